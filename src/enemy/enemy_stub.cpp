@@ -1,0 +1,6 @@
+#include "enemy/enemy.h"
+
+void EmptyTekiPool() {}
+void StepMenEvent(int) {}
+void MoveTeki() {}
+void PutTeki() {}

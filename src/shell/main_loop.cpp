@@ -1,0 +1,283 @@
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+
+#include "platform/platform.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+#include "stage/stage.h"
+#include "video/video.h"
+
+#ifndef PELLO_DEFAULT_DATA_DIR
+#define PELLO_DEFAULT_DATA_DIR ""
+#endif
+
+const char* const CharSheet[10] = {"c_maho.bmp",     "c_maho.bmp",  "c_angel.bmp",   "c_devil.bmp",
+                                   "c_syamoji.bmp",  "c_digiko.bmp", "c_aji.bmp",    "c_taiyaki.bmp",
+                                   "c_aniki.bmp",    "c_legend.bmp"};
+const char* const StageMusic[7] = {nullptr, "stg1.mid", "stg2.mid", "stg3.mid", "stg4.mid", "stg5.mid", "stg6.mid"};
+const char* const BgSheet[7] = {nullptr,         "bg_stage1.bmp", "bg_stage2.bmp", "bg_stage3.bmp",
+                                "bg_stage4.bmp", "bg_stage5.bmp", nullptr};
+const char* const EnemySheet[7] = {nullptr,         "stage1_en.bmp", "stage2_en.bmp", "stage3_en.bmp",
+                                   "stage4_en.bmp", "stage5_en.bmp", nullptr};
+
+namespace {
+
+struct RunOptions {
+    plat::Options plat;
+    long frames = 0;          // stop after this many play frames (0: never)
+    int character = -1;       // fly this character whatever the selection says
+    std::string dataDir;
+};
+RunOptions run;
+
+const char* TableEntry(const char* const* table, int index, int size) {
+    return (index >= 0 && index < size) ? table[index] : nullptr;
+}
+
+Surface* LoadKeyed(Surface* (*loader)(const char*), const char* name) {
+    if (!name) return nullptr;
+    Surface* s = loader(name);
+    if (s) SetKeyColor(s, 0x07E0);
+    return s;
+}
+
+}  // namespace
+
+void LoadStageSlots() {
+    for (int i = 0; i < 7; i++) FreeSlot(i);
+    Slot[1] = LoadKeyed(LoadBitmapSurface, "fix.bmp");
+    Slot[0] = LoadKeyed(LoadBitmapSurface, TableEntry(CharSheet, GameState.chno, 10));
+    Slot[2] = LoadKeyed(LoadIndexedBitmap, TableEntry(BgSheet, stageNo, 7));
+    Slot[3] = LoadKeyed(LoadIndexedBitmap, TableEntry(EnemySheet, stageNo, 7));
+    Slot[4] = LoadKeyed(LoadBitmapSurface, "tama.bmp");
+    LoadMen(stageNo);
+    Slot[5] = MakeSurface(320, 240);
+    Slot[6] = LoadKeyed(LoadBitmapSurface, "sp_maho.bmp");
+}
+
+void ShutdownAndExit(int code) {
+    StopMidi();
+    for (int i = 0; i < 7; i++) FreeSlot(i);
+    ReleaseSound();
+    ReleaseDisplay();
+    plat::ShowCursor(true);
+    plat::Shutdown();
+    std::exit(code);
+}
+
+namespace {
+
+void OnWindowClose() { ShutdownAndExit(0); }
+
+void PrintHelp() {
+    std::cout <<
+        "Usage: pelloquinade [options]\n"
+        "  --window            play in a window instead of full screen\n"
+        "  --scale N           window scale factor (implies --window)\n"
+        "  --rgb555            use the 15-bit RGB555 pixel format\n"
+        "  --mute              no sound effects and no music\n"
+        "  --soundfont FILE    General MIDI soundfont for the music\n"
+        "  --character N       fly character N (0..9) whatever the selection says\n"
+        "  --data DIR          read the game data from DIR\n"
+        "  --headless          no window and no sound: virtual clock, scripted input\n"
+        "  --input FILE        headless: input script (see README)\n"
+        "  --frames N          stop after N play frames\n"
+        "  --dump-frames LIST  headless: write these presented frames as BMP (e.g. 1,50-60,100-400:50)\n"
+        "  --dump-dir DIR      headless: folder for dumped frames (default: the working folder)\n"
+        "  --help              this text\n";
+}
+
+std::string Absolute(const std::string& p) {
+    if (p.empty()) return p;
+    return std::filesystem::absolute(p).string();
+}
+
+// Returns -1 to go on, or an exit code.
+int ParseArgs(int argc, char** argv) {
+    for (int i = 1; i < argc; i++) {
+        std::string a = argv[i];
+        auto value = [&](const char* what) -> const char* {
+            if (i + 1 >= argc) {
+                std::cerr << "pelloquinade: " << a << " needs " << what << "\n";
+                return nullptr;
+            }
+            return argv[++i];
+        };
+        auto number = [&](const char* v, long lo, long hi, long& out) {
+            char* end = nullptr;
+            long n = v ? std::strtol(v, &end, 10) : 0;
+            if (!v || *end || n < lo || n > hi) {
+                std::cerr << "pelloquinade: " << a << " takes a number from " << lo << " to " << hi << "\n";
+                return false;
+            }
+            out = n;
+            return true;
+        };
+        long n = 0;
+        if (a == "--help" || a == "-h") {
+            PrintHelp();
+            return 0;
+        } else if (a == "--window") {
+            run.plat.windowed = true;
+        } else if (a == "--scale") {
+            if (!number(value("a factor"), 1, 16, n)) return 2;
+            run.plat.scale = static_cast<int>(n);
+            run.plat.windowed = true;
+        } else if (a == "--rgb555") {
+            run.plat.rgb555 = true;
+        } else if (a == "--mute") {
+            run.plat.mute = true;
+        } else if (a == "--headless") {
+            run.plat.headless = true;
+        } else if (a == "--frames") {
+            if (!number(value("a count"), 1, 100000000, n)) return 2;
+            run.frames = n;
+        } else if (a == "--character") {
+            if (!number(value("a character number"), 0, 9, n)) return 2;
+            run.character = static_cast<int>(n);
+        } else if (a == "--input" || a == "--soundfont" || a == "--data" || a == "--dump-dir" ||
+                   a == "--dump-frames") {
+            const char* v = value("a value");
+            if (!v) return 2;
+            if (a == "--input") run.plat.inputScript = Absolute(v);
+            if (a == "--soundfont") run.plat.soundfont = Absolute(v);
+            if (a == "--data") run.dataDir = Absolute(v);
+            if (a == "--dump-dir") run.plat.dumpDir = Absolute(v);
+            if (a == "--dump-frames") run.plat.dumpFrames = v;
+        } else {
+            std::cerr << "pelloquinade: unknown option " << a << " (try --help)\n";
+            return 2;
+        }
+    }
+    return -1;
+}
+
+// The data folder: --data, else the one the build generated, else the
+// working folder when it holds the game's data.
+bool EnterDataFolder() {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    std::string dir;
+    if (!run.dataDir.empty()) {
+        dir = run.dataDir;
+    } else if (fs::exists(fs::path(PELLO_DEFAULT_DATA_DIR) / "fix.bmp", ec)) {
+        dir = PELLO_DEFAULT_DATA_DIR;
+    } else if (fs::exists("fix.bmp", ec)) {
+        dir = ".";
+    }
+    if (dir.empty() || !fs::is_directory(dir, ec) || chdir(dir.c_str()) != 0) {
+        std::cerr << "pelloquinade: no game data found"
+                  << (run.dataDir.empty() ? "" : " in " + run.dataDir) << ".\n"
+                  << "Generate it with:  cmake --build build   (the build runs tools/assetgen into build/data)\n"
+                  << "or pass --data DIR.\n";
+        return false;
+    }
+    return true;
+}
+
+void ApplyCharacterOverride() {
+    if (run.character >= 0) GameState.chno = run.character;
+}
+
+}  // namespace
+
+int RunGame(int argc, char** argv) {
+    int rc = ParseArgs(argc, argv);
+    if (rc >= 0) return rc;
+    if (!EnterDataFolder()) return 1;
+    if (!plat::Startup(run.plat)) return 1;
+    plat::SetCloseHandler(OnWindowClose);
+
+    if (InitDisplay() != 0) {
+        plat::MessageBox("Error DirectDrawInitialize", "Error");
+        plat::Shutdown();
+        return 1;  // a failed start is not a success
+    }
+    GameSrand(plat::GetTicks());
+    soundOk = InitSound();
+    plat::Sleep(1000);
+    plat::ShowCursor(false);
+    h_Logo();
+    SetGamma(255);
+
+    enum class Entry { A, B, C } entry = Entry::A;
+    int t = 0;
+    for (;;) {
+        if (entry == Entry::A) {
+            GameState = GameStateRecord{};
+            stageNo = 1;
+            t = h_Title();
+            if (t != 0) quitFlag = 1;
+        }
+        if (entry != Entry::C && t == 0) {
+            PlayMidi("select.mid");
+            GameState.lives = 5;
+            GameState.barrier = 0;
+            GameState.option = 0;
+            GameState.shotLv = 0;
+            GameState.score = 0;
+            int s = h_Charsel();
+            GameState.chno = (s >= 1) ? s + 1 : s;
+            ApplyCharacterOverride();
+        }
+        // C: stage set-up
+        ResetPools();
+        ResetStageFlags();
+        if (t == 0) {
+            StopMidi();
+            PlayMidi(StageMusic[stageNo]);
+        }
+        LoadStageSlots();
+
+        // Message loop.
+        entry = Entry::C;
+        bool again = true;
+        while (again) {
+            plat::Message msg;
+            if (plat::PeekMessage(msg, true)) {
+                switch (msg.type) {
+                    case plat::MsgType::Quit:
+                        ShutdownAndExit(msg.code);
+                    case plat::MsgType::KeyEscape:
+                        plat::PostMessage({plat::MsgType::Quit, 0});  // the window is destroyed
+                        break;
+                    case plat::MsgType::MusicEnd:
+                        OnMusicEnd(msg.code);
+                        break;
+                }
+                continue;
+            }
+            if (restartFlag == 1) {
+                entry = Entry::A;
+                again = false;
+            } else if (continueFlag == 1) {
+                entry = Entry::B;
+                t = 0;
+                again = false;
+            } else if (quitFlag == 1) {
+                plat::PostMessage({plat::MsgType::Quit, 0});
+            } else {
+                GameFrame();
+                if (clearFlag == 1) {
+                    ClearAllScreens();
+                    StopMidi();
+                    h_StageEnd();
+                    entry = Entry::A;
+                    again = false;
+                } else if (run.frames > 0 && playFramesRun >= run.frames) {
+                    plat::PostMessage({plat::MsgType::Quit, 0});
+                } else {
+                    // Yield while the next gate is more than a millisecond away.
+                    int32_t wait = static_cast<int32_t>(static_cast<uint32_t>(frameTick) + 15 + frameExtra -
+                                                        plat::GetTicks());
+                    if (wait > 1) plat::Sleep(1);
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,75 @@
+#include "enemy/enemy.h"
+#include "platform/platform.h"
+#include "player/player.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "shot/shot.h"
+#include "stage/stage.h"
+#include "video/video.h"
+
+int frameTick, frameTriple, frameExtra;
+long playFramesRun;
+
+namespace {
+// Returns true when the next frame is due, and starts it.
+bool FrameGate() {
+    int32_t elapsed = static_cast<int32_t>(plat::GetTicks() - static_cast<uint32_t>(frameTick));
+    if (elapsed < 15 + frameExtra) return false;
+    frameTriple += 1;
+    if (frameTriple == 3) {
+        frameTriple = 0;
+        frameExtra = 1;
+    } else {
+        frameExtra = 0;
+    }
+    frameTick = static_cast<int>(plat::GetTicks());
+    return true;
+}
+}  // namespace
+
+void GameFrame() {
+    if (!FrameGate()) return;
+    playFramesRun += 1;
+
+    if (gameOverFlag == 1) {
+        if (h_Continue() == 0) {
+            h_GameOver();
+            restartFlag = 1;
+        } else {
+            continueFlag = 1;
+        }
+        return;
+    }
+
+    if (wazaReq == 1) {
+        GameState.mater -= (wazaCharge == 60) ? 100 : 50;
+        wazaReq = h_Play();
+        wazaOn2 = 1;
+        wazaOn = 1;
+    }
+
+    PutMenBack(stageNo);
+    StepMenEvent(menFrame);
+    menFrame += 1;
+    MoveTeki();
+    PutTeki();
+    MoveTama();
+    PutTama();
+    Atari();
+    AtariPlayer();
+    MovePlayer(GameState.chno, GameState.option, GameState.shotLv);
+    PutExplosion();
+    PutSpark();
+    MoveItem();
+    PutItemLabel();
+    if (GameState.chno == 8) PutBurst();
+    PutMenFront(stageNo);
+    h_Waza();
+    PutStatus();
+    if (BossBlast(bossDown) == 1) {
+        if (PutStageClear(1) == 1) clearFlag = 1;
+    }
+
+    // Play speed is the gate's alone: this flip never waits.
+    if (FlipScreen(false) == kSurfacesLost) RestoreStageSurfaces();
+}

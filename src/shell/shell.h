@@ -1,0 +1,71 @@
+// The shell: program entry, outer loop, paced play frame, shared game state,
+// the game's own random numbers and integer sine.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+// The player's run record. Field order is fixed.
+struct GameStateRecord {
+    int chno;
+    int playerX, playerY;
+    int lives;
+    int barrier;
+    int option;
+    int shotLv;
+    int score;
+    int materLv, materRest, mater;
+    int animNo;
+    int prevX, prevY;
+    int animTime;
+    int optAngle;
+    int trailX[6], trailY[6];
+    int wazaVoice;
+};
+extern GameStateRecord GameState;
+
+// Run flags and counters.
+extern int stageNo;
+extern int menFrame;
+extern int MenScroll[10];
+extern int quitFlag, restartFlag, continueFlag, gameOverFlag, clearFlag;
+extern int bossDown;
+extern int wazaReq, wazaOn, wazaOn2, wazaCharge;
+extern int entryOn, entryVoice, dying, invincible;
+extern int itemDrop, inputOn;
+extern int soundOk;
+
+void ResetPools();
+void ResetStageFlags();
+
+// The game's random numbers: state * 214013 + 2531011, 15-bit results.
+int GameRand();
+void GameSrand(uint32_t seed);
+
+// Integer sine over whole degrees, peak 126; cosine is GetSin(a + 90).
+int GetSin(int angle);
+
+// Play frame and its gate (the gate's state runs for the whole program).
+extern int frameTick, frameTriple, frameExtra;
+extern long playFramesRun;         // frames that passed the gate (for --frames)
+void GameFrame();
+
+// File-name tables.
+extern const char* const CharSheet[10];
+extern const char* const StageMusic[7];
+extern const char* const BgSheet[7];     // nullptr: the stage has none
+extern const char* const EnemySheet[7];
+
+// Frees the seven slots and loads them (and the stage file) for the current
+// stage and character, as stage set-up does.
+void LoadStageSlots();
+
+// Opens a game file by its in-game name; '\' in the name separates folders.
+std::string GameFilePath(const char* name);
+std::FILE* OpenGameFile(const char* name, const char* mode);
+
+// Whole program: parses the command line, runs the game, returns the exit code.
+int RunGame(int argc, char** argv);
+// Frees everything and ends the program with the given code (shut-down).
+[[noreturn]] void ShutdownAndExit(int code);

@@ -1,0 +1,109 @@
+#include <algorithm>
+
+#include "platform/platform.h"
+#include "shell/shell.h"
+#include "video/video.h"
+
+int PixelFormat565 = 1;
+Surface* WorkSurface = nullptr;
+Surface* Slot[7] = {};
+
+namespace {
+bool displayOpen = false;
+bool gammaSet = false;
+uint16_t keyGreen = 0x07E0;  // read from the display's format on first use
+bool keyGreenRead = false;
+uint32_t lastFlipTick = 0;
+bool flippedOnce = false;
+}  // namespace
+
+int InitDisplay() {
+    PixelFormat565 = plat::GetOptions().rgb555 ? 0 : 1;
+    if (!plat::OpenDisplay(PixelFormat565 == 1)) return 1;
+    displayOpen = true;
+    gammaSet = true;
+    keyGreenRead = false;
+    if (!WorkSurface) WorkSurface = MakeSurface(320, 240);
+    return 0;
+}
+
+void ReleaseDisplay() {
+    if (displayOpen) plat::CloseDisplay();
+    displayOpen = false;
+}
+
+Surface* MakeSurface(int width, int height) {
+    if (width <= 0 || height <= 0 || width > 8192 || height > 8192) return nullptr;
+    Surface* s = new Surface;
+    s->width = width;
+    s->height = height;
+    s->pixels.assign(static_cast<size_t>(width) * height, 0);
+    return s;
+}
+
+void FreeSurface(Surface*& surface) {
+    delete surface;
+    surface = nullptr;
+}
+
+void FreeSlot(int slot) {
+    if (slot >= 0 && slot < 7) FreeSurface(Slot[slot]);
+}
+
+uint16_t PureGreen() {
+    if (!keyGreenRead && displayOpen) {
+        keyGreen = PixelFormat565 ? 0x07E0 : 0x03E0;
+        keyGreenRead = true;
+    }
+    return keyGreen;
+}
+
+void SetKeyColor(Surface* surface, int key) {
+    if (!surface) return;
+    surface->key = key ? PureGreen() : 0;
+    surface->hasKey = true;
+}
+
+void FillScreen(uint16_t pixel) {
+    if (WorkSurface) std::fill(WorkSurface->pixels.begin(), WorkSurface->pixels.end(), pixel);
+}
+
+void ClearAllScreens() {
+    FillScreen(0);
+    // The primary and back buffer are the platform's: presenting black clears them.
+    if (displayOpen && WorkSurface) plat::Present(WorkSurface->pixels.data(), 320, PixelFormat565 == 1);
+}
+
+int FlipScreen(bool pace) {
+    if (!WorkSurface || !displayOpen) return 0;
+    if (pace && flippedOnce) {
+        // Screens flip in loops of their own; a flip that waited for the display
+        // would pace them at about 60 frames a second.
+        for (;;) {
+            int32_t since = static_cast<int32_t>(plat::GetTicks() - lastFlipTick);
+            if (since >= 16) break;
+            plat::Sleep(static_cast<uint32_t>(16 - since));
+        }
+    }
+    bool lost = plat::Present(WorkSurface->pixels.data(), WorkSurface->width, PixelFormat565 == 1);
+    lastFlipTick = plat::GetTicks();
+    flippedOnce = true;
+    return lost ? kSurfacesLost : 0;
+}
+
+void RestoreScreens() {
+    // Surfaces live in system memory here; only the display's own targets can
+    // be lost, and the platform re-creates those itself.
+}
+
+void RestoreStageSurfaces() {
+    RestoreScreens();
+    LoadStageSlots();
+}
+
+void SetGamma(int level) {
+    if (!gammaSet) return;
+    uint16_t ramp[256];
+    for (int i = 0; i < 256; i++) ramp[i] = static_cast<uint16_t>(level * i);
+    plat::SetGammaRamp(ramp);
+}
