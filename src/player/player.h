@@ -5,6 +5,8 @@
 void EmptyPlayerPools();            // shots, items, item labels: active flags only
 
 void MovePlayer(int chno, int option, int shotLv);
+void MovePlayerShots();             // called at the end of MoveTama
+void PutPlayerShots();              // called at the end of PutTama
 void Atari();
 void AtariPlayer();
 void MoveItem();

@@ -2,6 +2,8 @@
 
 void EmptyPlayerPools() {}
 void MovePlayer(int, int, int) {}
+void MovePlayerShots() {}
+void PutPlayerShots() {}
 void Atari() {}
 void AtariPlayer() {}
 void MoveItem() {}
