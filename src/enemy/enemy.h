@@ -1,8 +1,55 @@
 // Enemies: the pool of 100, the spawn timeline, every type's behaviour.
 #pragma once
 
+#include <cstdint>
+
+// One hit box; the edges are offsets from the enemy's centre.
+struct TekiBox {
+    int kind;
+    int left, right, top, bottom;
+};
+
+// One enemy. Field order is fixed.
+struct TekiRecord {
+    int type;
+    int x, y;                       // sprite centre
+    int w, h;
+    int hp;
+    int sheetX, sheetY;             // frame 0 on the enemy sheet (slot 3)
+    int frame;
+    int work[10];
+    int active;                     // 0 free, 1 live, 2 hidden (moved, chains drawn, no collisions)
+    uint8_t blend;                  // 0 keyed, 1 alpha 16, 2..33 additive, 34..65 alpha, else not drawn
+    TekiBox box[3];                 // box[0].kind is the hit mode
+    int chainDir;                   // 0 chain below, 1 above, else none
+    int chain[10];                  // frame + 1 of each stacked cell, 0 none
+    int wazaHit;
+    int score;
+    int meter;
+    int flash;
+};
+
+constexpr int kTekiMax = 100;
+extern TekiRecord Teki[kTekiMax];
+
+// Destroying one of these ends the stage fight: no score, bossDown instead.
+constexpr int BossTypes[4] = {10, 27, 37, 49};
+bool IsBossType(int type);
+
 void EmptyTekiPool();               // active flags only
 
-void StepMenEvent(int frame);
-void MoveTeki();
+void SetTeki(int x, int y, int type, int sheetX, int sheetY, int w, int h, int hp, int score, int meter);
 void PutTeki();
+void AllTekiDamege(int damege);
+void AllTekiHukkatu();
+
+// Spawn timeline: fires the stage file's events due at this clock value.
+void StepMenEvent(int clock);
+
+// Per-type behaviours, one pass over the pool.
+void MoveTeki();
+
+// The boss behaviours (types 4..10, 17, 26..29, 37..39, 48, 49, 56) come in
+// their own unit; the dispatcher hands those types to this hook, which
+// returns false for a type it does not handle.
+bool MoveBossTeki(TekiRecord& t);

@@ -1,6 +1,0 @@
-#include "enemy/enemy.h"
-
-void EmptyTekiPool() {}
-void StepMenEvent(int) {}
-void MoveTeki() {}
-void PutTeki() {}

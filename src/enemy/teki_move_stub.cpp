@@ -1,0 +1,3 @@
+#include "enemy/enemy.h"
+
+void MoveTeki() {}

@@ -1,8 +1,0 @@
-#include "shot/shot.h"
-
-void EmptyShotPools() {}
-void MoveTama() {}
-void PutTama() {}
-void PutExplosion() {}
-void PutSpark() {}
-void PutBurst() {}
