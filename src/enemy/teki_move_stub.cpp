@@ -1,3 +1,0 @@
-#include "enemy/enemy.h"
-
-void MoveTeki() {}
