@@ -1,8 +1,17 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "screens/screens.h"
 #include "shell/shell.h"
+#include "video/video.h"
 
-TEST(Random, KnownSeedSequence) {
+TEST(ShellRandom, KnownSeedSequence) {
     GameSrand(1);
     EXPECT_EQ(GameRand(), 41);
     EXPECT_EQ(GameRand(), 18467);
@@ -11,7 +20,7 @@ TEST(Random, KnownSeedSequence) {
     EXPECT_EQ(GameRand(), 38);
 }
 
-TEST(Sine, SamplesAndWraps) {
+TEST(ShellSine, SamplesAndWraps) {
     EXPECT_EQ(GetSin(0), 0);
     EXPECT_EQ(GetSin(1), 2);
     EXPECT_EQ(GetSin(45), 89);
@@ -24,3 +33,230 @@ TEST(Sine, SamplesAndWraps) {
     EXPECT_EQ(GetSin(-450), -126);  // beyond one wrap still lands in the table
     for (int a = 0; a < 360; a++) EXPECT_LE(std::abs(GetSin(a)), 126);
 }
+
+// ---------------------------------------------------------------------------
+// Outer loop, play-frame gate, resets, the whole program.
+
+namespace {
+
+// A scripted stand-in for the screens and the play frame; records the order
+// of calls as letters: T title, S selection, L stage set-up, F frame, E end picture.
+struct Script {
+    std::string log;
+    std::vector<int> titles;        // results of successive titles (then 1)
+    int charsel = 0;
+    void (*frame)(int n) = nullptr; // what the n-th frame (from 0) does
+    int frames = 0;
+    int livesAtCharsel = -1, scoreAtCharsel = -1;
+};
+Script sc;
+
+int FakeTitle() {
+    sc.log += 'T';
+    size_t n = std::count(sc.log.begin(), sc.log.end(), 'T');
+    return n <= sc.titles.size() ? sc.titles[n - 1] : 1;
+}
+int FakeCharsel() {
+    sc.log += 'S';
+    sc.livesAtCharsel = GameState.lives;
+    sc.scoreAtCharsel = GameState.score;
+    return sc.charsel;
+}
+void FakeFrame() {
+    sc.log += 'F';
+    if (sc.frame) sc.frame(sc.frames);
+    sc.frames++;
+}
+void FakeStageEnd() { sc.log += 'E'; }
+void FakeLoad() { sc.log += 'L'; }
+
+class ShellLoop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plat::Options o;
+        o.headless = true;
+        ASSERT_TRUE(plat::Startup(o));
+        saved = outerLoopCalls;
+        outerLoopCalls = {FakeTitle, FakeCharsel, FakeFrame, FakeStageEnd, FakeLoad};
+        sc = Script{};
+        quitFlag = 0;
+    }
+    void TearDown() override {
+        outerLoopCalls = saved;
+        quitFlag = 0;
+    }
+    OuterLoopCalls saved{};
+};
+
+TEST_F(ShellLoop, OtherTitleItemQuitsAfterOneStageSetUp) {
+    sc.titles = {2};
+    EXPECT_EQ(OuterLoop(), 0);
+    EXPECT_EQ(sc.log, "TL");
+    EXPECT_EQ(GameState.chno, 0);
+    EXPECT_EQ(quitFlag, 1);
+}
+
+TEST_F(ShellLoop, EscapeQuitsFromPlay) {
+    sc.titles = {0};
+    sc.charsel = 3;
+    sc.frame = [](int n) {
+        if (n == 2) plat::PostMessage({plat::MsgType::KeyEscape, 0});
+    };
+    EXPECT_EQ(OuterLoop(), 0);
+    EXPECT_EQ(sc.log, "TSLFFF");
+    EXPECT_EQ(GameState.chno, 4);  // selection s >= 1 flies character s + 1
+}
+
+TEST_F(ShellLoop, EscapeDuringTitleWaitsForTheMessageLoop) {
+    sc.titles = {0};
+    plat::PostMessage({plat::MsgType::KeyEscape, 0});
+    EXPECT_EQ(OuterLoop(), 0);
+    EXPECT_EQ(sc.log, "TSL");  // no frame is played while messages wait
+}
+
+TEST_F(ShellLoop, RestartGoesBackToTheTitle) {
+    sc.titles = {0, 0, 5};
+    sc.frame = [](int n) {
+        if (n == 1) {
+            EXPECT_EQ(restartFlag, 0);  // cleared by the new stage set-up
+            EXPECT_EQ(GameState.score, 0);
+        }
+        GameState.score = 900;
+        restartFlag = 1;
+    };
+    EXPECT_EQ(OuterLoop(), 0);
+    EXPECT_EQ(sc.log, "TSLFTSLFTL");
+}
+
+TEST_F(ShellLoop, ContinueGoesToSelectionWithFreshRunValues) {
+    sc.titles = {0};
+    sc.frame = [](int n) {
+        if (n == 0) {
+            GameState.lives = -1;
+            GameState.score = 1234;
+            GameState.shotLv = 2;
+            GameState.animNo = 7;
+            menFrame = 55;
+            continueFlag = 1;
+        }
+        if (n == 1) {
+            EXPECT_EQ(GameState.lives, 5);
+            EXPECT_EQ(GameState.shotLv, 0);
+            EXPECT_EQ(GameState.animNo, 7);  // not a run-start value: kept
+            EXPECT_EQ(menFrame, 0);
+            EXPECT_EQ(continueFlag, 0);
+            plat::PostMessage({plat::MsgType::KeyEscape, 0});
+        }
+    };
+    EXPECT_EQ(OuterLoop(), 0);
+    EXPECT_EQ(sc.log, "TSLFSLF");
+    EXPECT_EQ(sc.livesAtCharsel, 5);
+    EXPECT_EQ(sc.scoreAtCharsel, 0);
+}
+
+TEST_F(ShellLoop, ClearShowsTheEndPictureThenTheTitle) {
+    sc.titles = {0, 1};
+    sc.frame = [](int n) {
+        if (n == 1) clearFlag = 1;
+    };
+    EXPECT_EQ(OuterLoop(), 0);
+    EXPECT_EQ(sc.log, "TSLFFETL");
+    EXPECT_EQ(stageNo, 1);
+}
+
+// Frames that passed the gate, and the virtual time each passed at.
+std::vector<uint32_t> gateTimes;
+void TimedFrame() {
+    long before = playFramesRun;
+    GameFrame();
+    if (playFramesRun != before) {
+        gateTimes.push_back(plat::GetTicks());
+        if (gateTimes.size() == 8) quitFlag = 1;
+    }
+}
+
+TEST_F(ShellLoop, GateOpensAtOnceThenEvery15_15_16) {
+    outerLoopCalls.gameFrame = TimedFrame;
+    sc.titles = {0};
+    frameTick = frameTriple = frameExtra = 0;
+    gateTimes.clear();
+    ASSERT_EQ(InitDisplay(), 0);
+    EXPECT_EQ(OuterLoop(), 0);
+    ASSERT_EQ(gateTimes.size(), 8u);
+    EXPECT_LE(gateTimes[0], 1002u);  // the first frame passes at once
+    std::vector<uint32_t> gaps;
+    for (size_t i = 1; i < gateTimes.size(); i++) gaps.push_back(gateTimes[i] - gateTimes[i - 1]);
+    EXPECT_EQ(gaps, (std::vector<uint32_t>{15, 15, 16, 15, 15, 16, 15}));
+    EXPECT_EQ(plat::PresentedFrames(), 8u);
+}
+
+TEST(ShellState, ResetsSetTheirValuesAndLeaveTheRest) {
+    GameState = GameStateRecord{};
+    GameState.animNo = 9;
+    GameState.lives = 3;
+    GameState.trailX[5] = 77;
+    ResetPools();
+    EXPECT_EQ(GameState.playerX, 100);
+    EXPECT_EQ(GameState.playerY, 100);
+    EXPECT_EQ(GameState.mater, 50);
+    EXPECT_EQ(GameState.materLv, 0);
+    EXPECT_EQ(GameState.materRest, 0);
+    for (int i = 0; i < 5; i++) {
+        EXPECT_EQ(GameState.trailX[i], 100);
+        EXPECT_EQ(GameState.trailY[i], 100);
+    }
+    EXPECT_EQ(GameState.trailX[5], 77);
+    EXPECT_EQ(GameState.animNo, 9);
+    EXPECT_EQ(GameState.lives, 3);
+
+    entryOn = entryVoice = dying = wazaReq = wazaOn = wazaOn2 = invincible = 1;
+    restartFlag = continueFlag = gameOverFlag = clearFlag = bossDown = 1;
+    menFrame = 300;
+    MenScroll[9] = 4;
+    itemDrop = inputOn = 0;
+    wazaCharge = 60;
+    ItemAlpha[2] = 3;
+    ItemX[3] = 1;
+    MenuSel = 2;
+    ResetStageFlags();
+    EXPECT_EQ(entryOn + entryVoice + dying + wazaReq + wazaOn + wazaOn2 + invincible, 0);
+    EXPECT_EQ(restartFlag + continueFlag + gameOverFlag + clearFlag + bossDown + menFrame + MenScroll[9], 0);
+    EXPECT_EQ(itemDrop, 1);
+    EXPECT_EQ(inputOn, 1);
+    EXPECT_EQ(wazaCharge, 60);
+    EXPECT_EQ(MenuSel, 2);
+    EXPECT_EQ(ItemAlpha[2], 31);
+    EXPECT_EQ(ItemX[0], 240);
+    EXPECT_EQ(ItemX[3], 680);
+    EXPECT_EQ(ItemSlide[3], 460);
+    EXPECT_EQ(ItemWidth[1], 128);
+}
+
+TEST(ShellFiles, BackslashNamesOpenSubfolders) {
+    EXPECT_EQ(GameFilePath("se\\se-1.wav"), "se/se-1.wav");
+    EXPECT_EQ(GameFilePath("fix.bmp"), "fix.bmp");
+}
+
+// Runs the game executable with arguments; returns its exit code.
+int RunGameExe(const std::string& args) {
+    std::string cmd = std::string("\"") + PELLO_GAME_EXE + "\" " + args + " >/dev/null 2>&1";
+    int st = std::system(cmd.c_str());
+    return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+}
+
+TEST(ShellProgram, HeadlessRunOf300FramesExitsWith0) {
+    EXPECT_EQ(RunGameExe("--headless --frames 300 --data \"" PELLO_TEST_DATA_DIR "\""), 0);
+}
+
+TEST(ShellProgram, OptionsAndFailuresGiveTheirCodes) {
+    EXPECT_EQ(RunGameExe("--help"), 0);
+    EXPECT_EQ(RunGameExe("--frames"), 2);
+    EXPECT_EQ(RunGameExe("--scale 0"), 2);
+    EXPECT_EQ(RunGameExe("--bogus"), 2);
+    EXPECT_EQ(RunGameExe("--headless --data /nonexistent/pello"), 1);
+    EXPECT_EQ(RunGameExe("--headless --input /nonexistent/script --data \"" PELLO_TEST_DATA_DIR "\""), 1);
+    // A headless run that waits on a screen forever ends at its time limit.
+    EXPECT_EQ(RunGameExe("--headless --time-limit 5 --data \"" PELLO_TEST_DATA_DIR "\""), 0);
+}
+
+}  // namespace

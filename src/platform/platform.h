@@ -1,7 +1,8 @@
 // The game's only window onto the machine: display, messages, clock, input,
 // message boxes, bitmap decoding and audio. Two backends implement it: SDL2
 // (with FluidSynth for music) and a headless one with a virtual clock,
-// scripted input and captured frames, used by the tests.
+// scripted input and captured frames, used by the tests. Until Startup picks
+// one, the headless backend is in charge.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +21,7 @@ struct Options {
     std::string dumpFrames;    // headless: which presented frames to write as BMP ("1,10-20,100-400:50")
     std::string dumpDir = "."; // headless: where dumped frames go
     std::string soundfont;     // General MIDI soundfont for music
+    uint32_t timeLimitMs = 0;  // headless: end the run cleanly after this much virtual time (0: never)
 };
 
 // Messages the shell's message loop reads. The platform fills the queue from
@@ -31,26 +33,31 @@ struct Message {
 };
 
 // --- lifetime
-bool Startup(const Options& opt);   // picks the backend; false if it cannot start at all
+// Picks the backend and resets its state; false if it cannot start at all
+// (for instance a bad input script).
+bool Startup(const Options& opt);
 void Shutdown();
 const Options& GetOptions();
 bool IsHeadless();
 
 // Called when the window manager asks the program to close, wherever that is
-// noticed. The handler is expected to shut the game down and exit.
+// noticed (also inside loops that only poll input). The handler is expected to
+// shut the game down and exit; without one, a Quit message is queued.
 void SetCloseHandler(void (*handler)());
 
 // --- display
 bool OpenDisplay(bool rgb565);      // false when no real display can be set up
 void CloseDisplay();
-// Shows a 320 x 240 frame of 16-bit pixels. Returns true when the display lost
-// its surfaces and the caller should restore its own.
+// Shows a 320 x 240 frame of 16-bit pixels, through the gamma ramp. Returns
+// true when the display lost its surfaces and the caller should restore its own.
 bool Present(const uint16_t* pixels, int pitchPixels, bool rgb565);
+// 256 entries, the same for red, green and blue; level * i for a level of 255
+// leaves colours as they are.
 void SetGammaRamp(const uint16_t ramp[256]);
 void ShowCursor(bool show);
-void MessageBox(const char* text, const char* caption);
+void MessageBox(const char* text, const char* caption);  // also copied to stderr
 
-// --- messages
+// --- messages (PostMessage may be called from any thread)
 bool PeekMessage(Message& out, bool remove);
 void PostMessage(const Message& msg);
 
@@ -75,11 +82,27 @@ struct Image {
 };
 bool DecodeBmp(const std::string& path, Image& out);
 
-// --- headless inspection (tests)
+// --- headless inspection and test hooks
 uint64_t PresentedFrames();
-uint64_t LastFrameHash();
-const std::vector<uint16_t>& LastFrame();
-void AdvanceClock(uint32_t ms);     // headless only
-void SetScriptedInput(const std::vector<int>& words);  // headless only
+uint64_t LastFrameHash();           // FNV-1a over the last presented frame's pixels
+const std::vector<uint16_t>& LastFrame();  // 320 * 240 pixels as presented (after gamma)
+void AdvanceClock(uint32_t ms);
+constexpr int kScriptEscape = 0x10000;  // the Escape key is pressed
+constexpr int kScriptClose = 0x20000;   // the window's close button is clicked
+// Scripted input: each run gives `count` input queries the same word; after
+// the last run every word is 0. Words kScriptEscape and kScriptClose are
+// events, sent at the next query before its word is taken.
+struct ScriptRun {
+    int word;
+    long count;
+};
+void SetScriptedInput(const std::vector<ScriptRun>& runs);
+void SetScriptedInput(const std::vector<int>& words);  // one word per input query
+// Parses an input script (format in README); false and a message on a bad line.
+bool ParseInputScript(const std::string& text, std::vector<ScriptRun>& runs, std::string& error);
+void TestKeyEvent(Key key, bool down);                 // a raw key-down or key-up event
+void TestSetJoystick(bool present, JoyCaps caps, int x, int y, unsigned buttons);
+void TestLoseSurfaces();            // the next Present reports lost surfaces
+
 
 }  // namespace plat

@@ -25,12 +25,19 @@ const char* const BgSheet[7] = {nullptr,         "bg_stage1.bmp", "bg_stage2.bmp
 const char* const EnemySheet[7] = {nullptr,         "stage1_en.bmp", "stage2_en.bmp", "stage3_en.bmp",
                                    "stage4_en.bmp", "stage5_en.bmp", nullptr};
 
+OuterLoopCalls outerLoopCalls = {h_Title, h_Charsel, GameFrame, h_StageEnd, LoadStageSlots};
+
 namespace {
+
+// A headless run that waits for input that never comes ends after this much
+// virtual time.
+constexpr long kHeadlessTimeLimitSeconds = 1800;
 
 struct RunOptions {
     plat::Options plat;
     long frames = 0;          // stop after this many play frames (0: never)
     int character = -1;       // fly this character whatever the selection says
+    long timeLimit = -1;      // headless: seconds of virtual time (-1: the default)
     std::string dataDir;
 };
 RunOptions run;
@@ -60,14 +67,93 @@ void LoadStageSlots() {
     Slot[6] = LoadKeyed(LoadBitmapSurface, "sp_maho.bmp");
 }
 
-void ShutdownAndExit(int code) {
+void ShutdownGame() {
     StopMidi();
     for (int i = 0; i < 7; i++) FreeSlot(i);
     ReleaseSound();
     ReleaseDisplay();
     plat::ShowCursor(true);
     plat::Shutdown();
+}
+
+void ShutdownAndExit(int code) {
+    ShutdownGame();
     std::exit(code);
+}
+
+int OuterLoop() {
+    enum class Entry { A, B, C } entry = Entry::A;
+    int t = 0;
+    for (;;) {
+        if (entry == Entry::A) {
+            GameState = GameStateRecord{};
+            stageNo = 1;
+            t = outerLoopCalls.title();
+            if (t != 0) quitFlag = 1;  // straight on to the stage set-up, then out
+        }
+        if (entry == Entry::B || (entry == Entry::A && t == 0)) {
+            PlayMidi("select.mid");
+            GameState.lives = 5;
+            GameState.barrier = 0;
+            GameState.option = 0;
+            GameState.shotLv = 0;
+            GameState.score = 0;
+            int s = outerLoopCalls.charsel();
+            GameState.chno = (s >= 1) ? s + 1 : s;
+            if (run.character >= 0) GameState.chno = run.character;
+        }
+        // C: stage set-up.
+        ResetPools();
+        ResetStageFlags();
+        if (t == 0) {
+            StopMidi();
+            PlayMidi(StageMusic[stageNo]);
+        }
+        outerLoopCalls.loadStage();
+
+        // Message loop: messages first; play only while the queue is empty.
+        for (entry = Entry::C; entry == Entry::C;) {
+            plat::Message msg;
+            if (plat::PeekMessage(msg, true)) {
+                switch (msg.type) {
+                    case plat::MsgType::Quit:
+                        return msg.code;
+                    case plat::MsgType::KeyEscape:
+                        // Escape destroys the window, whose end posts the quit message.
+                        plat::PostMessage({plat::MsgType::Quit, 0});
+                        break;
+                    case plat::MsgType::MusicEnd:
+                        OnMusicEnd(msg.code);
+                        break;
+                }
+                continue;
+            }
+            if (restartFlag == 1) {
+                entry = Entry::A;
+            } else if (continueFlag == 1) {
+                entry = Entry::B;
+            } else if (quitFlag == 1) {
+                plat::PostMessage({plat::MsgType::Quit, 0});
+            } else {
+                outerLoopCalls.gameFrame();
+                if (clearFlag == 1) {
+                    ClearAllScreens();
+                    StopMidi();
+                    outerLoopCalls.stageEnd();
+                    entry = Entry::A;
+                } else if (run.frames > 0 && playFramesRun >= run.frames) {
+                    plat::PostMessage({plat::MsgType::Quit, 0});
+                } else {
+                    // Give the processor back while the next gate is more than a
+                    // millisecond away; the last millisecond is polled, so the
+                    // gate opens on its exact tick.
+                    int32_t wait = static_cast<int32_t>(static_cast<uint32_t>(frameTick) + 15u +
+                                                        static_cast<uint32_t>(frameExtra) - plat::GetTicks());
+                    if (wait > 1) plat::Sleep(static_cast<uint32_t>(wait - 1));
+                }
+            }
+        }
+    }
 }
 
 namespace {
@@ -77,8 +163,8 @@ void OnWindowClose() { ShutdownAndExit(0); }
 void PrintHelp() {
     std::cout <<
         "Usage: pelloquinade [options]\n"
-        "  --window            play in a window instead of full screen\n"
-        "  --scale N           window scale factor (implies --window)\n"
+        "  --window            play in a window instead of full screen (Alt+Enter toggles)\n"
+        "  --scale N           window scale factor 1..16 (implies --window)\n"
         "  --rgb555            use the 15-bit RGB555 pixel format\n"
         "  --mute              no sound effects and no music\n"
         "  --soundfont FILE    General MIDI soundfont for the music\n"
@@ -87,14 +173,17 @@ void PrintHelp() {
         "  --headless          no window and no sound: virtual clock, scripted input\n"
         "  --input FILE        headless: input script (see README)\n"
         "  --frames N          stop after N play frames\n"
-        "  --dump-frames LIST  headless: write these presented frames as BMP (e.g. 1,50-60,100-400:50)\n"
+        "  --time-limit S      headless: stop after S seconds of virtual time (default 1800, 0: never)\n"
+        "  --dump-frames LIST  headless: write these presented frames as BMP (e.g. 1,50-60,100-400:50 or all)\n"
         "  --dump-dir DIR      headless: folder for dumped frames (default: the working folder)\n"
         "  --help              this text\n";
 }
 
 std::string Absolute(const std::string& p) {
     if (p.empty()) return p;
-    return std::filesystem::absolute(p).string();
+    std::error_code ec;
+    std::filesystem::path a = std::filesystem::absolute(p, ec);
+    return ec ? p : a.string();
 }
 
 // Returns -1 to go on, or an exit code.
@@ -109,9 +198,10 @@ int ParseArgs(int argc, char** argv) {
             return argv[++i];
         };
         auto number = [&](const char* v, long lo, long hi, long& out) {
+            if (!v) return false;
             char* end = nullptr;
-            long n = v ? std::strtol(v, &end, 10) : 0;
-            if (!v || *end || n < lo || n > hi) {
+            long n = std::strtol(v, &end, 10);
+            if (!*v || *end || n < lo || n > hi) {
                 std::cerr << "pelloquinade: " << a << " takes a number from " << lo << " to " << hi << "\n";
                 return false;
             }
@@ -137,6 +227,9 @@ int ParseArgs(int argc, char** argv) {
         } else if (a == "--frames") {
             if (!number(value("a count"), 1, 100000000, n)) return 2;
             run.frames = n;
+        } else if (a == "--time-limit") {
+            if (!number(value("a number of seconds"), 0, 4000000, n)) return 2;
+            run.timeLimit = n;
         } else if (a == "--character") {
             if (!number(value("a character number"), 0, 9, n)) return 2;
             run.character = static_cast<int>(n);
@@ -144,6 +237,7 @@ int ParseArgs(int argc, char** argv) {
                    a == "--dump-frames") {
             const char* v = value("a value");
             if (!v) return 2;
+            // Paths are made absolute now: the program changes into the data folder.
             if (a == "--input") run.plat.inputScript = Absolute(v);
             if (a == "--soundfont") run.plat.soundfont = Absolute(v);
             if (a == "--data") run.dataDir = Absolute(v);
@@ -153,6 +247,11 @@ int ParseArgs(int argc, char** argv) {
             std::cerr << "pelloquinade: unknown option " << a << " (try --help)\n";
             return 2;
         }
+    }
+    if (run.plat.dumpDir == ".") run.plat.dumpDir = Absolute(".");
+    if (run.plat.headless) {
+        long limit = run.timeLimit >= 0 ? run.timeLimit : kHeadlessTimeLimitSeconds;
+        run.plat.timeLimitMs = static_cast<uint32_t>(limit * 1000);
     }
     return -1;
 }
@@ -165,7 +264,7 @@ bool EnterDataFolder() {
     std::string dir;
     if (!run.dataDir.empty()) {
         dir = run.dataDir;
-    } else if (fs::exists(fs::path(PELLO_DEFAULT_DATA_DIR) / "fix.bmp", ec)) {
+    } else if (*PELLO_DEFAULT_DATA_DIR && fs::is_directory(PELLO_DEFAULT_DATA_DIR, ec)) {
         dir = PELLO_DEFAULT_DATA_DIR;
     } else if (fs::exists("fix.bmp", ec)) {
         dir = ".";
@@ -173,15 +272,12 @@ bool EnterDataFolder() {
     if (dir.empty() || !fs::is_directory(dir, ec) || chdir(dir.c_str()) != 0) {
         std::cerr << "pelloquinade: no game data found"
                   << (run.dataDir.empty() ? "" : " in " + run.dataDir) << ".\n"
-                  << "Generate it with:  cmake --build build   (the build runs tools/assetgen into build/data)\n"
+                  << "Generate it with:  scripts/play.sh   (or: cmake --build build, which runs tools/assetgen"
+                     " into build/data)\n"
                   << "or pass --data DIR.\n";
         return false;
     }
     return true;
-}
-
-void ApplyCharacterOverride() {
-    if (run.character >= 0) GameState.chno = run.character;
 }
 
 }  // namespace
@@ -205,79 +301,7 @@ int RunGame(int argc, char** argv) {
     h_Logo();
     SetGamma(255);
 
-    enum class Entry { A, B, C } entry = Entry::A;
-    int t = 0;
-    for (;;) {
-        if (entry == Entry::A) {
-            GameState = GameStateRecord{};
-            stageNo = 1;
-            t = h_Title();
-            if (t != 0) quitFlag = 1;
-        }
-        if (entry != Entry::C && t == 0) {
-            PlayMidi("select.mid");
-            GameState.lives = 5;
-            GameState.barrier = 0;
-            GameState.option = 0;
-            GameState.shotLv = 0;
-            GameState.score = 0;
-            int s = h_Charsel();
-            GameState.chno = (s >= 1) ? s + 1 : s;
-            ApplyCharacterOverride();
-        }
-        // C: stage set-up
-        ResetPools();
-        ResetStageFlags();
-        if (t == 0) {
-            StopMidi();
-            PlayMidi(StageMusic[stageNo]);
-        }
-        LoadStageSlots();
-
-        // Message loop.
-        entry = Entry::C;
-        bool again = true;
-        while (again) {
-            plat::Message msg;
-            if (plat::PeekMessage(msg, true)) {
-                switch (msg.type) {
-                    case plat::MsgType::Quit:
-                        ShutdownAndExit(msg.code);
-                    case plat::MsgType::KeyEscape:
-                        plat::PostMessage({plat::MsgType::Quit, 0});  // the window is destroyed
-                        break;
-                    case plat::MsgType::MusicEnd:
-                        OnMusicEnd(msg.code);
-                        break;
-                }
-                continue;
-            }
-            if (restartFlag == 1) {
-                entry = Entry::A;
-                again = false;
-            } else if (continueFlag == 1) {
-                entry = Entry::B;
-                t = 0;
-                again = false;
-            } else if (quitFlag == 1) {
-                plat::PostMessage({plat::MsgType::Quit, 0});
-            } else {
-                GameFrame();
-                if (clearFlag == 1) {
-                    ClearAllScreens();
-                    StopMidi();
-                    h_StageEnd();
-                    entry = Entry::A;
-                    again = false;
-                } else if (run.frames > 0 && playFramesRun >= run.frames) {
-                    plat::PostMessage({plat::MsgType::Quit, 0});
-                } else {
-                    // Yield while the next gate is more than a millisecond away.
-                    int32_t wait = static_cast<int32_t>(static_cast<uint32_t>(frameTick) + 15 + frameExtra -
-                                                        plat::GetTicks());
-                    if (wait > 1) plat::Sleep(1);
-                }
-            }
-        }
-    }
+    int code = OuterLoop();
+    ShutdownGame();
+    return code;
 }

@@ -67,5 +67,23 @@ std::FILE* OpenGameFile(const char* name, const char* mode);
 
 // Whole program: parses the command line, runs the game, returns the exit code.
 int RunGame(int argc, char** argv);
-// Frees everything and ends the program with the given code (shut-down).
+
+// The outer loop over title, selection, stage set-up and play, from the top
+// of a pass until the quit message arrives; returns the quit message's code.
+// The screens and the play frame are called through OuterLoopCalls so that a
+// test can stand in for them.
+struct OuterLoopCalls {
+    int (*title)();
+    int (*charsel)();
+    void (*gameFrame)();
+    void (*stageEnd)();
+    void (*loadStage)();            // LoadStageSlots
+};
+extern OuterLoopCalls outerLoopCalls;
+int OuterLoop();
+
+// Shut-down: stops the music, frees the slots, releases sound and display and
+// shows the cursor again.
+void ShutdownGame();
+// The shut-down, then the end of the program with the given code.
 [[noreturn]] void ShutdownAndExit(int code);

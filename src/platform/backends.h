@@ -1,0 +1,51 @@
+// The two backends behind platform.h, and the pieces they share. Private to
+// the platform layer.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+
+namespace plat::common {
+// Key latch fed by key events: held now, and pressed since the last query.
+void KeyEvent(Key key, bool down);
+void SetHeld(int bits);             // headless scripts: the held keys as input-word bits
+void ClearKeys();
+// Queue access for the backends.
+void Post(const Message& msg);
+bool QueueEmpty();
+void ClearQueue();
+// Runs the close handler (or queues Quit when there is none).
+void RequestClose();
+}  // namespace plat::common
+
+namespace plat::headless {
+bool Startup(const Options& opt);
+void Shutdown();
+bool OpenDisplay(bool rgb565);
+void CloseDisplay();
+bool Present(const uint16_t* pixels, bool rgb565);  // tightly packed 320 x 240
+void EmptyPoll();
+uint32_t Ticks();
+void Sleep(uint32_t ms);
+void BeginInputQuery();
+int JoyCount();
+bool JoyCapsOf(JoyCaps& caps);
+bool JoyPosition(int& x, int& y, unsigned& buttons);
+}  // namespace plat::headless
+
+namespace plat::sdl {
+bool Startup(const Options& opt);
+void Shutdown();
+bool OpenDisplay(bool rgb565);
+void CloseDisplay();
+bool Present(const uint16_t* pixels, bool rgb565);
+void ShowCursor(bool show);
+void MessageBox(const char* text, const char* caption);
+void Pump();
+uint32_t Ticks();
+void Sleep(uint32_t ms);
+int JoyCount();
+bool JoyCapsOf(JoyCaps& caps);
+bool JoyPosition(int& x, int& y, unsigned& buttons);
+}  // namespace plat::sdl

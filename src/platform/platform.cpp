@@ -1,0 +1,189 @@
+// The platform interface: picks a backend and keeps what both share (the
+// message queue, the key latch, the gamma ramp, the close handler).
+#include <algorithm>
+#include <cstdio>
+#include <deque>
+#include <mutex>
+
+#include "platform/backends.h"
+#include "platform/platform.h"
+
+namespace plat {
+namespace {
+
+struct Shared {
+    Options opts;
+    bool headless = true;           // the headless backend serves until Startup says otherwise
+    void (*closeHandler)() = nullptr;
+    bool closing = false;
+    // Key latch, indexed by Key.
+    bool held[static_cast<int>(Key::Count)] = {};
+    bool pressed[static_cast<int>(Key::Count)] = {};
+    // Gamma: per-channel lookups for 5- and 6-bit channel values.
+    bool gammaIdentity = true;
+    uint8_t gamma5[32] = {};
+    uint8_t gamma6[64] = {};
+    std::vector<uint16_t> frame = std::vector<uint16_t>(320 * 240);
+};
+Shared shared;
+
+std::mutex queueLock;
+std::deque<Message> queue;
+
+uint8_t RampLookup(const uint16_t ramp[256], int value, int bits) {
+    int v8 = (value << (8 - bits)) | (value >> (2 * bits - 8));
+    int out = ramp[v8] / 255;       // a ramp entry of 255 * i gives back i
+    if (out > 255) out = 255;
+    return static_cast<uint8_t>(out >> (8 - bits));
+}
+
+}  // namespace
+
+namespace common {
+void KeyEvent(Key key, bool down) {
+    int k = static_cast<int>(key);
+    if (k < 0 || k >= static_cast<int>(Key::Count)) return;
+    shared.held[k] = down;
+    if (down) shared.pressed[k] = true;
+}
+void SetHeld(int bits) {
+    for (int k = 0; k < static_cast<int>(Key::Count); k++) shared.held[k] = (bits >> k) & 1;
+}
+void ClearKeys() {
+    for (int k = 0; k < static_cast<int>(Key::Count); k++) shared.held[k] = shared.pressed[k] = false;
+}
+void Post(const Message& msg) {
+    std::lock_guard<std::mutex> g(queueLock);
+    queue.push_back(msg);
+}
+bool QueueEmpty() {
+    std::lock_guard<std::mutex> g(queueLock);
+    return queue.empty();
+}
+void ClearQueue() {
+    std::lock_guard<std::mutex> g(queueLock);
+    queue.clear();
+}
+void RequestClose() {
+    if (shared.closing) return;     // the shut-down itself may pump events
+    if (shared.closeHandler) {
+        shared.closing = true;
+        shared.closeHandler();
+        shared.closing = false;     // a handler that returns leaves the program running
+    } else {
+        Post({MsgType::Quit, 0});
+    }
+}
+}  // namespace common
+
+bool Startup(const Options& opt) {
+    if (!shared.headless) sdl::Shutdown();
+    shared.opts = opt;
+    shared.headless = opt.headless;
+    shared.closing = false;
+    common::ClearKeys();
+    common::ClearQueue();
+    shared.gammaIdentity = true;
+    if (shared.headless) return headless::Startup(opt);
+    if (!sdl::Startup(opt)) {
+        shared.headless = true;
+        return false;
+    }
+    return true;
+}
+
+void Shutdown() {
+    if (shared.headless)
+        headless::Shutdown();
+    else
+        sdl::Shutdown();
+}
+
+const Options& GetOptions() { return shared.opts; }
+bool IsHeadless() { return shared.headless; }
+void SetCloseHandler(void (*handler)()) { shared.closeHandler = handler; }
+
+bool OpenDisplay(bool rgb565) { return shared.headless ? headless::OpenDisplay(rgb565) : sdl::OpenDisplay(rgb565); }
+void CloseDisplay() { shared.headless ? headless::CloseDisplay() : sdl::CloseDisplay(); }
+
+bool Present(const uint16_t* pixels, int pitchPixels, bool rgb565) {
+    uint16_t* out = shared.frame.data();
+    if (!pixels) {
+        std::fill(shared.frame.begin(), shared.frame.end(), 0);
+    } else {
+        for (int y = 0; y < 240; y++)
+            std::copy(pixels + y * pitchPixels, pixels + y * pitchPixels + 320, out + y * 320);
+    }
+    if (!shared.gammaIdentity) {
+        const uint8_t* g = rgb565 ? shared.gamma6 : shared.gamma5;
+        int gshift = 5, gmask = rgb565 ? 63 : 31, rshift = rgb565 ? 11 : 10;
+        for (uint16_t& p : shared.frame) {
+            int r = (p >> rshift) & 31, gr = (p >> gshift) & gmask, b = p & 31;
+            p = static_cast<uint16_t>((shared.gamma5[r] << rshift) | (g[gr] << gshift) | shared.gamma5[b]);
+        }
+    }
+    return shared.headless ? headless::Present(out, rgb565) : sdl::Present(out, rgb565);
+}
+
+void SetGammaRamp(const uint16_t ramp[256]) {
+    shared.gammaIdentity = true;
+    for (int i = 0; i < 256; i++)
+        if (ramp[i] != 255 * i) shared.gammaIdentity = false;
+    for (int v = 0; v < 32; v++) shared.gamma5[v] = RampLookup(ramp, v, 5);
+    for (int v = 0; v < 64; v++) shared.gamma6[v] = RampLookup(ramp, v, 6);
+}
+
+void ShowCursor(bool show) {
+    if (!shared.headless) sdl::ShowCursor(show);
+}
+
+void MessageBox(const char* text, const char* caption) {
+    std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
+    std::fflush(stderr);
+    if (!shared.headless) sdl::MessageBox(text, caption);
+}
+
+bool PeekMessage(Message& out, bool remove) {
+    if (!shared.headless) sdl::Pump();
+    {
+        std::lock_guard<std::mutex> g(queueLock);
+        if (!queue.empty()) {
+            out = queue.front();
+            if (remove) queue.pop_front();
+            return true;
+        }
+    }
+    if (shared.headless) headless::EmptyPoll();
+    return false;
+}
+
+void PostMessage(const Message& msg) { common::Post(msg); }
+
+uint32_t GetTicks() { return shared.headless ? headless::Ticks() : sdl::Ticks(); }
+void Sleep(uint32_t ms) { shared.headless ? headless::Sleep(ms) : sdl::Sleep(ms); }
+
+void BeginInputQuery() {
+    if (shared.headless)
+        headless::BeginInputQuery();
+    else
+        sdl::Pump();
+}
+
+int QueryKey(Key key) {
+    int k = static_cast<int>(key);
+    if (k < 0 || k >= static_cast<int>(Key::Count)) return 0;
+    int r = (shared.held[k] ? 1 : 0) | (shared.pressed[k] ? 2 : 0);
+    shared.pressed[k] = false;
+    return r;
+}
+
+int JoyCount() { return shared.headless ? headless::JoyCount() : sdl::JoyCount(); }
+bool JoyCapsOf(JoyCaps& caps) { return shared.headless ? headless::JoyCapsOf(caps) : sdl::JoyCapsOf(caps); }
+bool JoyPosition(int& x, int& y, unsigned& buttons) {
+    return shared.headless ? headless::JoyPosition(x, y, buttons) : sdl::JoyPosition(x, y, buttons);
+}
+
+const std::vector<uint16_t>& LastFrame() { return shared.frame; }
+void TestKeyEvent(Key key, bool down) { common::KeyEvent(key, down); }
+
+}  // namespace plat

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+#include "shell/shell.h"
+#include "video/video.h"
+
+namespace {
+
+void StartDisplay(bool rgb555) {
+    plat::Options o;
+    o.headless = true;
+    o.rgb555 = rgb555;
+    ASSERT_TRUE(plat::Startup(o));
+    ASSERT_EQ(InitDisplay(), 0);
+}
+
+TEST(DisplaySurfaces, KeyColourFollowsThePixelFormat) {
+    for (bool rgb555 : {false, true}) {
+        StartDisplay(rgb555);
+        EXPECT_EQ(PixelFormat565, rgb555 ? 0 : 1);
+        Surface* s = MakeSurface(8, 4);
+        ASSERT_NE(s, nullptr);
+        EXPECT_FALSE(s->hasKey);
+        SetKeyColor(s, 0x07E0);
+        EXPECT_TRUE(s->hasKey);
+        EXPECT_EQ(s->key, rgb555 ? 0x03E0 : 0x07E0);
+        SetKeyColor(s, 0);  // black becomes transparent, not nothing
+        EXPECT_TRUE(s->hasKey);
+        EXPECT_EQ(s->key, 0);
+        FreeSurface(s);
+        EXPECT_EQ(s, nullptr);
+        ReleaseDisplay();
+    }
+    StartDisplay(false);
+}
+
+TEST(DisplaySurfaces, SlotsFreeAndReloadWithTheStage) {
+    StartDisplay(false);
+    for (int i = 0; i < 7; i++) {
+        FreeSlot(i);
+        Slot[i] = MakeSurface(4, 4);
+    }
+    FreeSlot(3);
+    EXPECT_EQ(Slot[3], nullptr);
+    FreeSlot(3);  // freeing an empty slot does nothing
+    FreeSlot(7);
+    EXPECT_EQ(MakeSurface(0, 5), nullptr);
+
+    // Lost surfaces: the next flip of a play frame reloads every slot. With no
+    // bitmaps in the working folder the bitmap slots stay empty; slot 5 is a
+    // fresh, unkeyed 320 x 240 snapshot surface.
+    frameTick = static_cast<int>(plat::GetTicks()) - 100;
+    stageNo = 1;
+    GameState.chno = 0;
+    gameOverFlag = wazaReq = 0;
+    plat::TestLoseSurfaces();
+    GameFrame();
+    ASSERT_NE(Slot[5], nullptr);
+    EXPECT_EQ(Slot[5]->width, 320);
+    EXPECT_EQ(Slot[5]->height, 240);
+    EXPECT_FALSE(Slot[5]->hasKey);
+    for (int i : {0, 1, 2, 3, 4, 6}) {
+        if (Slot[i]) {
+            EXPECT_TRUE(Slot[i]->hasKey);
+        }
+    }
+    for (int i = 0; i < 7; i++) FreeSlot(i);
+}
+
+TEST(DisplaySurfaces, ClearAndFlipPresentTheWorkSurface) {
+    StartDisplay(false);
+    uint64_t before = plat::PresentedFrames();
+    FillScreen(0x1234);
+    EXPECT_EQ(FlipScreen(false), 0);
+    EXPECT_EQ(plat::LastFrame()[100], 0x1234);
+    ClearAllScreens();
+    EXPECT_EQ(WorkSurface->pixels[100], 0);
+    EXPECT_EQ(plat::LastFrame()[100], 0);
+    EXPECT_GT(plat::PresentedFrames(), before);
+
+    // Screens' flips wait until 16 ms after the previous flip; the play frame's never waits.
+    uint32_t t0 = plat::GetTicks();
+    FlipScreen(true);
+    EXPECT_EQ(plat::GetTicks() - t0, 16u);
+    plat::Sleep(20);
+    t0 = plat::GetTicks();
+    FlipScreen(true);
+    EXPECT_EQ(plat::GetTicks(), t0);
+    FlipScreen(false);
+    EXPECT_EQ(plat::GetTicks(), t0);
+    plat::TestLoseSurfaces();
+    EXPECT_EQ(FlipScreen(false), kSurfacesLost);
+}
+
+}  // namespace
