@@ -66,6 +66,8 @@ extern const CharacterInfo CharTable[10];
 
 // ---- Craft, fire and options.
 void MovePlayer(int chno, int option, int shotLv);
+// Where MovePlayer reads the controls: GetInput; tests put their own here.
+extern int (*PlayerInput)();
 // One frame of the fire rhythm (key bit 0x10 is the button); fires volleys.
 void FirePlayer(int chno, int key, int option, int shotLv);
 void FireVolley(int chno, int option, int shotLv);
