@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -237,15 +238,40 @@ TEST(ShellFiles, BackslashNamesOpenSubfolders) {
     EXPECT_EQ(GameFilePath("fix.bmp"), "fix.bmp");
 }
 
-// Runs the game executable with arguments; returns its exit code.
-int RunGameExe(const std::string& args) {
-    std::string cmd = std::string("\"") + PELLO_GAME_EXE + "\" " + args + " >/dev/null 2>&1";
+// Runs the game executable with arguments; returns its exit code and, in
+// `err`, what it wrote to stderr.
+int RunGameExe(const std::string& args, std::string* err = nullptr) {
+    std::string errFile = ::testing::TempDir() + "pello_err_" + std::to_string(::getpid()) + ".txt";
+    std::string cmd = std::string("\"") + PELLO_GAME_EXE + "\" " + args + " >/dev/null 2>\"" + errFile + "\"";
     int st = std::system(cmd.c_str());
+    if (err) {
+        err->clear();
+        if (std::FILE* f = std::fopen(errFile.c_str(), "r")) {
+            char buf[512];
+            size_t n;
+            while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) err->append(buf, n);
+            std::fclose(f);
+        }
+    }
+    std::remove(errFile.c_str());
     return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
 }
 
 TEST(ShellProgram, HeadlessRunOf300FramesExitsWith0) {
-    EXPECT_EQ(RunGameExe("--headless --frames 300 --data \"" PELLO_TEST_DATA_DIR "\""), 0);
+    // Confirm the title's first item and the first character, then play.
+    std::string script = ::testing::TempDir() + "pello_start_" + std::to_string(::getpid()) + ".txt";
+    std::FILE* f = std::fopen(script.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("# title, then selection\nz x2\n", f);
+    std::fclose(f);
+    std::string err;
+    EXPECT_EQ(RunGameExe("--headless --frames 300 --time-limit 120 --input \"" + script + "\" --data \"" +
+                             PELLO_TEST_DATA_DIR + "\"",
+                         &err),
+              0);
+    EXPECT_EQ(err.find("time limit"), std::string::npos) << err;  // ended by --frames
+    EXPECT_NE(err.find("headless run ended"), std::string::npos) << err;
+    std::remove(script.c_str());
 }
 
 TEST(ShellProgram, OptionsAndFailuresGiveTheirCodes) {
@@ -256,7 +282,9 @@ TEST(ShellProgram, OptionsAndFailuresGiveTheirCodes) {
     EXPECT_EQ(RunGameExe("--headless --data /nonexistent/pello"), 1);
     EXPECT_EQ(RunGameExe("--headless --input /nonexistent/script --data \"" PELLO_TEST_DATA_DIR "\""), 1);
     // A headless run that waits on a screen forever ends at its time limit.
-    EXPECT_EQ(RunGameExe("--headless --time-limit 5 --data \"" PELLO_TEST_DATA_DIR "\""), 0);
+    std::string err;
+    EXPECT_EQ(RunGameExe("--headless --time-limit 5 --data \"" PELLO_TEST_DATA_DIR "\"", &err), 0);
+    EXPECT_NE(err.find("time limit"), std::string::npos) << err;
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ namespace {
 
 // A headless run that waits for input that never comes ends after this much
 // virtual time.
-constexpr long kHeadlessTimeLimitSeconds = 1800;
+constexpr long kHeadlessTimeLimitSeconds = 600;
 
 struct RunOptions {
     plat::Options plat;
@@ -173,7 +173,7 @@ void PrintHelp() {
         "  --headless          no window and no sound: virtual clock, scripted input\n"
         "  --input FILE        headless: input script (see README)\n"
         "  --frames N          stop after N play frames\n"
-        "  --time-limit S      headless: stop after S seconds of virtual time (default 1800, 0: never)\n"
+        "  --time-limit S      headless: stop after S seconds of virtual time (default 600, 0: never)\n"
         "  --dump-frames LIST  headless: write these presented frames as BMP (e.g. 1,50-60,100-400:50 or all)\n"
         "  --dump-dir DIR      headless: folder for dumped frames (default: the working folder)\n"
         "  --help              this text\n";
