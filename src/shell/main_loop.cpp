@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -37,6 +38,8 @@ struct RunOptions {
     plat::Options plat;
     long frames = 0;          // stop after this many play frames (0: never)
     int character = -1;       // fly this character whatever the selection says
+    int shotLv = -1;          // start every run at this shot level (-1: as the rules say)
+    int option = -1;          // start every run with this many options
     long timeLimit = -1;      // headless: seconds of virtual time (-1: the default)
     std::string dataDir;
 };
@@ -101,6 +104,8 @@ int OuterLoop() {
             int s = outerLoopCalls.charsel();
             GameState.chno = (s >= 1) ? s + 1 : s;
             if (run.character >= 0) GameState.chno = run.character;
+            if (run.shotLv >= 0) GameState.shotLv = run.shotLv;
+            if (run.option >= 0) GameState.option = run.option;
         }
         // C: stage set-up.
         ResetPools();
@@ -169,6 +174,7 @@ void PrintHelp() {
         "  --mute              no sound effects and no music\n"
         "  --soundfont FILE    General MIDI soundfont for the music\n"
         "  --character N       fly character N (0..9) whatever the selection says\n"
+        "  --power L,O         start every run at shot level L (0..2) with O options (0..3)\n"
         "  --data DIR          read the game data from DIR\n"
         "  --headless          no window and no sound: virtual clock, scripted input\n"
         "  --input FILE        headless: input script (see README)\n"
@@ -230,6 +236,16 @@ int ParseArgs(int argc, char** argv) {
         } else if (a == "--time-limit") {
             if (!number(value("a number of seconds"), 0, 4000000, n)) return 2;
             run.timeLimit = n;
+        } else if (a == "--power") {
+            const char* v = value("a level and an option count");
+            int lv = -1, op = -1;
+            char tail = 0;
+            if (!v || std::sscanf(v, "%d,%d%c", &lv, &op, &tail) != 2 || lv < 0 || lv > 2 || op < 0 || op > 3) {
+                std::cerr << "pelloquinade: --power takes LEVEL,OPTIONS with LEVEL 0..2 and OPTIONS 0..3\n";
+                return 2;
+            }
+            run.shotLv = lv;
+            run.option = op;
         } else if (a == "--character") {
             if (!number(value("a character number"), 0, 9, n)) return 2;
             run.character = static_cast<int>(n);
