@@ -1,0 +1,249 @@
+// The effect channels and the output: an SDL audio device whose callback sums
+// the eight channels and the music with clipping, or the same mix rendered on
+// demand without a device.
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/audio.h"
+#include "platform/audio_internal.h"
+#include "platform/platform.h"
+
+namespace plat {
+namespace {
+
+constexpr int kBlockFrames = 1024;  // frames mixed per pass
+
+struct Channel {
+    std::vector<int16_t> pcm;        // one-shot sound in the output format
+    size_t pos = 0;                  // next sample of pcm to play
+    bool hasSound = false;
+    SDL_AudioStream* stream = nullptr;  // streaming sound, converted as it is fed
+    uint64_t token = 0;
+};
+
+struct AudioState {
+    Channel ch[kAudioChannels];
+    bool open = false;
+    bool device = false;
+    SDL_AudioDeviceID dev = 0;
+    uint64_t nextToken = 1;
+    AudioBackend backend = AudioBackend::Auto;
+    bool musicInMixer = false;
+    int32_t acc[kBlockFrames * 2];
+    int16_t tmp[kBlockFrames * 2];
+};
+
+std::mutex mixLock;
+AudioState audio;
+
+void ClearChannel(Channel& c) {
+    if (c.stream) SDL_FreeAudioStream(c.stream);
+    c.stream = nullptr;
+    c.pcm.clear();
+    c.pcm.shrink_to_fit();
+    c.pos = 0;
+    c.hasSound = false;
+    c.token = 0;
+}
+
+SDL_AudioFormat SdlFormat(const PcmFormat& f) { return f.bits == 8 ? AUDIO_U8 : AUDIO_S16LSB; }
+
+size_t FrameBytes(const PcmFormat& f) { return static_cast<size_t>(f.channels) * (f.bits / 8); }
+
+// One pass of at most kBlockFrames frames. Caller holds mixLock.
+void MixBlock(int16_t* out, int frames) {
+    int32_t* acc = audio.acc;
+    std::memset(acc, 0, sizeof(int32_t) * frames * 2);
+    for (Channel& c : audio.ch) {
+        if (c.stream) {
+            int got = SDL_AudioStreamGet(c.stream, audio.tmp, frames * 4);
+            for (int i = 0; i < got / 2; i++) acc[i] += audio.tmp[i];
+        } else if (c.hasSound && c.pos < c.pcm.size()) {
+            size_t n = std::min(c.pcm.size() - c.pos, static_cast<size_t>(frames) * 2);
+            const int16_t* src = c.pcm.data() + c.pos;
+            for (size_t i = 0; i < n; i++) acc[i] += src[i];
+            c.pos += n;
+        }
+    }
+    audio_detail::MusicMix(acc, frames);
+    for (int i = 0; i < frames * 2; i++) out[i] = static_cast<int16_t>(std::clamp(acc[i], -32768, 32767));
+}
+
+void Mix(int16_t* out, int frames) {
+    std::lock_guard<std::mutex> hold(mixLock);
+    while (frames > 0) {
+        int n = std::min(frames, kBlockFrames);
+        MixBlock(out, n);
+        out += n * 2;
+        frames -= n;
+    }
+}
+
+void SDLCALL DeviceCallback(void*, Uint8* stream, int len) {
+    Mix(reinterpret_cast<int16_t*>(stream), len / 4);
+}
+
+bool OpenDevice() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        std::fprintf(stderr, "pelloquinade: no audio (%s)\n", SDL_GetError());
+        return false;
+    }
+    SDL_AudioSpec want{}, have{};
+    want.freq = kAudioRate;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = kBlockFrames;
+    want.callback = DeviceCallback;
+    // No allowed changes: SDL converts to whatever the hardware wants.
+    audio.dev = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (audio.dev == 0) {
+        std::fprintf(stderr, "pelloquinade: no audio device (%s)\n", SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+namespace audio_detail {
+std::mutex& MixLock() { return mixLock; }
+}  // namespace audio_detail
+
+void AudioSelectBackend(AudioBackend backend, bool musicInMixer) {
+    audio.backend = backend;
+    audio.musicInMixer = musicInMixer;
+}
+
+bool AudioOpen() {
+    if (audio.open) return true;
+    if (GetOptions().mute) return false;
+    bool device = audio.backend == AudioBackend::Device ||
+                  (audio.backend == AudioBackend::Auto && !IsHeadless());
+    if (device && !OpenDevice()) return false;
+    {
+        std::lock_guard<std::mutex> hold(mixLock);
+        for (Channel& c : audio.ch) ClearChannel(c);
+        audio.device = device;
+        audio.open = true;
+    }
+    audio_detail::MusicStartup(device || audio.musicInMixer);
+    if (device) SDL_PauseAudioDevice(audio.dev, 0);
+    return true;
+}
+
+void AudioClose() {
+    if (!audio.open) return;
+    if (audio.device) {
+        // Waits for the callback to finish; the lock must not be held here.
+        SDL_CloseAudioDevice(audio.dev);
+        audio.dev = 0;
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    audio_detail::MusicShutdown();
+    std::lock_guard<std::mutex> hold(mixLock);
+    for (Channel& c : audio.ch) ClearChannel(c);
+    audio.open = false;
+    audio.device = false;
+}
+
+bool AudioIsOpen() { return audio.open; }
+
+bool PcmFormatUsable(const PcmFormat& f) {
+    return (f.channels == 1 || f.channels == 2) && (f.bits == 8 || f.bits == 16) && f.rate >= 100 &&
+           f.rate <= 200000;
+}
+
+bool AudioPlayPcm(int channel, const PcmFormat& f, const void* data, size_t bytes) {
+    if (channel < 0 || channel >= kAudioChannels || !audio.open) return false;
+    AudioStopChannel(channel);
+    if (!PcmFormatUsable(f)) return false;
+    bytes -= bytes % FrameBytes(f);  // whole frames only
+    SDL_AudioCVT cvt;
+    int rc = SDL_BuildAudioCVT(&cvt, SdlFormat(f), static_cast<Uint8>(f.channels), f.rate, AUDIO_S16SYS, 2,
+                               kAudioRate);
+    if (rc < 0) return false;
+    // The whole sound goes through the converter in one piece, so nothing is
+    // lost at its end (a streaming converter holds back its last frames).
+    std::vector<int16_t> pcm;
+    if (bytes > 0) {
+        cvt.len = static_cast<int>(bytes);
+        std::vector<Uint8> work(bytes * static_cast<size_t>(std::max(cvt.len_mult, 1)));
+        std::memcpy(work.data(), data, bytes);
+        cvt.buf = work.data();
+        if (rc == 1 && SDL_ConvertAudio(&cvt) != 0) return false;
+        size_t outBytes = rc == 1 ? static_cast<size_t>(cvt.len_cvt) : bytes;
+        pcm.resize(outBytes / 2);
+        std::memcpy(pcm.data(), work.data(), pcm.size() * 2);
+    }
+    std::lock_guard<std::mutex> hold(mixLock);
+    Channel& c = audio.ch[channel];
+    c.pcm = std::move(pcm);
+    c.pos = 0;
+    c.hasSound = true;
+    return true;
+}
+
+uint64_t AudioStartStream(int channel, const PcmFormat& f) {
+    if (channel < 0 || channel >= kAudioChannels || !audio.open) return 0;
+    AudioStopChannel(channel);
+    if (!PcmFormatUsable(f)) return 0;
+    SDL_AudioStream* s =
+        SDL_NewAudioStream(SdlFormat(f), static_cast<Uint8>(f.channels), f.rate, AUDIO_S16SYS, 2, kAudioRate);
+    if (!s) return 0;
+    std::lock_guard<std::mutex> hold(mixLock);
+    Channel& c = audio.ch[channel];
+    c.stream = s;
+    c.hasSound = true;
+    c.token = audio.nextToken++;
+    return c.token;
+}
+
+bool AudioFeedStream(int channel, uint64_t token, const void* data, size_t bytes) {
+    if (channel < 0 || channel >= kAudioChannels || token == 0) return false;
+    std::lock_guard<std::mutex> hold(mixLock);
+    Channel& c = audio.ch[channel];
+    if (c.token != token || !c.stream) return false;
+    return bytes == 0 || SDL_AudioStreamPut(c.stream, data, static_cast<int>(bytes)) == 0;
+}
+
+long AudioStreamQueued(int channel, uint64_t token) {
+    if (channel < 0 || channel >= kAudioChannels || token == 0) return -1;
+    std::lock_guard<std::mutex> hold(mixLock);
+    Channel& c = audio.ch[channel];
+    if (c.token != token || !c.stream) return -1;
+    return SDL_AudioStreamAvailable(c.stream);
+}
+
+void AudioStopChannel(int channel) {
+    if (channel < 0 || channel >= kAudioChannels) return;
+    std::lock_guard<std::mutex> hold(mixLock);
+    ClearChannel(audio.ch[channel]);
+}
+
+bool AudioChannelHasSound(int channel) {
+    if (channel < 0 || channel >= kAudioChannels) return false;
+    std::lock_guard<std::mutex> hold(mixLock);
+    return audio.ch[channel].hasSound;
+}
+
+long AudioChannelQueued(int channel) {
+    if (channel < 0 || channel >= kAudioChannels) return -1;
+    std::lock_guard<std::mutex> hold(mixLock);
+    Channel& c = audio.ch[channel];
+    return c.stream ? SDL_AudioStreamAvailable(c.stream) : -1;
+}
+
+void AudioRender(int16_t* out, int frames) {
+    if (frames <= 0) return;
+    if (!audio.open || audio.device) {
+        std::memset(out, 0, sizeof(int16_t) * frames * 2);
+        return;
+    }
+    Mix(out, frames);
+}
+
+}  // namespace plat

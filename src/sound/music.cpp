@@ -1,0 +1,34 @@
+// Music: one MIDI piece at a time under one name, restarted from the message
+// loop whenever it reaches its end.
+#include "platform/audio.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+
+int musicOn = 0;
+
+int PlayMidi(const char* path) {
+    if (musicOn == 1) {
+        plat::MusicStop();
+        plat::MusicClose();
+    }
+    plat::MusicOpen(GameFilePath(path).c_str());  // a failed open shows as a failed play
+    int result = plat::MusicPlay() ? 0 : 1;
+    musicOn = 1;
+    return result;
+}
+
+void StopMidi() {
+    if (musicOn == 0) return;
+    musicOn = 0;
+    plat::MusicStop();
+    plat::MusicClose();
+}
+
+// Code 1 is a piece that played to its end; stopped or replaced pieces send
+// nothing else worth acting on.
+void OnMusicEnd(int code) {
+    if (code != 1 || musicOn != 1) return;
+    plat::MusicStop();
+    plat::MusicSeekStart();
+    plat::MusicPlay();
+}
