@@ -103,6 +103,19 @@ TEST_F(PlayerCraft, AnimationFramesLastElevenFramesAndEightForThePaddle) {
     EXPECT_EQ(GameState.animNo, 3);
 }
 
+// After a continue the animation counters keep the last character's values;
+// a character with fewer frames must still wrap them.
+TEST_F(PlayerCraft, CountersFromACharacterWithMoreFramesWrap) {
+    StageStart(0);
+    GameState.animNo = 3;      // left over from the fish (four frames)
+    GameState.animTime = 10;
+    Player.optFrame = 3;       // left over from the dumbbells (four frames)
+    Player.optTime = 9;
+    MovePlayer(0, 1, 0);
+    EXPECT_EQ(GameState.animNo, 0);
+    EXPECT_EQ(Player.optFrame, 0);
+}
+
 TEST_F(PlayerCraft, TerrainOnlyOnStagesFourAndFive) {
     StageStart(0);
     ClearMenTables();
