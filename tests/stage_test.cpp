@@ -136,6 +136,7 @@ void Frame(int stage) {
 }
 
 void ResetScenery() {
+    std::memset(MenMap, 0xFF, sizeof MenMap);   // nothing to draw: only the scroll state matters
     for (int& v : MenScroll) v = 0;
     menFrame = 0;
 }
