@@ -437,3 +437,59 @@ TEST_F(StageDraw, Stage1FarLayerAndTransitionViews) {
     PutMenBack(1);
     EXPECT_EQ(WorkSurface->pixels, expect);
 }
+
+// ---------------------------------------------------------------- generated content
+
+TEST(StageContent, Stage1MapFitsItsSheet) {
+    std::string men = std::string(PELLO_TEST_DATA_DIR) + "/men1.dat";
+    std::string bg = std::string(PELLO_TEST_DATA_DIR) + "/bg_stage1.bmp";
+    if (!fs::exists(men) || !fs::exists(bg)) GTEST_SKIP() << "stage 1 data not generated";
+    ClearMenTables();
+    ASSERT_EQ(LoadMenFile(men.c_str()), 1);
+    Surface* sheet = LoadIndexedBitmap(bg.c_str());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->width, 1024);
+    ASSERT_GE(sheet->height, 480);
+    uint16_t key = PixelFormat565 ? 0x07E0 : 0x03E0;
+
+    // The far layer is the deepest drawing: it must cover every pixel.
+    int holes = 0;
+    for (int y = 240; y < 480; y++)
+        for (int x = 0; x < 640; x++) holes += sheet->pixels[y * 1024 + x] == key;
+    EXPECT_EQ(holes, 0);
+
+    // Every tile the map uses lies on the sheet, outside the far layer, and
+    // shows something; layers 7 to 9 are never drawn and stay empty.
+    std::vector<char> checked(64 * 64, 0);
+    int bad = 0, used = 0;
+    for (int c = 0; c < kMapColumns; c++)
+        for (int r = 0; r < kMapRows; r++)
+            for (int l = 0; l < kMapLayers; l++) {
+                unsigned t = MenMap[c][r][l];
+                if (t == kEmptyTile) continue;
+                if (l > 6) {
+                    bad++;
+                    continue;
+                }
+                int tx = (t & 63) * 16, ty = (t >> 6) * 16;
+                if (ty + 16 > sheet->height || (ty >= 240 && ty < 480 && tx < 640)) {
+                    bad++;
+                    continue;
+                }
+                if (checked[t]) continue;
+                checked[t] = 1;
+                used++;
+                bool any = false;
+                for (int y = 0; y < 16 && !any; y++)
+                    for (int x = 0; x < 16; x++) any |= sheet->pixels[(ty + y) * 1024 + tx + x] != key;
+                bad += !any;
+            }
+    EXPECT_EQ(bad, 0);
+    EXPECT_GT(used, 100);
+
+    // The foreground jumps by 640 pixels between sections 18 and 19: it holds
+    // nothing in the columns seen just before and just after.
+    for (int c = 830; c <= 905; c++)
+        for (int r = 0; r < kMapRows; r++) ASSERT_EQ(MenMap[c][r][0], kEmptyTile) << "column " << c;
+    FreeSurface(sheet);
+}
