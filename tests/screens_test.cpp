@@ -178,7 +178,7 @@ TEST_F(ScreensCharsel, GreetingVoicePaths) {
     EXPECT_EQ(GameFilePath(GreetingVoice(5)), "wav/cv6_aji0.wav");
 }
 
-TEST_F(ScreensCharsel, DISABLED_BannersWrapAroundTheRing) {
+TEST_F(ScreensCharsel, BannersWrapAroundTheRing) {
     // Banner i is solid with red 3i + 4: every level used leaves a distinct red.
     for (int i = 0; i < 9; i++) charselSheets.banner[i] = Solid(196, 48, static_cast<uint16_t>((3 * i + 4) << 11));
     auto bannerAt = [](int x, int y, int level) {
@@ -200,7 +200,7 @@ TEST_F(ScreensCharsel, DISABLED_BannersWrapAroundTheRing) {
     RemoveCharselFiles();
 }
 
-TEST_F(ScreensCharsel, DISABLED_PortraitSlidesInAndStopsPastTheEdge) {
+TEST_F(ScreensCharsel, PortraitSlidesInAndStopsPastTheEdge) {
     charselSheets.portrait[0] = Solid(100, 200, 0xFFFF);
     charselSheets.portrait[5] = Solid(100, 150, 0xFFFF);
     for (int f = 0; f < 28; f++) PutPortrait(0, 0);
@@ -280,7 +280,7 @@ TEST_F(ScreensStageEnd, GameOverFadesFromAndToWhite) {
 
 // --- logo intro
 
-TEST_F(ScreensLogo, DISABLED_PiecesStackThenFlyApart) {
+TEST_F(ScreensLogo, PiecesStackThenFlyApart) {
     // Six pieces, each solid in its own colour, on a sheet keyed on black.
     Slot[0] = MakeSurface(239, 59);
     SetKeyColor(Slot[0], 0);
