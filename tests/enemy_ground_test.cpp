@@ -63,6 +63,11 @@ TEST_F(EnemyGround, BouncerHopsHalveInHeight) {
     EXPECT_EQ(top1, 200 - 126);
     EXPECT_EQ(top2, 200 - 63);
     EXPECT_EQ(t.x, 1000 - 362);
+    // After 32 hops the halving would shift by the word's width: it stays flat.
+    TekiRecord& far = Spawn(16, 100000, 200);
+    Run(1 + 33 * 90);
+    EXPECT_EQ(far.work[4], 33);
+    EXPECT_EQ(far.y, 200);
 }
 
 TEST_F(EnemyGround, SwingingColumnDescendsRisesSinksAndLeavesAtTheTop) {
