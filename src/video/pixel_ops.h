@@ -22,10 +22,43 @@ struct Clip {
 // The screen clip of PutSprite and the blended copies. False when nothing
 // remains, or when the clipped source does not lie inside `src` or the
 // destination inside `dst` (a copy the display would refuse).
-bool ClipSprite(int x, int y, const RECT& rect, const Surface* src, const Surface* dst, Clip& out);
+// Inline: it runs for every one of the thousands of tiles a frame copies.
+inline bool ClipSprite(int x, int y, const RECT& rect, const Surface* src, const Surface* dst, Clip& out) {
+    // 64-bit arithmetic: positions and rectangles are arbitrary signed values.
+    const int64_t w = static_cast<int64_t>(rect.right) - rect.left;
+    const int64_t h = static_cast<int64_t>(rect.bottom) - rect.top;
+    if (x >= kScreenW || y >= kScreenH) return false;
+    if (x + w < 0 || y + h < 0) return false;
+
+    int64_t nx = x, left = rect.left, right;
+    if (x < 0) {
+        left = rect.left - static_cast<int64_t>(x);
+        nx = 0;
+    }
+    // The right edge is measured from rect.left, not from the clipped left edge.
+    right = (nx + w > kScreenW) ? rect.left + kScreenW - nx : rect.right;
+
+    int64_t ny = y, top = rect.top, bottom;
+    if (y < 0) {
+        top = rect.top - static_cast<int64_t>(y);
+        ny = 0;
+    }
+    bottom = (ny + h > kScreenH) ? rect.top + kScreenH - ny : rect.bottom;
+
+    const int64_t cw = right - left, ch = bottom - top;
+    if (cw <= 0 || ch <= 0) return false;
+    if (left < 0 || top < 0 || right > src->width || bottom > src->height) return false;
+    if (nx + cw > dst->width || ny + ch > dst->height) return false;
+    out = Clip{static_cast<int>(nx), static_cast<int>(ny), static_cast<int>(left),
+               static_cast<int>(top), static_cast<int>(cw), static_cast<int>(ch)};
+    return true;
+}
 
 // A surface whose pixel store matches its size (what locking it means here).
-bool CanLock(const Surface* s);
+inline bool CanLock(const Surface* s) {
+    return s && s->width > 0 && s->height > 0 &&
+           s->pixels.size() >= static_cast<size_t>(s->width) * static_cast<size_t>(s->height);
+}
 
 inline uint16_t* Row(Surface* s, int y) { return s->pixels.data() + static_cast<size_t>(y) * s->width; }
 inline const uint16_t* Row(const Surface* s, int y) { return s->pixels.data() + static_cast<size_t>(y) * s->width; }
@@ -39,7 +72,12 @@ inline int ClampLevel(int level) { return level < 0 ? 0 : (level > 31 ? 31 : lev
 // The source rows of a clipped copy. When source and destination are the
 // same surface the rows are first copied aside, so the copy behaves as if the
 // whole source had been read before anything was written.
-const uint16_t* SourceRows(const Surface* src, const Surface* dst, const Clip& c, int& pitch);
+const uint16_t* SourceRowsCopied(const Surface* src, const Clip& c, int& pitch);
+inline const uint16_t* SourceRows(const Surface* src, const Surface* dst, const Clip& c, int& pitch) {
+    if (src == dst) return SourceRowsCopied(src, c, pitch);
+    pitch = src->width;
+    return src->pixels.data() + static_cast<size_t>(c.sy) * src->width + c.sx;
+}
 
 // --- row kernels (dst and src do not overlap)
 void KeyedRow(uint16_t* dst, const uint16_t* src, int n, uint16_t key);

@@ -12,42 +12,6 @@
 
 namespace vid {
 
-bool CanLock(const Surface* s) {
-    return s && s->width > 0 && s->height > 0 &&
-           s->pixels.size() >= static_cast<size_t>(s->width) * static_cast<size_t>(s->height);
-}
-
-bool ClipSprite(int x, int y, const RECT& rect, const Surface* src, const Surface* dst, Clip& out) {
-    // 64-bit arithmetic: positions and rectangles are arbitrary signed values.
-    const int64_t w = static_cast<int64_t>(rect.right) - rect.left;
-    const int64_t h = static_cast<int64_t>(rect.bottom) - rect.top;
-    if (x >= kScreenW || y >= kScreenH) return false;
-    if (x + w < 0 || y + h < 0) return false;
-
-    int64_t nx = x, left = rect.left, right;
-    if (x < 0) {
-        left = rect.left - static_cast<int64_t>(x);
-        nx = 0;
-    }
-    // The right edge is measured from rect.left, not from the clipped left edge.
-    right = (nx + w > kScreenW) ? rect.left + kScreenW - nx : rect.right;
-
-    int64_t ny = y, top = rect.top, bottom;
-    if (y < 0) {
-        top = rect.top - static_cast<int64_t>(y);
-        ny = 0;
-    }
-    bottom = (ny + h > kScreenH) ? rect.top + kScreenH - ny : rect.bottom;
-
-    const int64_t cw = right - left, ch = bottom - top;
-    if (cw <= 0 || ch <= 0) return false;
-    if (left < 0 || top < 0 || right > src->width || bottom > src->height) return false;
-    if (nx + cw > dst->width || ny + ch > dst->height) return false;
-    out = Clip{static_cast<int>(nx), static_cast<int>(ny), static_cast<int>(left),
-               static_cast<int>(top), static_cast<int>(cw), static_cast<int>(ch)};
-    return true;
-}
-
 void KeyedRowRef(uint16_t* dst, const uint16_t* src, int n, uint16_t key) {
     for (int i = 0; i < n; i++)
         if (src[i] != key) dst[i] = src[i];
@@ -71,10 +35,9 @@ namespace {
 std::vector<uint16_t> overlapScratch;  // source rows of a copy within one surface
 }  // namespace
 
-const uint16_t* SourceRows(const Surface* src, const Surface* dst, const Clip& c, int& pitch) {
+const uint16_t* SourceRowsCopied(const Surface* src, const Clip& c, int& pitch) {
     const uint16_t* p = Row(src, c.sy) + c.sx;
     pitch = src->width;
-    if (src != dst) return p;
     overlapScratch.resize(static_cast<size_t>(c.w) * c.h);
     for (int r = 0; r < c.h; r++)
         std::memcpy(&overlapScratch[static_cast<size_t>(r) * c.w], p + static_cast<size_t>(r) * pitch,
@@ -89,15 +52,17 @@ using namespace vid;
 
 namespace {
 
-// A 16-pixel-wide keyed copy, the scenery's tile: two vectors a row.
+// A 16-pixel-wide keyed copy, the scenery's tile: two vectors a row,
+// selected without branches.
 void KeyedTile16(uint16_t* dst, int dstPitch, const uint16_t* src, int srcPitch, int h, uint16_t key) {
     const __m128i k = _mm_set1_epi16(static_cast<short>(key));
+#pragma GCC unroll 16
     for (int r = 0; r < h; r++, dst += dstPitch, src += srcPitch) {
-        __m128i s0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
-        __m128i s1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 8));
-        __m128i d0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst));
-        __m128i d1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + 8));
-        __m128i m0 = _mm_cmpeq_epi16(s0, k), m1 = _mm_cmpeq_epi16(s1, k);
+        const __m128i s0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
+        const __m128i s1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 8));
+        const __m128i d0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst));
+        const __m128i d1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + 8));
+        const __m128i m0 = _mm_cmpeq_epi16(s0, k), m1 = _mm_cmpeq_epi16(s1, k);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst),
                          _mm_or_si128(_mm_and_si128(m0, d0), _mm_andnot_si128(m0, s0)));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8),
