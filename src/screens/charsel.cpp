@@ -11,7 +11,6 @@
 #include "sound/sound.h"
 #include "video/video.h"
 
-using screens::OnSurface;
 
 CharselStatics charsel;
 CharselSheets charselSheets;
@@ -78,11 +77,10 @@ void RemoveCharselFiles() {
 
 void BGScroll() {
     Surface* tile = charselSheets.bg;
-    RECT r = OnSurface(tile, kTileRect);
     int x = charsel.bgX, y = charsel.bgY;
     for (int row = 0; row < 3; row++) {
-        for (int j = 0; j < 8; j++) PutSprite(64 * j + x, 128 * row + y, tile, r, 16);
-        for (int j = 0; j < 8; j++) PutSprite(64 * j + x - 32, 128 * row + y + 64, tile, r, 16);
+        for (int j = 0; j < 8; j++) PutSprite(64 * j + x, 128 * row + y, tile, kTileRect, 16);
+        for (int j = 0; j < 8; j++) PutSprite(64 * j + x - 32, 128 * row + y + 64, tile, kTileRect, 16);
     }
     charsel.bgX -= 1;
     charsel.bgY -= 1;
@@ -94,7 +92,7 @@ void PutRBanner(int y, int alpha, int chno) {
     chno = WrapSel(chno);
     if (!ValidSel(chno)) return;
     Surface* b = charselSheets.banner[chno];
-    PutSpriteAlpha(20, y, b, OnSurface(b, kBannerRect), 17, alpha);
+    PutSpriteAlpha(20, y, b, kBannerRect, 17, alpha);
 }
 
 void PutBanner(int chno) {
@@ -133,7 +131,7 @@ void PutNamePlate(int reset, int chno) {
     if (!ValidSel(chno)) return;
     int c = (chno == 0) ? 0 : chno + 1;  // plate 1 belongs to a character not offered here
     Surface* n = charselSheets.names;
-    RECT r = OnSurface(n, RECT{0, 48 * c, 200, 48 * c + 48});
+    RECT r{0, 48 * c, 200, 48 * c + 48};
     int k = charsel.NameConverge;
     if (k <= 0) {
         PutSprite(120, 180, n, r, 17);
@@ -149,7 +147,7 @@ void PutNamePlate(int reset, int chno) {
 void PutSelectTitle() {
     int v = static_cast<signed char>(GetSin(charsel.TitleShake));
     Surface* t = charselSheets.heading;
-    PutSprite(v >> 6, 0, t, OnSurface(t, kHeadingRect), 17);
+    PutSprite(v >> 6, 0, t, kHeadingRect, 17);
     charsel.TitleShake += 100;
     if (charsel.TitleShake > 360) charsel.TitleShake = 0;
 }
@@ -215,7 +213,7 @@ int h_Charsel() {
     Slot[1] = MakeSurface(320, 240);
     screens::Snapshot(Slot[1]);
     for (int v = 255; v >= 1; v--) {
-        PutSprite(0, 0, Slot[1], OnSurface(Slot[1], screens::kScreenRect), 16);
+        PutSprite(0, 0, Slot[1], screens::kScreenRect, 16);
         DarkenScreen(v >> 3);
         FlipScreen();
     }

@@ -6,13 +6,12 @@
 #include "screens/screens.h"
 #include "video/video.h"
 
-using screens::OnSurface;
 
 const int PieceEdge[7] = {0, 50, 85, 118, 155, 200, 239};
 
 namespace {
 
-RECT PieceRect(int k) { return OnSurface(Slot[0], RECT{PieceEdge[k], 0, PieceEdge[k + 1], 59}); }
+RECT PieceRect(int k) { return RECT{PieceEdge[k], 0, PieceEdge[k + 1], 59}; }
 
 // The surfaces can be lost while the intro runs; it repairs the screens and
 // goes on without reloading its pictures.
@@ -57,12 +56,12 @@ void h_Logo() {
 
     screens::Snapshot(Slot[2]);
     for (int v = 31; v >= 1; v--) {
-        PutSprite(0, 0, Slot[2], OnSurface(Slot[2], screens::kScreenRect), 16);
+        PutSprite(0, 0, Slot[2], screens::kScreenRect, 16);
         FadeStep(v);
     }
 
     for (int v = 0; v <= 31; v++) {
-        PutSprite(60, 60, Slot[1], OnSurface(Slot[1], RECT{0, 0, 200, 120}), 16);
+        PutSprite(60, 60, Slot[1], RECT{0, 0, 200, 120}, 16);
         FadeStep(v);
     }
 
@@ -70,7 +69,7 @@ void h_Logo() {
 
     screens::Snapshot(Slot[2]);
     for (int v = 255; v >= 1; v -= 8) {
-        PutSprite(0, 0, Slot[2], OnSurface(Slot[2], screens::kScreenRect), 16);
+        PutSprite(0, 0, Slot[2], screens::kScreenRect, 16);
         FadeStep(v >> 3);
     }
 

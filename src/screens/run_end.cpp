@@ -8,7 +8,6 @@
 #include "video/video.h"
 
 using screens::kScreenRect;
-using screens::OnSurface;
 
 int ContinueSel = 0;
 int ContinueSwap = 0;
@@ -19,7 +18,7 @@ constexpr RECT kChoiceRect[2] = {{464, 0, 544, 48}, {544, 0, 624, 48}};
 
 // The HUD sheet the shell keeps in slot 1 during a stage.
 void PutChoice(int which, int x, int level) {
-    PutSpriteAlpha(x, 160, Slot[1], OnSurface(Slot[1], kChoiceRect[which]), 17, level);
+    PutSpriteAlpha(x, 160, Slot[1], kChoiceRect[which], 17, level);
 }
 }  // namespace
 
@@ -63,8 +62,8 @@ int h_Continue() {
         int a = w;
         if (a == IN_B1 && swap == 0) break;
         if (a == IN_RIGHT || a == IN_LEFT) swap = 1;
-        PutSprite(0, 0, snapshot, OnSurface(snapshot, kScreenRect), 16);
-        PutSprite(48, 60, Slot[1], OnSurface(Slot[1], kCaptionRect), 17);
+        PutSprite(0, 0, snapshot, kScreenRect, 16);
+        PutSprite(48, 60, Slot[1], kCaptionRect, 17);
         w = GetInput();
         if (w == a) w = 0;
         if (ContinueChoice(swap) == 1) {

@@ -7,7 +7,6 @@
 #include "video/video.h"
 
 using screens::kScreenRect;
-using screens::OnSurface;
 
 namespace {
 constexpr int kStartAlpha[4] = {31, 31, 31, 31};
@@ -55,8 +54,8 @@ void RemoveTitleFiles() {
 namespace {
 
 void PutBackAndPortrait() {
-    PutSprite(0, 0, Slot[1], OnSurface(Slot[1], kScreenRect), 16);
-    PutSprite(5, 2, Slot[3], OnSurface(Slot[3], kPortraitRect), 17);
+    PutSprite(0, 0, Slot[1], kScreenRect, 16);
+    PutSprite(5, 2, Slot[3], kPortraitRect, 17);
 }
 
 void FadeInTitle() {
@@ -67,18 +66,18 @@ void FadeInTitle() {
     }
     for (int i = 1; i <= 31; i++) {
         PutBackAndPortrait();
-        PutSpriteAlpha(100, 10, Slot[0], OnSurface(Slot[0], kLogoRect), 17, i);
+        PutSpriteAlpha(100, 10, Slot[0], kLogoRect, 17, i);
         FlipScreen();
     }
 }
 
-void PutTitleBack() { PutSprite(0, 0, Slot[2], OnSurface(Slot[2], kScreenRect), 16); }
+void PutTitleBack() { PutSprite(0, 0, Slot[2], kScreenRect, 16); }
 
 }  // namespace
 
 void SlideTitleItems() {
     for (int i = 0; i < 4; i++) {
-        PutSprite(ItemX[i] + 30, 32 * i + 100, Slot[0], OnSurface(Slot[0], ItemRect(i)), 17);
+        PutSprite(ItemX[i] + 30, 32 * i + 100, Slot[0], ItemRect(i), 17);
         if (ItemSlide[i] > 0) {
             ItemSlide[i] -= 5;
             ItemX[i] -= 5;
@@ -88,7 +87,7 @@ void SlideTitleItems() {
 
 void PutTitleItems() {
     for (int i = 0; i < 4; i++)
-        PutSpriteAlpha(ItemX[i] + 30, 32 * i + 100, Slot[0], OnSurface(Slot[0], ItemRect(i)), 17, ItemAlpha[i]);
+        PutSpriteAlpha(ItemX[i] + 30, 32 * i + 100, Slot[0], ItemRect(i), 17, ItemAlpha[i]);
     for (int i = 0; i < 4; i++) {
         if (i != MenuSel) {
             if (ItemAlpha[i] > 8) ItemAlpha[i] -= 1;
