@@ -45,6 +45,7 @@ void MessageBox(const char* text, const char* caption);
 void Pump();
 uint32_t Ticks();
 void Sleep(uint32_t ms);
+void Nap();
 int JoyCount();
 bool JoyCapsOf(JoyCaps& caps);
 bool JoyPosition(int& x, int& y, unsigned& buttons);

@@ -161,6 +161,9 @@ void PostMessage(const Message& msg) { common::Post(msg); }
 
 uint32_t GetTicks() { return shared.headless ? headless::Ticks() : sdl::Ticks(); }
 void Sleep(uint32_t ms) { shared.headless ? headless::Sleep(ms) : sdl::Sleep(ms); }
+void Nap() {
+    if (!shared.headless) sdl::Nap();
+}
 
 void BeginInputQuery() {
     if (shared.headless)

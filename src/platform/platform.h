@@ -64,6 +64,9 @@ void PostMessage(const Message& msg);
 // --- clock
 uint32_t GetTicks();
 void Sleep(uint32_t ms);
+// Gives the processor away for a small part of a millisecond, for waits that
+// must end on an exact tick (headless: does nothing; empty polls move its clock).
+void Nap();
 
 // --- input
 enum class Key { Up, Down, Right, Left, Z, X, Count };

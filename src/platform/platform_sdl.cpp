@@ -5,9 +5,11 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "platform/backends.h"
 
@@ -248,6 +250,7 @@ void Pump() {
 
 uint32_t Ticks() { return SDL_GetTicks(); }
 void Sleep(uint32_t ms) { SDL_Delay(ms); }
+void Nap() { std::this_thread::sleep_for(std::chrono::microseconds(200)); }
 
 int JoyCount() { return st.started ? SDL_NumJoysticks() : 0; }
 

@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -149,12 +147,15 @@ int OuterLoop() {
                 } else if (run.frames > 0 && playFramesRun >= run.frames) {
                     plat::PostMessage({plat::MsgType::Quit, 0});
                 } else {
-                    // Give the processor back while the next gate is more than a
-                    // millisecond away; the last millisecond is polled, so the
-                    // gate opens on its exact tick.
+                    // Give the processor back until a millisecond before the next
+                    // gate; the last millisecond is polled in short naps, so the
+                    // gate still opens on its exact tick.
                     int32_t wait = static_cast<int32_t>(static_cast<uint32_t>(frameTick) + 15u +
                                                         static_cast<uint32_t>(frameExtra) - plat::GetTicks());
-                    if (wait > 1) plat::Sleep(static_cast<uint32_t>(wait - 1));
+                    if (wait > 1)
+                        plat::Sleep(static_cast<uint32_t>(wait - 1));
+                    else
+                        plat::Nap();
                 }
             }
         }
@@ -277,15 +278,21 @@ int ParseArgs(int argc, char** argv) {
 bool EnterDataFolder() {
     namespace fs = std::filesystem;
     std::error_code ec;
-    std::string dir;
+    const fs::path built(PELLO_DEFAULT_DATA_DIR);
+    fs::path dir;
     if (!run.dataDir.empty()) {
         dir = run.dataDir;
-    } else if (*PELLO_DEFAULT_DATA_DIR && fs::is_directory(PELLO_DEFAULT_DATA_DIR, ec)) {
-        dir = PELLO_DEFAULT_DATA_DIR;
+    } else if (!built.empty() && fs::is_directory(built, ec)) {
+        dir = built;
     } else if (fs::exists("fix.bmp", ec)) {
-        dir = ".";
+        dir = fs::current_path(ec);
     }
-    if (dir.empty() || !fs::is_directory(dir, ec) || chdir(dir.c_str()) != 0) {
+    bool entered = !dir.empty() && fs::is_directory(dir, ec);
+    if (entered) {
+        fs::current_path(dir, ec);
+        entered = !ec;
+    }
+    if (!entered) {
         std::cerr << "pelloquinade: no game data found"
                   << (run.dataDir.empty() ? "" : " in " + run.dataDir) << ".\n"
                   << "Generate it with:  scripts/play.sh   (or: cmake --build build, which runs tools/assetgen"
