@@ -1,3 +1,4 @@
+#include <string>
 #include <vector>
 
 #include "shell/shell.h"
@@ -82,10 +83,35 @@ TEST_F(VideoBlend, SilhouetteAndClipping) {
     PutSpriteAdd(0, 0, s, RECT{0, 0, 40, 8}, 0, 31);   // rect leaves the sheet: nothing
     PutSpriteAlpha(0, 0, nullptr, RECT{0, 0, 8, 8}, 0, 31);
     EXPECT_EQ(CountNot(kBg), 0);
-    // A surface that cannot be taken (no pixel store): skipped after its message.
-    s->pixels.clear();
-    PutSpriteAlpha(0, 0, s, RECT{0, 0, 8, 8}, 0, 31);
+    FreeSurface(s);
+}
+
+// A surface that cannot be taken (no pixel store) is reported by its message
+// box and the copy skipped; an empty slot is silent.
+TEST_F(VideoBlend, LockFailuresShowTheirMessages) {
+    Surface* s = Solid(16, 16, 0x1111);
+    testing::internal::CaptureStderr();
+    PutSpriteAlpha(0, 0, nullptr, RECT{0, 0, 8, 8}, 0, 31);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+    std::vector<uint16_t> kept;
+    kept.swap(s->pixels);
+    testing::internal::CaptureStderr();
     PutSpriteAdd(0, 0, s, RECT{0, 0, 8, 8}, 0, 31);
+    const std::string aho = testing::internal::GetCapturedStderr();
+    EXPECT_NE(aho.find("AHO"), std::string::npos);
+    EXPECT_EQ(aho.find("MAHO"), std::string::npos);
+    EXPECT_EQ(CountNot(kBg), 0);
+    kept.swap(s->pixels);
+
+    kept.swap(WorkSurface->pixels);
+    testing::internal::CaptureStderr();
+    PutSilhouette(0, 0, s, RECT{0, 0, 8, 8}, 0xFFFF);
+    DarkenScreen(8);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("MAHO"), std::string::npos);
+    EXPECT_NE(err.find("MAHO", err.find("MAHO") + 4), std::string::npos);
+    kept.swap(WorkSurface->pixels);
     EXPECT_EQ(CountNot(kBg), 0);
     FreeSurface(s);
 }
