@@ -115,8 +115,12 @@ void PaintHud(Canvas& c) {
     // socket circle under the stock digit (digit drawn at x 5..20)
     c.FillCircle(x0 + 12, y0 + 8, 7, C(P_DUSK2));
     c.Circle(x0 + 12, y0 + 8, 7, C(P_GOLD2));
-    // "MP" between socket and trough
-    DrawText(c, x0 + 22, y0 + 5, "M", TextStyle{C(P_ICE2), 1, TextFx::None, kBlack, kBlack});
+    // a small crystal between socket and trough: the meter is magic
+    {
+        auto gem = SpriteFromGrid({"..a..", ".abc.", "abbcc", ".bcc.", "..c.."},
+                                  {{'a', C(P_ICE3)}, {'b', C(P_ICE2)}, {'c', C(P_ICE1)}});
+        c.Blit(gem, x0 + 25, y0 + 5);
+    }
     // trough: dark inside, gold rim around (bar area 36..85 x 7..12)
     c.FillRect(x0 + 35, y0 + 6, 52, 8, C(P_GOLD1));
     c.FillRect(x0 + 36, y0 + 7, 50, 6, C(P_DUSK0));
@@ -130,8 +134,8 @@ void PaintHud(Canvas& c) {
         Rect r = CellRect(kFix, CellName("stock", n));
         TextStyle st = HudText(2);
         if (n == 0) {
-            st.color = C(P_METAL2);
-            st.shade = C(P_METAL1);
+            st.color = C(P_METAL3);
+            st.shade = C(P_METAL2);
         } else {
             st.color = C(P_ICE3);
             st.shade = C(P_ICE1);
@@ -214,12 +218,11 @@ void PaintItems(Canvas& c) {
     for (int k = 0; k < 4; ++k)
         for (int b = 0; b < 2; ++b) {
             Rect r = CellRect(kFix, CellName(names[k], b));
-            TextStyle st{b ? C(P_GOLD3) : C(P_WHITE), 1, TextFx::None, kBlack, kBlack};
-            // 7-pixel letters in an 8-pixel cell: no room for an outline, so
-            // the second picture is the coloured one
-            DrawTextCentered(c, Rect{r.l, r.t, r.r, r.b - 1}, texts[k], st);
-            c.HLine(r.l, r.r - 1, r.b - 1, b ? C(P_FIRE2) : C(P_METAL2));
-            c.Replace(Rect{r.l, r.b - 1, r.r, r.b}, C(P_METAL2), C(P_METAL2));
+            // 7-pixel letters in an 8-pixel cell: a drop shadow is the only
+            // room for contrast; the two pictures alternate white and gold
+            TextStyle st{b ? C(P_GOLD3) : C(P_WHITE), 1, TextFx::Shadow, C(P_INK), kBlack};
+            int tw = TextWidth(texts[k]);
+            DrawText(c, r.l + (r.W() - tw - 1) / 2, r.t, texts[k], st);
         }
 }
 
@@ -234,9 +237,12 @@ void PaintEffects(Canvas& c) {
         Rect r = CellRect(kFix, CellName("small explosion", f));
         ClipScope cs(c, r);
         int cx = r.l + 16, cy = r.t + 16;
-        double rad = 5 + f * 2.4;
+        static const double radii[6] = {8, 10.5, 12, 13.5, 14.5, 15.5};
+        double rad = radii[f];
         std::vector<Rgb> ramp(fire.begin() + std::min(f, 3), fire.end());
         c.Glow(cx, cy, rad, ramp);
+        if (f == 0) c.FillCircle(cx, cy, 3, C(P_WHITE));
+        if (f == 1) c.Glow(cx, cy, 6, {C(P_WHITE), C(P_FIRE4)});
         Rng rng(100 + f);
         int blobs = 3 + f;
         for (int i = 0; i < blobs; ++i) {

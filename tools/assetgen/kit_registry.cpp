@@ -37,6 +37,8 @@ struct Registry {
     std::vector<StagePartEntry> stageParts;
 };
 
+unsigned g_cellGeneration = 0;   // changes whenever the cell list does
+
 Registry& R() {
     static Registry r;
     return r;
@@ -85,7 +87,10 @@ const char* CopyName(Copy c) {
 }
 
 void DeclareSheet(const SheetSpec& s) { R().sheets.push_back(s); }
-void DeclareCell(const CellSpec& c) { R().cells.push_back(c); }
+void DeclareCell(const CellSpec& c) {
+    R().cells.push_back(c);
+    ++g_cellGeneration;
+}
 std::string CellName(const std::string& base, int i) { return base + " " + std::to_string(i); }
 
 void AddPainter(const std::string& file, const std::string& owner, Painter fn, bool placeholder) {
@@ -99,9 +104,17 @@ void AddStagePart(int stage, const std::string& part, StagePart fn) {
 }
 
 const CellSpec* FindCell(const std::string& file, const std::string& name) {
-    for (auto& c : R().cells)
-        if (c.file == file && c.name == name) return &c;
-    return nullptr;
+    // index rebuilt whenever cells were added since the last lookup
+    static std::map<std::pair<std::string, std::string>, size_t> index;
+    static unsigned indexed = ~0u;
+    auto& cells = R().cells;
+    if (indexed != g_cellGeneration) {
+        index.clear();
+        for (size_t i = 0; i < cells.size(); ++i) index.emplace(std::make_pair(cells[i].file, cells[i].name), i);
+        indexed = g_cellGeneration;
+    }
+    auto it = index.find({file, name});
+    return it == index.end() ? nullptr : &cells[it->second];
 }
 
 Rect CellRect(const std::string& file, const std::string& name) {
@@ -130,7 +143,10 @@ const std::vector<CellSpec>& AllCells() { return R().cells; }
 
 Registrar::Registrar(const char* name, RegisterFn fn) { Registrars().emplace_back(name, fn); }
 
-void ResetRegistry() { R() = Registry{}; }
+void ResetRegistry() {
+    R() = Registry{};
+    ++g_cellGeneration;
+}
 
 void RunRegistrations() {
     auto list = Registrars();
@@ -214,19 +230,17 @@ bool PaintSheet(const std::string& file, Canvas& out) {
             out = before;
             continue;
         }
+        // pixels this painter may change: the union of its cells
+        std::vector<uint8_t> mask(size_t(out.w) * out.h, 0);
+        for (auto* c : mine)
+            for (int y = std::max(0, c->r.t); y < std::min(out.h, c->r.b); ++y)
+                for (int x = std::max(0, c->r.l); x < std::min(out.w, c->r.r); ++x) mask[size_t(y) * out.w + x] = 1;
         int stray = 0;
         Point first{0, 0};
         for (int y = 0; y < out.h; ++y)
             for (int x = 0; x < out.w; ++x) {
                 size_t i = size_t(y) * out.w + x;
-                if (out.px[i] == before.px[i]) continue;
-                bool inside = false;
-                for (auto* c : mine)
-                    if (c->r.Contains(x, y)) {
-                        inside = true;
-                        break;
-                    }
-                if (!inside && stray++ == 0) first = {x, y};
+                if (out.px[i] != before.px[i] && !mask[i] && stray++ == 0) first = {x, y};
             }
         if (stray)
             Fail(Format("painter '%s' changed %d pixels of %s outside its cells (first at %d,%d)", p.owner.c_str(),
