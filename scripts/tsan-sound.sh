@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${TSAN_BUILD_DIR:-build-tsan}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DPELLO_TSAN=ON -DPELLO_BENCH=OFF >/dev/null
-cmake --build "$build" -j"${JOBS:-2}" --target pello_tests
+cmake --build "$build" -j"${JOBS:-$(nproc)}" --target pello_tests
 # Some kernels randomise mappings more than TSan's shadow layout allows; run
 # without address randomisation where setarch can do that.
 run=()
