@@ -1,0 +1,840 @@
+// Stage 1's scenery sheet and map layers.
+//
+// Each map layer is first painted as one long picture in its own scroll
+// space (a layer moving at 1.5 times the scroll is 1.5 times as long), then
+// cut into 16 x 16 tiles; identical tiles are stored once on the sheet.
+// Textures repeat with periods that are multiples of 16 pixels and objects sit
+// on the tile grid, so the tile count stays small.
+//
+// The stage's far layer (640 x 240, repeating) is a dusk sky with mountains.
+// Layer rates: 6 and 5 at half the scroll, 4 and 3 at the scroll, 2 and 1 at
+// one and a half, the foreground 0 at twice. The second half of the stage
+// (after the vertical transition) is drawn from further on in every layer;
+// the column ranges below keep the two halves apart.
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "kit.h"
+
+namespace stage1 {
+
+constexpr int kColumns = 3000, kRows = 15, kLayers = 10;
+constexpr uint16_t kEmpty = 0xFFFF;
+
+struct Scenery {
+    ag::Canvas sheet;             // 1024 wide; far layer at (0, 240)..(640, 480)
+    std::vector<uint16_t> map;    // 3000 x 15 x 10 tile ids, word c*150 + r*10 + l
+    int tiles = 0;                // distinct tiles on the sheet
+    int height = 0;               // sheet rows in use
+};
+
+namespace {
+
+using ag::C;
+using ag::Canvas;
+using ag::Rgb;
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Columns of each layer's picture, and where the sky half ends and the valley
+// half begins (the views of the transition never show both in one place).
+struct LayerPlan {
+    int columns;
+    int skyEnd;        // sky content only in columns < skyEnd
+    int valleyStart;   // valley content only in columns >= valleyStart
+};
+// Index: rate class 1 (half), 2 (full), 3 (one and a half), 4 (foreground).
+constexpr LayerPlan kPlan[5] = {
+    {0, 0, 0}, {372, 188, 190}, {722, 376, 380}, {1072, 556, 568}, {1460, 728, 758},
+};
+// The foreground jumps by 640 pixels between sections 18 and 19: nothing there.
+constexpr int kFrontGapFrom = 812, kFrontGapTo = 912;
+
+int RateClass(int layer) {
+    static const int cls[7] = {4, 3, 3, 2, 2, 1, 1};
+    return cls[layer];
+}
+
+struct Tones {
+    int shade, body, light, rim;
+};
+
+// Depth tones: far things are hazier and lighter, near things darker.
+constexpr Tones kCloudFar{ag::P_DUSK2, ag::P_DUSK3, ag::P_DUSK4, ag::P_AMBER1};
+constexpr Tones kCloudMid{ag::P_DUSK1, ag::P_DUSK2, ag::P_DUSK3, ag::P_AMBER0};
+constexpr Tones kCloudNear{ag::P_DUSK0, ag::P_DUSK1, ag::P_DUSK2, ag::P_DUSK3};
+constexpr Tones kCloudUnder{ag::P_DUSK0, ag::P_DUSK1, ag::P_DUSK2, ag::P_DUSK3};
+constexpr Tones kFront{ag::P_INK, ag::P_INK, ag::P_DUSK0, ag::P_DUSK1};
+constexpr Tones kSnowFar{ag::P_DUSK1, ag::P_DUSK2, ag::P_METAL1, ag::P_METAL2};
+constexpr Tones kSnowMid{ag::P_DUSK0, ag::P_METAL0, ag::P_METAL1, ag::P_METAL2};
+constexpr Tones kSnowNear{ag::P_INK, ag::P_DUSK0, ag::P_METAL1, ag::P_METAL2};
+constexpr Tones kRock{ag::P_INK, ag::P_DUSK0, ag::P_DUSK1, ag::P_AMBER0};
+
+Rgb Mix(int a, int b, int level, int x, int y) {
+    level = std::clamp(level, 0, 16);
+    return ag::Bayer4(x, y) < level ? C(b) : C(a);
+}
+
+uint32_t Hash(uint32_t a, uint32_t b = 0, uint32_t c = 0) {
+    return ag::Hash32(a * 0x9E3779B1u ^ ag::Hash32(b + 0x7F4A7C15u) ^ ag::Hash32(c * 31u + 17u));
+}
+
+// Triangle wave 0..1 with period p (pixels), phase ph in 0..1.
+double Tri(double x, double p, double ph) {
+    double f = x / p + ph;
+    f -= std::floor(f);
+    return 1.0 - std::fabs(2.0 * f - 1.0);
+}
+double Sin(double x, double p, double ph) { return std::sin(2 * kPi * (x / p + ph)); }
+
+// Colour of one solid pixel of a shape lit from the upper left; solid(x, y)
+// says which pixels belong to the shape.
+Rgb ShadeShape(const std::function<bool(int, int)>& solid, int x, int y, Tones t, int bottomFade) {
+    if (!solid(x - 1, y) || !solid(x, y - 1)) return (!solid(x, y - 1) && solid(x - 1, y)) ? C(t.rim) : C(t.light);
+    if (!solid(x - 2, y - 2) || !solid(x - 1, y - 3)) return Mix(t.body, t.light, 10, x, y);
+    if (!solid(x + 1, y) || !solid(x, y + 1) || !solid(x + 1, y + 1)) return C(t.shade);
+    if (!solid(x + 3, y + 2) || !solid(x + 2, y + 3)) return Mix(t.body, t.shade, 8, x, y);
+    if (bottomFade > 0) return Mix(t.body, t.shade, bottomFade, x, y);
+    return C(t.body);
+}
+
+// A round puff lit from the upper left, painted over whatever is there.
+void Puff(Canvas& cv, int cx, int cy, int r, Tones t) {
+    for (int y = cy - r; y <= cy + r; y++)
+        for (int x = cx - r; x <= cx + r; x++) {
+            int dx = x - cx, dy = y - cy;
+            int d2 = dx * dx + dy * dy;
+            if (d2 > r * r + r) continue;
+            double d = std::sqrt(double(d2));
+            double n = (-0.6 * dx - dy) / (r * 1.17);   // toward the light, mostly from above
+            Rgb c;
+            if (d > r - 1.3 && n > 0.25)
+                c = C(t.light);
+            else if (n > 0.3)
+                c = Mix(t.body, t.light, int(4 + (n - 0.3) * 24), x, y);
+            else if (n < -0.15)
+                c = Mix(t.body, t.shade, int(2 + (-n - 0.15) * 22), x, y);
+            else
+                c = C(t.body);
+            cv.Set(x, y, c);
+        }
+}
+
+// --- stamps: small pictures placed on the tile grid
+
+Canvas CloudHeap(int w, int h, uint32_t seed, Tones t) {
+    Canvas cv(w, h);
+    ag::Rng rng(seed);
+    // A dome of puffs: back row low and wide, then smaller puffs climbing to
+    // the crown, each painted over the ones behind it.
+    int rMax = std::min(h / 3, 18);
+    int n = w / 9 + 2;
+    for (int pass = 0; pass < 2; pass++)
+        for (int i = 0; i < n; i++) {
+            int r = rng.Between(std::max(5, rMax / 2), rMax);
+            int cx = rng.Between(r, w - r - 1);
+            double u = (cx + 0.5) / w;
+            double dome = (h - 2 * r - 2) * std::sqrt(std::max(0.0, 1 - (2 * u - 1) * (2 * u - 1)));
+            int cy = h - r - int(dome * (pass == 0 ? rng.Between(30, 70) : rng.Between(75, 100)) / 100);
+            Puff(cv, cx, cy, r, t);
+        }
+    // Flat base so it sits on the band below.
+    for (int x = 0; x < w; x++)
+        for (int y = h - 6; y < h; y++)
+            if (cv.Get(x, y) == ag::kKey && x > 6 && x < w - 7) cv.Set(x, y, Mix(t.body, t.shade, 8, x, y));
+    // The low sun catches the heap's outer top edge only.
+    for (int y = h - 1; y > 0; y--)
+        for (int x = 1; x < w; x++)
+            if (cv.Get(x, y) != ag::kKey && cv.Get(x, y - 1) == ag::kKey && (x < w * 2 / 3 || cv.Get(x - 1, y) == ag::kKey))
+                cv.Set(x, y, C(t.rim));
+    return cv;
+}
+
+// Thin evening cloud lit from below by the low sun.
+Canvas Streak(int w, int h, uint32_t seed) {
+    Canvas cv(w, h);
+    ag::Rng rng(seed);
+    double cy = h / 2.0;
+    for (int x = 0; x < w; x++) {
+        double u = (x + 0.5) / w;
+        double half = (h / 2.0 - 1) * std::sqrt(std::max(0.0, 1 - (2 * u - 1) * (2 * u - 1))) *
+                      (0.75 + 0.25 * Sin(x, w / 2.0, rng.Unit() * 0 + seed % 7 / 7.0));
+        for (int y = 0; y < h; y++) {
+            double d = y - cy;
+            if (std::fabs(d) > half) continue;
+            Rgb c;
+            if (d > half - 1.5)
+                c = C(ag::P_AMBER0);   // underside glow
+            else if (d < -half + 1.2)
+                c = C(ag::P_DUSK3);
+            else
+                c = Mix(ag::P_DUSK2, ag::P_DUSK3, 6, x, y);
+            cv.Set(x, y, c);
+        }
+    }
+    return cv;
+}
+
+// A floating island: grassy top, rock tapering down, roots; maybe a ruin.
+Canvas Island(int w, int h, uint32_t seed, bool ruin, bool far) {
+    Canvas cv(w, h);
+    ag::Rng rng(seed);
+    int top = ruin ? h / 2 : h / 3;   // room above for a tower or tree
+    auto rockHalf = [&](int y) {
+        double u = double(y - top) / (h - top);
+        return (w / 2.0 - 2) * std::pow(std::max(0.0, 1 - u), 0.8);
+    };
+    std::vector<int> jag(w);
+    for (int x = 0; x < w; x++) jag[x] = int(3 * Tri(x, 9, seed % 5 / 5.0) + 2 * Tri(x, 5, 0.3));
+    auto solid = [&](int x, int y) {
+        if (x < 0 || x >= w || y < top || y >= h) return false;
+        double half = rockHalf(y);
+        double dx = std::fabs(x - w / 2.0 + 0.5);
+        if (dx > half) return false;
+        if (y > top + 4 && y > h - 2 - jag[x] - int((half - dx) / 2)) return false;
+        return true;
+    };
+    Tones rock = far ? Tones{ag::P_DUSK1, ag::P_DUSK2, ag::P_DUSK3, ag::P_DUSK4} : kRock;
+    for (int y = top; y < h; y++)
+        for (int x = 0; x < w; x++)
+            if (solid(x, y)) {
+                int fade = std::clamp((y - top) * 16 / std::max(1, h - top) - 4, 0, 14);
+                Rgb c = ShadeShape(solid, x, y, rock, fade);
+                if (y < top + 3) c = (y == top) ? C(far ? ag::P_DUSK3 : ag::P_LEAF2) : C(far ? ag::P_DUSK2 : ag::P_LEAF1);
+                if (!far && y >= top + 3 && (Hash(x, y, seed) % 23) == 0) c = C(ag::P_EARTH0);
+                cv.Set(x, y, c);
+            }
+    // Hanging roots.
+    if (!far)
+        for (int k = 0; k < w / 12; k++) {
+            int x = rng.Between(w / 4, w * 3 / 4);
+            int y0 = top + 4;
+            while (y0 < h && solid(x, y0)) y0++;
+            int len = rng.Between(3, 9);
+            for (int i = 0; i < len && y0 + i < h; i++) cv.Set(x + (i > len / 2 ? 1 : 0), y0 + i, C(ag::P_EARTH0));
+        }
+    if (ruin) {
+        // A broken tower with one lit window.
+        int tw = std::max(8, w / 6), tx = w / 2 - tw / 2 - w / 8, th = top - 4;
+        Tones stone = far ? Tones{ag::P_DUSK1, ag::P_DUSK2, ag::P_DUSK3, ag::P_DUSK3}
+                          : Tones{ag::P_INK, ag::P_METAL0, ag::P_METAL1, ag::P_AMBER0};
+        auto tower = [&](int x, int y) {
+            if (x < tx || x >= tx + tw || y >= top + 1) return false;
+            int broken = 4 + int(3 * Tri(x, 7, 0.2));
+            return y >= top - th + (x > tx + tw / 2 ? broken : 0) + 2;
+        };
+        for (int y = 0; y <= top; y++)
+            for (int x = tx; x < tx + tw; x++)
+                if (tower(x, y)) cv.Set(x, y, ShadeShape(tower, x, y, stone, 0));
+        int wy = top - th / 2;
+        cv.FillRect(tx + tw / 2 - 1, wy, 2, 3, C(far ? ag::P_DUSK4 : ag::P_AMBER1));
+    } else {
+        // A round tree on top.
+        int r = std::max(5, w / 10);
+        int cx = w / 2 + rng.Between(-w / 8, w / 8);
+        cv.FillRect(cx - 1, top - r, 2, r, C(ag::P_EARTH0));
+        Puff(cv, cx, top - r - 2, r, far ? Tones{ag::P_DUSK1, ag::P_DUSK2, ag::P_DUSK3, ag::P_DUSK3}
+                                         : Tones{ag::P_INK, ag::P_LEAF0, ag::P_LEAF1, ag::P_AMBER0});
+    }
+    return cv;
+}
+
+// A pine of stacked tiers; snow on the tiers' upper edges.
+Canvas Pine(int w, int h, Tones t, int snow, int trunk) {
+    Canvas cv(w, h);
+    int trunkH = std::max(3, h / 10);
+    int crownH = h - trunkH;
+    int tiers = std::max(2, crownH / 14);
+    auto solid = [&](int x, int y) {
+        if (x < 0 || x >= w || y < 0 || y >= crownH) return false;
+        double u = double(y) / crownH;                       // 0 top .. 1 bottom
+        double tierPos = u * tiers - std::floor(u * tiers);  // 0 at each tier's top
+        double half = (w / 2.0 - 1) * (0.25 + 0.75 * u) * (0.55 + 0.45 * tierPos);
+        if (y < 2) half = 1;
+        return std::fabs(x - w / 2.0 + 0.5) <= half;
+    };
+    for (int y = 0; y < crownH; y++)
+        for (int x = 0; x < w; x++) {
+            if (!solid(x, y)) continue;
+            Rgb c = ShadeShape(solid, x, y, t, 0);
+            // Snow lies where the tier above leaves an upper edge, on the lit side.
+            bool onEdge = !solid(x, y - 1) || !solid(x, y - 2);
+            if (onEdge && x < w / 2 + 2) c = C(snow);
+            else if (onEdge) c = Mix(t.body, snow, 6, x, y);
+            cv.Set(x, y, c);
+        }
+    cv.FillRect(w / 2 - 1, crownH, 3, trunkH, C(trunk));
+    return cv;
+}
+
+// A rock pillar rising out of the cloud sea.
+Canvas Spire(int w, int h, uint32_t seed) {
+    Canvas cv(w, h);
+    auto half = [&](int y) {
+        double u = double(y) / h;
+        return (w / 2.0 - 1) * (0.35 + 0.65 * std::sqrt(u)) * std::min(1.0, (y + 1) / 18.0) +
+               1.5 * Sin(y, 23, seed % 10 / 10.0);
+    };
+    auto solid = [&](int x, int y) {
+        if (x < 0 || x >= w || y < 0 || y >= h) return y >= h && x >= 0 && x < w && std::fabs(x - w / 2.0) < w / 2.0 - 1;
+        return std::fabs(x - w / 2.0 + 0.5) <= half(y);
+    };
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++)
+            if (solid(x, y)) {
+                Rgb c = ShadeShape(solid, x, y, kRock, 0);
+                if ((Hash(x / 3, y / 5, seed) % 11) == 0 && c == C(kRock.body)) c = C(ag::P_INK);   // cracks
+                cv.Set(x, y, c);
+            }
+    // A faint violet crystal glinting on the summit.
+    cv.Set(w / 2, 5, C(ag::P_VIOLET1));
+    cv.Set(w / 2 - 1, 6, C(ag::P_VIOLET0));
+    cv.Set(w / 2, 6, C(ag::P_VIOLET1));
+    return cv;
+}
+
+// A log cabin under snow with a warm window.
+Canvas Cabin(int w, int h, bool lamp) {
+    Canvas cv(w, h);
+    int roofTop = h / 3, wallTop = h / 2 + 2;
+    for (int y = wallTop; y < h; y++)
+        for (int x = 6; x < w - 6; x++)
+            cv.Set(x, y, ((y - wallTop) % 4 == 3) ? C(ag::P_INK) : Mix(ag::P_EARTH0, ag::P_EARTH1, x < w / 2 ? 6 : 2, x, y));
+    for (int y = roofTop; y < wallTop + 2; y++) {
+        int inset = (wallTop + 2 - y) * (w / 2 - 2) / (wallTop + 2 - roofTop);
+        for (int x = 2 + (w / 2 - 2 - inset); x < w - 2 - (w / 2 - 2 - inset); x++) {
+            bool lit = x < w / 2;
+            cv.Set(x, y, y <= roofTop + 1 ? C(ag::P_METAL2) : lit ? Mix(ag::P_METAL1, ag::P_METAL2, 6, x, y) : C(ag::P_METAL0));
+        }
+    }
+    cv.FillRect(w - 14, roofTop - 6, 4, 10, C(ag::P_INK));   // chimney
+    cv.FillRect(w - 14, roofTop - 7, 4, 1, C(ag::P_METAL1));
+    int wx = w / 2 - 4, wy = wallTop + 4;
+    cv.FillRect(wx - 1, wy - 1, 8, 7, C(ag::P_INK));
+    cv.FillRect(wx, wy, 6, 5, C(ag::P_AMBER1));
+    cv.FillRect(wx, wy, 3, 2, C(ag::P_AMBER2));
+    if (lamp) {
+        cv.FillRect(7, wallTop + 2, 2, 2, C(ag::P_AMBER2));
+    }
+    return cv;
+}
+
+// A lantern post by the path.
+Canvas Lantern(int h) {
+    Canvas cv(16, h);
+    cv.FillRect(7, 6, 2, h - 6, C(ag::P_INK));
+    cv.FillRect(5, 2, 6, 6, C(ag::P_INK));
+    cv.FillRect(6, 3, 4, 4, C(ag::P_AMBER1));
+    cv.FillRect(6, 3, 2, 2, C(ag::P_AMBER2));
+    cv.FillRect(4, 1, 8, 1, C(ag::P_METAL1));
+    return cv;
+}
+
+// A distant castle of ice on the ridge at the end of the valley.
+Canvas Castle(int w, int h) {
+    Canvas cv(w, h);
+    struct Tower { int x, width, top; };
+    const Tower towers[] = {{8, 12, 40}, {26, 10, 22}, {42, 16, 4}, {64, 10, 26}, {80, 12, 44}};
+    auto solid = [&](int x, int y) {
+        if (x < 0 || x >= w || y < 0) return false;
+        if (y >= h) return x >= 4 && x < w - 4;
+        if (y >= h - 22 && x >= 4 && x < w - 4) return true;   // the wall
+        for (const Tower& t : towers) {
+            int cx = t.x + t.width / 2;
+            if (x < t.x || x >= t.x + t.width) continue;
+            if (y >= t.top + t.width) return true;
+            // Pointed roof.
+            int rise = std::abs(x - cx) * 2;
+            if (y >= t.top + rise) return true;
+        }
+        return false;
+    };
+    Tones ice{ag::P_DUSK1, ag::P_DUSK2, ag::P_ICE0, ag::P_METAL2};
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++)
+            if (solid(x, y)) cv.Set(x, y, ShadeShape(solid, x, y, ice, 0));
+    for (const Tower& t : towers) cv.FillRect(t.x + t.width / 2 - 1, t.top + t.width + 6, 2, 3, C(ag::P_ICE1));
+    cv.FillRect(w / 2 - 3, h - 12, 6, 12, C(ag::P_INK));   // gate
+    return cv;
+}
+
+// Dark tuft of cloud for the foreground (the sky half).
+Canvas FrontTuft(int w, int h, uint32_t seed, bool hanging) {
+    Canvas cv = CloudHeap(w, h, seed, kFront);
+    if (hanging) cv = cv.MirrorV();
+    return cv;
+}
+
+// Snow-laden branch reaching in from the top (the valley's foreground).
+Canvas Bough(int w, int h, uint32_t seed) {
+    Canvas cv(w, h);
+    ag::Rng rng(seed);
+    auto limbY = [&](int x) { return 3 + x * (h / 2 - 4) / w; };
+    // Sprays of needles hanging from the limb, widest near the limb.
+    for (int k = 0; k < w / 5; k++) {
+        int x0 = rng.Between(4, w - 4);
+        int len = rng.Between(h / 4, h / 2 + (w - x0) * (h / 3) / w);
+        int y0 = limbY(x0);
+        for (int i = 0; i < len && y0 + i < h; i++) {
+            int half = std::max(1, (len - i) / 5);
+            for (int dx = -half; dx <= half; dx++) {
+                int x = x0 + dx + i / 6;
+                cv.Set(x, y0 + i, C((dx + i) % 3 == 0 ? ag::P_DUSK0 : ag::P_INK));
+            }
+        }
+    }
+    // The limb, 3 pixels thick, snow along its top.
+    for (int x = 0; x < w; x++) {
+        int y = limbY(x);
+        cv.FillRect(x, y - 1, 1, 3, C(ag::P_INK));
+        if (x % 9 != 4) cv.Set(x, y - 2, C(ag::P_METAL1));
+        if (x % 5 == 1) cv.Set(x, y - 3, C(ag::P_METAL2));
+    }
+    return cv;
+}
+
+// Places a stamp with its top-left on the grid (column, row) of a layer.
+void Stamp(Canvas& layer, const Canvas& s, int col, int row) { layer.Blit(s, col * 16, row * 16); }
+
+// --- the far layer: 640 x 240, repeating every 640 pixels
+
+void PaintFar(Canvas& sheet) {
+    const int oy = 240;
+    auto wrap = [](int x) { return ((x % 640) + 640) % 640; };
+    // Sky: deep violet overhead to a low amber glow.
+    const int sky[] = {ag::P_INK, ag::P_DUSK0, ag::P_DUSK1, ag::P_DUSK2, ag::P_DUSK3, ag::P_AMBER0};
+    for (int y = 0; y < 240; y++) {
+        double v = std::min(1.0, y / 190.0);
+        v = std::pow(v, 1.3) * 5;
+        int i = std::min(4, int(v));
+        int lv = int((v - i) * 16);
+        for (int x = 0; x < 640; x++) sheet.Set(x, oy + y, Mix(sky[i], sky[i + 1], lv, x, y));
+    }
+    // Stars, fewer toward the horizon.
+    for (int y = 2; y < 110; y++)
+        for (int x = 0; x < 640; x++) {
+            uint32_t h = Hash(x, y, 77);
+            if (h % 1000 < unsigned(6 - y / 22)) sheet.Set(x, oy + y, C(h % 3 ? ag::P_DUSK4 : ag::P_METAL3));
+        }
+    // A pale crescent moon.
+    const int mx = 448, my = 46, mr = 13;
+    for (int y = -mr - 6; y <= mr + 6; y++)
+        for (int x = -mr - 6; x <= mr + 6; x++) {
+            double d = std::sqrt(double(x * x + y * y));
+            double d2 = std::sqrt(double((x + 6) * (x + 6) + (y - 3) * (y - 3)));
+            if (d <= mr && d2 > mr - 1)
+                sheet.Set(mx + x, oy + my + y, d > mr - 1.2 || d2 < mr + 1 ? C(ag::P_METAL2) : Mix(ag::P_METAL3, ag::P_DUSK4, 4, x, y));
+            else if (d <= mr + 5 && d > mr && ag::Bayer4(x, y) < 3)
+                sheet.Set(mx + x, oy + my + y, C(ag::P_DUSK2));
+        }
+    // Long thin clouds low in the sky, lit from below.
+    const int streaks[][3] = {{40, 118, 150}, {260, 104, 120}, {420, 126, 170}, {580, 112, 110}};
+    for (auto& s : streaks)
+        for (int i = 0; i < s[2]; i++) {
+            double u = double(i) / s[2];
+            int half = int(3 * std::sqrt(std::max(0.0, 1 - (2 * u - 1) * (2 * u - 1))) + 0.5);
+            for (int d = -half; d <= half; d++) {
+                int x = wrap(s[0] + i), y = s[1] + d;
+                sheet.Set(x, oy + y, d == half ? C(ag::P_AMBER1) : Mix(ag::P_DUSK3, ag::P_DUSK4, 4, x, y));
+            }
+        }
+    // Two mountain ranges: the far one hazier.
+    auto ridge = [](double x, double base, double amp, double ph) {
+        return base - amp * (0.55 * Tri(x, 160, ph) + 0.3 * Tri(x, 64, ph * 2.7) + 0.15 * Tri(x, 32, ph * 1.3));
+    };
+    for (int x = 0; x < 640; x++) {
+        int h1 = int(ridge(x, 176, 62, 0.13));
+        // Faces turned to the low sun: the big slopes only, so the light reads as faces.
+        auto rising = [](double x, double ph) { double f = x / 160 + ph; return f - std::floor(f) < 0.5; };
+        bool lit1 = rising(x, 0.13);
+        for (int y = h1; y < 240; y++) {
+            bool litFace = lit1;
+            Rgb c = Mix(ag::P_DUSK2, ag::P_DUSK3, litFace ? std::max(0, 8 - (y - h1) / 6) : 0, x, y);
+            if (y < 132 && y < h1 + 6) c = litFace ? C(ag::P_DUSK4) : Mix(ag::P_DUSK3, ag::P_DUSK4, 4, x, y);
+            sheet.Set(x, oy + y, c);
+        }
+        int h2 = int(ridge(x + 211, 206, 52, 0.61));
+        bool lit2 = rising(x + 211, 0.61);
+        for (int y = h2; y < 240; y++) {
+            bool litFace = lit2;
+            Rgb c = Mix(ag::P_DUSK1, ag::P_DUSK2, litFace ? std::max(1, 9 - (y - h2) / 5) : 1, x, y);
+            if (y < 172 && y < h2 + 4) c = litFace ? C(ag::P_DUSK3) : C(ag::P_DUSK2);
+            sheet.Set(x, oy + y, c);
+        }
+        // Haze of the cloud sea far below.
+        int hc = int(218 + 3 * Sin(x, 80, 0.2) + 2 * Sin(x, 32, 0.7));
+        for (int y = hc; y < 240; y++)
+            sheet.Set(x, oy + y, y == hc ? C(ag::P_DUSK4) : Mix(ag::P_DUSK3, ag::P_DUSK2, std::min(16, (y - hc) * 2), x, y));
+    }
+}
+
+// --- the map layers
+
+using Solid = std::function<bool(int, int)>;
+
+// Inner lumps of a cloud mass: rows of scallops every 16 pixels of depth.
+// Returns -1 on a lump's shaded underside, 1 on its lit rim, 0 elsewhere.
+int Scallop(int x, int depth, int maxDepth) {
+    if (depth < 8 || depth >= maxDepth) return 0;
+    int j = (depth - 8) / 16;
+    int f = int(7 * std::fabs(Sin(x, 128, 0.37 * j + 0.1))) + int(2 * std::fabs(Sin(x, 64, 0.21 * j)));
+    int k = (depth - 8) % 16 - (13 - f);   // 0 at the rim of the next lump
+    if (k == 0 || k == 1) return 1;
+    if (k >= -3 && k < 0) return -1;
+    return 0;
+}
+
+// Paints a band given by a top (or bottom) profile over columns [c0, c1).
+// Cloud bands get scalloped lumps inside.
+void Band(Canvas& cv, int c0, int c1, const std::function<int(int)>& edge, bool fromTop, Tones t, int fadeRows,
+          bool cloud = false, int scallopDepth = 56) {
+    int x0 = c0 * 16, x1 = std::min(cv.w, c1 * 16);
+    Solid solid = [&](int x, int y) {
+        if (y < 0) return fromTop;
+        if (y >= 240) return !fromTop;
+        if (x < x0 || x >= x1) return true;   // the band goes on past the range
+        return fromTop ? y < edge(x) : y >= edge(x);
+    };
+    for (int x = x0; x < x1; x++) {
+        int e = edge(x);
+        for (int y = fromTop ? 0 : std::max(0, e); y < (fromTop ? std::min(240, e) : 240); y++) {
+            int depth = fromTop ? e - 1 - y : y - e;
+            int fade = fadeRows > 0 ? std::clamp(depth * 16 / fadeRows, 0, 10) : 0;
+            Rgb c;
+            if (fromTop) {
+                // Seen from below: the lower edge catches a faint light.
+                if (depth <= 1) c = C(t.light);
+                else if (depth <= 3) c = Mix(t.body, t.light, 6, x, y);
+                else c = Mix(t.body, t.shade, fade, x, y);
+            } else {
+                c = ShadeShape(solid, x, y, t, cloud ? std::clamp(depth / 6 - 2, 0, 8) : std::clamp(depth - 24, 0, 12));
+            }
+            if (cloud) {
+                int sc = Scallop(x, depth, scallopDepth);
+                if (sc > 0) c = fromTop ? Mix(t.body, t.light, 5, x, y) : Mix(t.body, t.light, 9, x, y);
+                else if (sc < 0) c = Mix(t.body, t.shade, 10, x, y);
+            }
+            cv.Set(x, y, c);
+        }
+    }
+}
+
+// Lumpy cloud-top profile repeating every 256 pixels.
+int CloudTop(int x, int base, int amp, double ph) {
+    return base - int(amp * (0.6 * std::fabs(Sin(x, 256, ph)) + 0.4 * std::fabs(Sin(x, 64, ph * 3))));
+}
+
+void PaintLayer6(Canvas& cv) {
+    const LayerPlan& p = kPlan[1];
+    // Sky half: the far edge of the cloud sea, and far islands above it.
+    Band(cv, 0, p.skyEnd, [](int x) { return CloudTop(x, 168, 12, 0.1); }, false, kCloudFar, 0, true);
+    const int islands[][3] = {{14, 5, 1}, {52, 4, 0}, {96, 6, 1}, {133, 3, 0}, {170, 5, 0}};
+    for (auto& is : islands)
+        if (is[0] + 4 <= p.skyEnd) Stamp(cv, Island(64, 48, 900 + is[0], is[2] != 0, true), is[0], is[1]);
+    // Valley half: the cloud ceiling far off, and snowy mountains.
+    int v0 = p.valleyStart;
+    Band(cv, v0, p.columns, [v0](int x) { return 14 + int(6 * std::fabs(Sin(x, 128, 0.3))) + (x < (v0 + 30) * 16 ? 10 : 0); },
+         true, kCloudUnder, 12, true);
+    // Columns 190-199 are also seen, briefly, at the bottom of the sky half's
+    // last view, behind the swollen cloud sea: keep the ridge low there.
+    auto ridge = [](int x) {
+        int y = 150 - int(48 * (0.55 * Tri(x, 320, 0.2) + 0.3 * Tri(x, 80, 0.55) + 0.15 * Tri(x, 32, 0.1)));
+        return x < 200 * 16 ? std::max(y, 124) : y;
+    };
+    Band(cv, v0, p.columns, ridge, false, kSnowFar, 0);
+    // The castle at the end of the valley, where the stage stops.
+    Stamp(cv, Castle(96, 96), 353, 3);
+}
+
+void PaintLayer5(Canvas& cv) {
+    const LayerPlan& p = kPlan[1];
+    // Sky half: thin lit streaks of cloud high up.
+    const int streaks[][4] = {{3, 2, 96, 16}, {22, 5, 64, 16}, {40, 1, 128, 32}, {63, 4, 96, 16}, {85, 2, 64, 16},
+                              {104, 6, 128, 32}, {126, 1, 96, 16}, {150, 3, 64, 16}, {168, 5, 96, 16}};
+    for (auto& s : streaks)
+        if (s[0] + s[2] / 16 <= p.skyEnd) Stamp(cv, Streak(s[2], s[3], 31 + s[0]), s[0], s[1]);
+    // Valley half: a far pine forest at the foot of the mountains.
+    int v0 = p.valleyStart;
+    auto forest = [](int x) {
+        int tooth = 10 - std::abs((x % 12) - 6) * 2;   // pointed tree tops
+        int clump = int(8 * std::fabs(Sin(x, 128, 0.4)));
+        return 178 - tooth - clump;
+    };
+    Tones t{ag::P_INK, ag::P_METAL0, ag::P_DUSK1, ag::P_METAL1};
+    Band(cv, v0, p.columns, forest, false, t, 0);
+}
+
+void PaintLayer4(Canvas& cv) {
+    const LayerPlan& p = kPlan[2];
+    // Sky half: a low bank of clouds, heaped higher toward the dive.
+    Band(cv, 0, p.skyEnd, [](int x) { return CloudTop(x, 200, 10, 0.45); }, false, kCloudMid, 0, true);
+    for (int col = 4, k = 0; col + 12 <= p.skyEnd; k++) {
+        int w = (k % 3 == 0) ? 160 : (k % 3 == 1) ? 112 : 96;
+        int h = (col > 300) ? 112 : (k % 2 ? 80 : 64);
+        Stamp(cv, CloudHeap(w, h, 400 + k % 5 + (col > 300 ? 10 : 0), kCloudMid), col, 14 - h / 16 + 1);
+        col += w / 16 + (col > 300 ? 2 : 6 + (k * 7) % 9);
+    }
+    // Valley half: the ceiling's nearer edge, then snowy hills.
+    int v0 = p.valleyStart;
+    Band(cv, v0, p.columns, [v0](int x) {
+        int thick = std::max(0, (v0 + 60) * 16 - x) / 24;   // thins out after the dive
+        return std::max(0, 10 + thick + int(6 * Sin(x, 96, 0.2)) - (x > (v0 + 60) * 16 ? 16 : 0));
+    }, true, kCloudUnder, 14, true);
+    Band(cv, v0, p.columns, [](int x) { return 186 - int(18 * std::fabs(Sin(x, 320, 0.15))) - int(5 * Sin(x, 64, 0.6)); },
+         false, kSnowMid, 0);
+}
+
+void PaintLayer3(Canvas& cv) {
+    const LayerPlan& p = kPlan[2];
+    // Sky half: floating islands.
+    const int islands[][4] = {{18, 4, 96, 1}, {47, 2, 64, 0}, {74, 5, 128, 0}, {110, 3, 96, 1}, {139, 6, 64, 0},
+                              {165, 2, 128, 1}, {201, 4, 96, 0}, {232, 3, 64, 1}, {258, 5, 128, 0},
+                              {296, 2, 96, 1}, {322, 4, 64, 0}, {350, 3, 96, 0}};
+    for (auto& is : islands) {
+        int w = is[2], h = w * 3 / 4;
+        if (is[0] + w / 16 <= p.skyEnd) Stamp(cv, Island(w, h, 100 + is[0] % 3, is[3] != 0, false), is[0], is[1]);
+    }
+    // Valley half: pines and cabins on the hills.
+    int v0 = p.valleyStart;
+    Tones pine{ag::P_INK, ag::P_LEAF0, ag::P_LEAF1, ag::P_LEAF2};
+    Canvas pineA = Pine(32, 64, pine, ag::P_METAL2, ag::P_EARTH0);
+    Canvas pineB = Pine(48, 96, pine, ag::P_METAL2, ag::P_EARTH0);
+    Canvas cabin = Cabin(64, 48, true);
+    for (int col = v0 + 24, k = 0; col + 4 <= p.columns; k++) {
+        switch (k % 7) {
+        case 0: case 2: case 5: Stamp(cv, pineA, col, 9); col += 2 + k % 3; break;
+        case 1: case 4: Stamp(cv, pineB, col, 7); col += 3 + k % 4; break;
+        case 3: Stamp(cv, cabin, col, 10); col += 6; break;
+        default: col += 9; break;
+        }
+        if (col > 690 && col < 700) col = 700;   // open ground before the castle
+    }
+}
+
+void PaintLayer2(Canvas& cv) {
+    const LayerPlan& p = kPlan[3];
+    // Sky half: the near cloud sea; it swells into a thick bank before the dive.
+    int swellFrom = 470 * 16, skyEndX = p.skyEnd * 16;
+    Band(cv, 0, p.skyEnd, [=](int x) {
+        int top = CloudTop(x, 214, 12, 0.7);
+        if (x > swellFrom) top -= (x - swellFrom) * 100 / (skyEndX - swellFrom);
+        return top;
+    }, false, kCloudNear, 0, true, 240);
+    // Valley half: the thick ceiling of cloud thinning out, then snowy ground.
+    int v0 = p.valleyStart;
+    Band(cv, v0, p.columns, [v0](int x) {
+        int d = x - v0 * 16;
+        int thick = d < 1600 ? 80 - d / 40 : d < 3200 ? 40 - (d - 1600) / 60 : 12;
+        return std::max(0, thick + int(8 * std::fabs(Sin(x, 128, 0.6))) + int(4 * Sin(x, 48, 0.1)));
+    }, true, kCloudUnder, 20, true, 240);
+    Band(cv, v0, p.columns, [](int x) { return 214 + int(4 * Sin(x, 256, 0.3)) + int(2 * Sin(x, 64, 0.8)); },
+         false, kSnowNear, 0);
+    // A frozen lake below the castle where the stage stops.
+    for (int x = 1040 * 16; x < p.columns * 16; x++)
+        for (int y = 222; y < 240; y++)
+            if (cv.Get(x, y) != ag::kKey)
+                cv.Set(x, y, (y == 222) ? C(ag::P_METAL2) : Mix(ag::P_DUSK1, ag::P_ICE0, (x / 8 + y) % 5 == 0 ? 10 : 4, x, y));
+}
+
+void PaintLayer1(Canvas& cv) {
+    const LayerPlan& p = kPlan[3];
+    // Sky half: rock spires out of the cloud sea, puffs along its top.
+    for (int col = 20, k = 0; col + 4 <= p.skyEnd - 40; k++) {
+        int w = k % 2 ? 32 : 48, h = k % 3 == 0 ? 144 : 112;
+        Stamp(cv, Spire(w, h, 7 + k % 4), col, 15 - h / 16);
+        col += 30 + (k * 13) % 28;
+    }
+    for (int col = 8, k = 0; col + 4 <= p.skyEnd - 30; k++) {
+        Stamp(cv, CloudHeap(64, 32, 800 + k % 3, kCloudNear), col, 11);
+        col += 17 + (k * 11) % 19;
+    }
+    // Valley half: big pines, lanterns along the way.
+    int v0 = p.valleyStart;
+    Tones pine{ag::P_INK, ag::P_INK, ag::P_LEAF0, ag::P_LEAF1};
+    Canvas pineA = Pine(48, 128, pine, ag::P_METAL1, ag::P_INK);
+    Canvas pineB = Pine(64, 160, pine, ag::P_METAL1, ag::P_INK);
+    Canvas lantern = Lantern(48);
+    for (int col = v0 + 30, k = 0; col + 4 <= 1030; k++) {
+        if (k % 3 == 2) {
+            Stamp(cv, lantern, col, 11);
+            col += 9;
+        } else {
+            Stamp(cv, k % 2 ? pineA : pineB, col, k % 2 ? 6 : 4);
+            col += 14 + (k * 5) % 17;
+        }
+    }
+}
+
+void PaintLayer0(Canvas& cv) {
+    const LayerPlan& p = kPlan[4];
+    // Sky half: rare dark tufts of cloud racing past at the edges.
+    for (int col = 30, k = 0; col + 8 <= p.skyEnd; k++) {
+        bool top = k % 3 == 2;
+        Stamp(cv, FrontTuft(k % 2 ? 96 : 128, 32, 600 + k % 4, top), col, top ? 0 : 13);
+        col += 48 + (k * 17) % 40;
+    }
+    // Valley half: snowy boughs from above and dark pine tops below.
+    Tones pine{ag::P_INK, ag::P_INK, ag::P_DUSK0, ag::P_DUSK1};
+    Canvas top = Pine(64, 64, pine, ag::P_METAL1, ag::P_INK);
+    for (int col = p.valleyStart + 8, k = 0; col + 8 <= p.columns; k++) {
+        if (col + 8 > kFrontGapFrom && col < kFrontGapTo) {
+            col = kFrontGapTo;
+            continue;
+        }
+        if (k % 2) Stamp(cv, Bough(96, 40, 700 + k % 3), col, 0);
+        else Stamp(cv, top, col, 12);
+        col += 44 + (k * 23) % 50;
+    }
+}
+
+// --- cutting the layers into tiles
+
+struct TileKey {
+    std::vector<uint8_t> bytes;
+    bool operator<(const TileKey& o) const { return bytes < o.bytes; }
+};
+
+struct Cutter {
+    Canvas& sheet;
+    std::map<TileKey, uint16_t> known;
+    int next = 0;
+
+    // Free grid cells: rows 0-14 across, then beside the far layer, then below it.
+    bool CellOf(int n, int& gx, int& gy) const {
+        if (n < 15 * 64) {
+            gx = n % 64, gy = n / 64;
+            return true;
+        }
+        n -= 15 * 64;
+        if (n < 15 * 24) {
+            gx = 40 + n % 24, gy = 15 + n / 24;
+            return true;
+        }
+        n -= 15 * 24;
+        gx = n % 64, gy = 30 + n / 64;
+        return gy < 64;
+    }
+
+    uint16_t Tile(const Canvas& cv, int x0, int y0) {
+        TileKey key;
+        key.bytes.reserve(16 * 16 * 3);
+        bool any = false;
+        for (int y = 0; y < 16; y++)
+            for (int x = 0; x < 16; x++) {
+                Rgb c = cv.Get(x0 + x, y0 + y);
+                any |= c != ag::kKey;
+                key.bytes.insert(key.bytes.end(), {c.r, c.g, c.b});
+            }
+        if (!any) return kEmpty;
+        auto it = known.find(key);
+        if (it != known.end()) return it->second;
+        int gx, gy;
+        if (!CellOf(next, gx, gy)) {
+            ag::Fail("bg_stage1.bmp: too many distinct scenery tiles");
+            return kEmpty;
+        }
+        next++;
+        for (int y = 0; y < 16; y++)
+            for (int x = 0; x < 16; x++) sheet.Set(gx * 16 + x, gy * 16 + y, cv.Get(x0 + x, y0 + y));
+        uint16_t id = uint16_t(gy * 64 + gx);
+        known.emplace(std::move(key), id);
+        return id;
+    }
+};
+
+}  // namespace
+
+Scenery Build() {
+    Scenery out;
+    Canvas sheet(1024, 1024);
+    PaintFar(sheet);
+    out.map.assign(size_t(kColumns) * kRows * kLayers, kEmpty);
+
+    Cutter cut{sheet, {}, 0};
+    void (*painters[7])(Canvas&) = {PaintLayer0, PaintLayer1, PaintLayer2, PaintLayer3,
+                                    PaintLayer4, PaintLayer5, PaintLayer6};
+    for (int layer = 6; layer >= 0; layer--) {
+        const LayerPlan& p = kPlan[RateClass(layer)];
+        Canvas cv(p.columns * 16, 240);
+        painters[layer](cv);
+        for (int c = 0; c < p.columns && c < kColumns; c++)
+            for (int r = 0; r < kRows; r++) out.map[size_t(c) * 150 + r * 10 + layer] = cut.Tile(cv, c * 16, r * 16);
+    }
+    out.tiles = cut.next;
+    // The sheet ends with the last row of tiles in use (at least the far layer's 480).
+    int gx = 0, gy = 0;
+    if (cut.next > 0) cut.CellOf(cut.next - 1, gx, gy);
+    out.height = std::max(480, (gy + 1) * 16);
+    out.sheet = sheet.Crop(ag::Rect{0, 0, 1024, out.height});
+    return out;
+}
+
+namespace {
+
+const Scenery& Cached() {
+    static const Scenery s = Build();
+    return s;
+}
+
+constexpr const char* kSheet = "bg_stage1.bmp";
+
+// The tile area: rows 0-14 across the sheet, beside the far layer, and below it.
+std::vector<ag::Rect> TileAreas(int height) {
+    std::vector<ag::Rect> areas = {{0, 0, 1024, 240}, {640, 240, 1024, 480}};
+    if (height > 480) areas.push_back({0, 480, 1024, height});
+    return areas;
+}
+
+// Snow for the last part of the stage: dim, soft and small, so it never
+// looks like anything that can hurt (drawn additively: black is nothing).
+void PaintFlakes(Canvas& c) {
+    ag::Rect k1 = ag::CellRect("fix.bmp", "flake 1"), k2 = ag::CellRect("fix.bmp", "flake 2");
+    c.FillRect(k1, ag::kBlack);
+    c.FillRect(k2, ag::kBlack);
+    // Kind 1, far and fast: a small round flake.
+    int x1 = k1.l + 7, y1 = k1.t + 7;
+    c.Set(x1, y1, C(ag::P_METAL3));
+    c.Set(x1 + 1, y1, C(ag::P_METAL1));
+    c.Set(x1, y1 + 1, C(ag::P_METAL1));
+    c.Set(x1 + 1, y1 + 1, C(ag::P_METAL0));
+    c.Set(x1 - 1, y1, C(ag::P_METAL0));
+    c.Set(x1, y1 - 1, C(ag::P_METAL0));
+    // Kind 2, near and slow: a six-armed crystal, its tips fading.
+    int cx = k2.l + 7, cy = k2.t + 7;
+    for (int a = 0; a < 6; a++) {
+        double ang = a * kPi / 3 + kPi / 6;
+        for (int i = 1; i <= 4; i++) {
+            int x = cx + int(std::lround(std::cos(ang) * i)), y = cy + int(std::lround(std::sin(ang) * i));
+            c.Set(x, y, C(i <= 2 ? ag::P_METAL2 : i == 3 ? ag::P_METAL1 : ag::P_METAL0));
+        }
+    }
+    c.Set(cx, cy, C(ag::P_METAL3));
+}
+
+}  // namespace
+}  // namespace stage1
+
+AG_REGISTER(RegisterStage1Scenery) {
+    using namespace ag;
+    const stage1::Scenery& s = stage1::Cached();
+    DeclareSheet({stage1::kSheet, 1024, s.height, Depth::Indexed8, kKey, "stage 1 scenery: map tiles and far layer"});
+    DeclareCell(stage1::kSheet, "far layer", {0, 240, 640, 480}, "dusk sky and mountains, repeats every 640 px",
+                Copy::Keyed, "stage1");
+    auto areas = stage1::TileAreas(s.height);
+    for (size_t i = 0; i < areas.size(); i++)
+        DeclareCell(stage1::kSheet, CellName("tiles", int(i)), areas[i], "16x16 map tiles (ids by the 64-wide grid)",
+                    Copy::Keyed, "stage1");
+    AddPainter(stage1::kSheet, "stage1", [](Canvas& c) { c.Blit(stage1::Cached().sheet, 0, 0, false); });
+    AddPainter("fix.bmp", "flakes", stage1::PaintFlakes);
+    AddStagePart(1, "map", [](StageDesc& d) {
+        const stage1::Scenery& sc = stage1::Cached();
+        for (int col = 0; col < stage1::kColumns; col++)
+            for (int row = 0; row < stage1::kRows; row++)
+                for (int layer = 0; layer < stage1::kLayers; layer++)
+                    d.SetTile(col, row, layer, sc.map[size_t(col) * 150 + row * 10 + layer]);
+    });
+}
