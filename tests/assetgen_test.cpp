@@ -70,6 +70,12 @@ TEST(AssetgenBmp, IndexedLayoutMatchesTheEightBitReader) {
     ag::Bmp8(c, "test");
     EXPECT_EQ(ag::ErrorCount(), 1);
     ag::ClearErrors();
+    // ...until the area is snapped to the palette (the key stays the key)
+    c.Quantize(ag::Rect{0, 0, 12, 5});
+    EXPECT_EQ(c.Get(3, 3), ag::C(ag::P_BLACK));
+    EXPECT_EQ(c.Get(0, 0), ag::kKey);
+    ag::Bmp8(c, "test");
+    EXPECT_EQ(ag::ErrorCount(), 0);
     ag::Bmp8(ag::Canvas(10, 2), "test");
     EXPECT_EQ(ag::ErrorCount(), 1);
     ag::ClearErrors();

@@ -34,6 +34,7 @@ Bytes SelectTheme() {
     const char* tuneA2 =
         "A4:1 C5:1 F5:1.5 E5:0.5 D5:2 C5:1 A4:1 Bb4:1 D5:1 F5:1 D5:1 C5:3 r:1 "
         "A4:1 C5:1 F5:1 G5:1 A5:2 G5:1 E5:1 F5:1 D5:1 Bb4:1 C5:1 A4:1 G4:1 F4:2";
+    const char* answerA2 = "A4:1 C5:1 F5:1 G5:1 A5:2 G5:1 E5:1 F5:1 D5:1 Bb4:1 C5:1 A4:1 G4:1 F4:2";
     const char* tuneB =
         "D5:1.5 C5:0.5 Bb4:1 D5:1 E5:1.5 D5:0.5 C5:1 E5:1 C5:1 E5:1 A5:2 F5:1 E5:1 D5:2 "
         "Bb4:1 D5:1 G5:1.5 F5:0.5 E5:1 C5:1 G4:2 A4:1 C5:1 F5:1 E5:1 F5:3 r:1";
@@ -54,7 +55,7 @@ Bytes SelectTheme() {
     lead.Melody(t, tuneA, 88);
     t += 32;
     lead.Melody(t, tuneA2, 92);
-    bell.Melody(t + 16, tuneA2 + 0, 60);   // joins for the answer half
+    bell.Melody(t + 16, answerA2, 60);   // joins for the answer half
     t += 32;
     lead.Melody(t, tuneB, 96);
     t += 32;

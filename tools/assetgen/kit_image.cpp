@@ -336,6 +336,38 @@ Canvas Canvas::Scaled(int f) const {
     return out;
 }
 
+Canvas Canvas::Rotated(double degrees, Rgb nothing) const {
+    Canvas out(w, h, nothing);
+    double a = degrees * 3.14159265358979323846 / 180.0, ca = std::cos(a), sa = std::sin(a);
+    double cx = (w - 1) / 2.0, cy = (h - 1) / 2.0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            // inverse mapping: where does this output pixel come from
+            double dx = x - cx, dy = y - cy;
+            int sx = int(std::lround(cx + dx * ca + dy * sa)), sy = int(std::lround(cy - dx * sa + dy * ca));
+            if (sx >= 0 && sy >= 0 && sx < w && sy < h) out.px[size_t(y) * w + x] = px[size_t(sy) * w + sx];
+        }
+    return out;
+}
+
+void Canvas::Quantize(const Rect& area) {
+    for (int y = std::max(0, area.t); y < std::min(h, area.b); ++y)
+        for (int x = std::max(0, area.l); x < std::min(w, area.r); ++x) {
+            Rgb c = Get(x, y);
+            if (c == kKey || PaletteIndexOf(c) >= 0) continue;
+            int best = P_BLACK, bestD = 1 << 30;
+            for (int i = 1; i < P_COUNT; ++i) {
+                Rgb p = kPalette[i];
+                int d = (p.r - c.r) * (p.r - c.r) * 3 + (p.g - c.g) * (p.g - c.g) * 4 + (p.b - c.b) * (p.b - c.b) * 2;
+                if (d < bestD) {
+                    bestD = d;
+                    best = i;
+                }
+            }
+            Set(x, y, kPalette[best]);
+        }
+}
+
 Canvas SpriteFromGrid(const std::vector<std::string>& rows, const std::map<char, Rgb>& legend, Rgb nothing) {
     int gw = 0;
     for (auto& r : rows) gw = std::max(gw, int(r.size()));

@@ -129,6 +129,12 @@ struct Canvas {
     Canvas MirrorH() const;      // left-right
     Canvas MirrorV() const;      // top-bottom
     Canvas Scaled(int factor) const;  // nearest neighbour
+    // Rotated about the centre by whole degrees (clockwise on screen),
+    // nearest neighbour, same size; uncovered pixels are `nothing`.
+    Canvas Rotated(double degrees, Rgb nothing = kKey) const;
+    // Snap every colour of the area to the nearest palette colour (pure
+    // green stays; nothing else becomes it): for 8-bit sheets.
+    void Quantize(const Rect& area);
 };
 
 // Limits drawing on a canvas to a rectangle for the life of the scope:

@@ -183,6 +183,12 @@ Bytes Tempo(double bpm) {
 
 Bytes SmfBytes(const Song& song) {
     int endTick = int(std::lround(song.lengthBeats * song.ppq));
+    // the piece loops at its length: a note past it would move the loop point
+    for (auto& t : song.tracks)
+        for (auto& n : t.notes)
+            if (song.lengthBeats > 0 && n.tick + n.length > endTick)
+                Fail(Format("%s, track %s: a note at beat %.2f ends after the piece's length (%.1f beats)",
+                            song.title.c_str(), t.name.c_str(), double(n.tick) / song.ppq, song.lengthBeats));
     for (auto& t : song.tracks)
         for (auto& n : t.notes) endTick = std::max(endTick, n.tick + n.length);
 
