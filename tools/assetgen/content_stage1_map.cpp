@@ -543,7 +543,8 @@ void PaintLayer6(Canvas& cv) {
     // last view, behind the swollen cloud sea: keep the ridge low there.
     auto ridge = [](int x) {
         int y = 150 - int(48 * (0.55 * Tri(x, 320, 0.2) + 0.3 * Tri(x, 80, 0.55) + 0.15 * Tri(x, 32, 0.1)));
-        return x < 200 * 16 ? std::max(y, 124) : y;
+        int floor = x < 197 * 16 ? 124 : 124 - (x - 197 * 16) * 64 / 48;   // then rising to full height
+        return std::max(y, floor);
     };
     Band(cv, v0, p.columns, ridge, false, kSnowFar, 0);
     // The castle at the end of the valley, where the stage stops.
