@@ -215,25 +215,25 @@ void PaintMaho(Canvas& c) {
     // character 0: level frames, climbing, diving
     for (int fr = 0; fr < 2; ++fr)
         CraftInto(c, R(CellName("0 idle", fr)), kLevel,
-                  [&](Canvas& s) { DrawWitch(s, fr, false, P_VIOLET1, P_VIOLET0, P_VIOLET2); });
-    CraftInto(c, R("0 up"), kUp, [&](Canvas& s) { DrawWitch(s, 0, false, P_VIOLET1, P_VIOLET0, P_VIOLET2); });
-    CraftInto(c, R("0 down"), kDown, [&](Canvas& s) { DrawWitch(s, 1, false, P_VIOLET1, P_VIOLET0, P_VIOLET2); });
+                  [&](Canvas& s) { DrawWitch(s, fr, false, P_VIOLET2, P_VIOLET1, P_VIOLET3); });
+    CraftInto(c, R("0 up"), kUp, [&](Canvas& s) { DrawWitch(s, 0, false, P_VIOLET2, P_VIOLET1, P_VIOLET3); });
+    CraftInto(c, R("0 down"), kDown, [&](Canvas& s) { DrawWitch(s, 1, false, P_VIOLET2, P_VIOLET1, P_VIOLET3); });
     // familiars: doubles of the witch casting, in dusk tones (character 1's
     // casting frames read the same cells)
     for (int fr = 0; fr < 2; ++fr)
         CraftInto(c, R(CellName("familiar", fr)), kLevel,
-                  [&](Canvas& s) { DrawWitch(s, fr, true, P_DUSK2, P_DUSK1, P_DUSK3); });
+                  [&](Canvas& s) { DrawWitch(s, fr, true, P_DUSK3, P_DUSK2, P_DUSK4); });
     // character 1's own cells: the third casting frame, casting while diving
     // and climbing, and climbing in level flight
-    CraftInto(c, R("1 cast up"), kUp, [&](Canvas& s) { DrawWitch(s, 0, true, P_DUSK2, P_DUSK1, P_DUSK3); });
-    CraftInto(c, R("1 up"), kUp, [&](Canvas& s) { DrawWitch(s, 1, false, P_VIOLET1, P_VIOLET0, P_VIOLET2); });
+    CraftInto(c, R("1 cast up"), kUp, [&](Canvas& s) { DrawWitch(s, 0, true, P_DUSK3, P_DUSK2, P_DUSK4); });
+    CraftInto(c, R("1 up"), kUp, [&](Canvas& s) { DrawWitch(s, 1, false, P_VIOLET2, P_VIOLET1, P_VIOLET3); });
     // Character 1's casting cells that reach into character 0's barrier
     // (an additive cell): the shared corner belongs to the barrier.
     Rect barrier0 = R("0 barrier");
     auto castAround = [&](const std::string& name, Pose pose, int frame) {
         Rect r = R(name);
         Canvas s(32, 32, kKey);
-        DrawWitch(s, frame, true, P_DUSK2, P_DUSK1, P_DUSK3);
+        DrawWitch(s, frame, true, P_DUSK3, P_DUSK2, P_DUSK4);
         if (pose == kDown) s = Tilt(s, -0.22);
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x)
@@ -265,13 +265,16 @@ void PaintMaho(Canvas& c) {
             Blob(g, 8, 8, 3.5 + fr, 3.5 + fr, GlowRamp({P_WHITE, P_ROSE3, P_VIOLET2, P_VIOLET0}));
             Twinkle(g, 8, 8, 3 + fr, Col(P_ROSE3), Col(P_VIOLET2));
         });
-    // character 1's big orb: two 24 x 24 frames over the stars; the row
-    // below the stars carries its lower glow
-    for (int fr = 0; fr < 2; ++fr)
-        GlowInto(c, R(CellName("1 orb", fr)), [&](Canvas& g) {
-            Blob(g, 12, 12, 10, 10, GlowRamp({P_ROSE3, P_VIOLET2, P_VIOLET1, P_VIOLET0}));
-            Blob(g, 12, 12, 5 + fr, 5 + fr, GlowRamp({P_WHITE, P_ROSE3}));
+    // character 1's big orb: its two 24 x 24 frames lie over the stars,
+    // which keep their own shapes; the row below them is the orb's glow
+    for (int fr = 0; fr < 2; ++fr) {
+        Rect r = R(CellName("1 orb", fr));
+        Rect below{r.l, r.t + 16, r.r, r.b};
+        GlowInto(c, below, [&](Canvas& g) {
+            Blob(g, 12, -4, 10, 10, GlowRamp({P_ROSE3, P_VIOLET2, P_VIOLET1, P_VIOLET0}));
+            Blob(g, 12, -4, 5 + fr, 5 + fr, GlowRamp({P_WHITE, P_ROSE3}));
         });
+    }
     // thin beam (character 1)
     GlowInto(c, R("1 beam"), [&](Canvas& g) {
         for (int x = 0; x < 48; ++x) {
