@@ -64,8 +64,8 @@ struct Tones {
 };
 
 // Depth tones: far things are hazier and lighter, near things darker.
-constexpr Tones kCloudFar{ag::P_DUSK2, ag::P_DUSK3, ag::P_DUSK4, ag::P_AMBER1};
-constexpr Tones kCloudMid{ag::P_DUSK1, ag::P_DUSK2, ag::P_DUSK3, ag::P_AMBER0};
+constexpr Tones kCloudFar{ag::P_DUSK1, ag::P_DUSK2, ag::P_DUSK3, ag::P_AMBER0};
+constexpr Tones kCloudMid{ag::P_DUSK0, ag::P_DUSK1, ag::P_DUSK2, ag::P_DUSK3};
 constexpr Tones kCloudNear{ag::P_DUSK0, ag::P_DUSK1, ag::P_DUSK2, ag::P_DUSK3};
 constexpr Tones kCloudUnder{ag::P_DUSK0, ag::P_DUSK1, ag::P_DUSK2, ag::P_DUSK3};
 constexpr Tones kFront{ag::P_INK, ag::P_INK, ag::P_DUSK0, ag::P_DUSK1};
