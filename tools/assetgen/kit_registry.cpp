@@ -398,7 +398,7 @@ int Run(const RunOptions& opt) {
         WriteFile(opt.contactDir, "sheetmap.txt", Bytes(table.begin(), table.end()));
     }
     std::error_code ec;
-    if (!opt.outDir.empty()) std::filesystem::remove_all(opt.outDir + "/.tmp", ec);
+    std::filesystem::remove_all(opt.outDir.empty() ? opt.contactDir + "/.tmp" : opt.outDir + "/.tmp", ec);
 
     double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     if (ErrorCount()) {
