@@ -1,0 +1,12 @@
+// Stage 1's enemy sheet, as the stage's waves address it.
+#pragma once
+
+#include <string>
+
+namespace stage1_enemies {
+
+// Frame 0 and size of a named sprite on "stage1_en.bmp"; false (and an
+// error) when there is none.
+bool FindSprite(const std::string& name, int& x, int& y, int& w, int& h);
+
+}  // namespace stage1_enemies
