@@ -20,7 +20,8 @@ std::vector<Rgb> GlowRamp(const char* ramp) {
 
 void PaintBullets(Canvas& c) {
     // big balls: four colours, a glowing body inside a crisp rim ring
-    static const char* ballRamps[4] = {"rose", "sky", "violet", "gold"};
+    // (no violet: the scenery is dusk purple and the player's shots are violet)
+    static const char* ballRamps[4] = {"rose", "sky", "teal", "gold"};
     for (int i = 0; i < 4; ++i) {
         Rect r = CellRect(kTama, CellName("big ball", i));
         int cx = r.l + 12, cy = r.t + 12;
@@ -32,21 +33,15 @@ void PaintBullets(Canvas& c) {
         c.FillCircle(cx, cy, 3, C(P_WHITE));
         c.Set(cx - 2, cy - 2, C(P_WHITE));
     }
-    // small bullet: two frames that pulse
+    // small bullet: warm yellow against the cool dusk, two frames that pulse
     for (int f = 0; f < 2; ++f) {
         Rect r = CellRect(kTama, CellName("small", f));
-        int cx = r.l + 4, cy = r.t + 4;
-        if (f == 0) {
-            c.FillCircle(cx, cy, 3, C(P_ROSE1));
-            c.FillCircle(cx, cy, 2, C(P_ROSE2));
-            c.FillRect(cx - 1, cy - 1, 2, 2, C(P_WHITE));
-        } else {
-            c.FillCircle(cx, cy, 3, C(P_ROSE0));
-            c.FillCircle(cx, cy, 2, C(P_ROSE3));
-            c.FillRect(cx - 1, cy - 1, 2, 2, C(P_WHITE));
-            c.Set(cx - 1, cy - 2, C(P_WHITE));
-            c.Set(cx - 2, cy - 1, C(P_WHITE));
-        }
+        auto s = SpriteFromGrid(f == 0 ? std::vector<std::string>{"..oooo..", ".oyyyyo.", "oyyWWyyo", "oyWWWWyo",
+                                                                  "oyWWWWyo", "oyyWWyyo", ".oyyyyo.", "..oooo.."}
+                                       : std::vector<std::string>{"...oo...", "..oyyo..", ".oyWWyo.", "oyWWWWyo",
+                                                                  "oyWWWWyo", ".oyWWyo.", "..oyyo..", "...oo..."},
+                                {{'o', C(P_FIRE2)}, {'y', C(P_GOLD3)}, {'W', C(P_WHITE)}}, kBlack);
+        c.Blit(s, r.l, r.t, true, kBlack);
     }
     // dart: a small pointed needle of fire
     {
@@ -58,16 +53,16 @@ void PaintBullets(Canvas& c) {
         c.Set(r.l + 3, r.t + 3, C(P_WHITE));
         c.Set(r.l + 4, r.t + 4, C(P_WHITE));
     }
-    // orb: four frames, a violet core with a spark circling it
+    // orb: four frames, an icy core with a spark circling it
     for (int f = 0; f < 4; ++f) {
         Rect r = CellRect(kTama, CellName("orb", f));
         int cx = r.l + 8, cy = r.t + 8;
-        c.Glow(cx, cy, 7.5, GlowRamp("violet"));
+        c.Glow(cx, cy, 7.5, GlowRamp("ice"));
         c.FillCircle(cx, cy, 2, C(P_WHITE));
         double a = f * 3.14159265 / 2 + 0.5;
         int sx = cx + int(std::lround(std::cos(a) * 5)), sy = cy + int(std::lround(std::sin(a) * 5));
         c.FillRect(sx - 1, sy - 1, 2, 2, C(P_WHITE));
-        c.Set(sx, sy, C(P_ICE3));
+        c.Set(sx, sy, C(P_GOLD3));
     }
     // beam: a long horizontal ray, two frames that shimmer
     for (int f = 0; f < 2; ++f) {
