@@ -40,24 +40,25 @@ void Finish(Canvas& c) {
 // ---- flyers, 16 x 16 ----------------------------------------------------
 
 void DrawPuff(Canvas& c, int) {  // type 11: a cloud imp
-    Tri(c, {4, 6}, {6, 1}, {8, 5}, P(P_VIOLET1));
-    Tri(c, {8, 5}, {10, 1}, {12, 6}, P(P_VIOLET1));
-    Ball(c, 8, 9, 5, "violet");
+    // Light tones throughout: the sky behind is dusk purple.
+    Tri(c, {4, 6}, {6, 1}, {8, 5}, P(P_SKY2));
+    Tri(c, {8, 5}, {10, 1}, {12, 6}, P(P_SKY2));
+    Ball(c, 8, 9, 5, "sky");
     Eye(c, 4, 7);
     Eye(c, 8, 7);
-    c.HLine(6, 9, 12, P(P_VIOLET0));
+    c.HLine(6, 9, 12, P(P_SKY0));
     Finish(c);
 }
 
 void DrawBat(Canvas& c, int f) {  // type 40: a bat-winged imp
     int tip = f == 0 ? 2 : 13;
-    Tri(c, {6, 8}, {0, tip}, {2, 11}, P(P_DUSK2));
-    Tri(c, {10, 8}, {15, tip}, {13, 11}, P(P_DUSK2));
-    Ball(c, 8, 9, 4, "dusk");
-    c.Set(6, 8, P(P_FIRE4));
-    c.Set(9, 8, P(P_FIRE4));
-    c.Set(5, 5, P(P_DUSK3));
-    c.Set(10, 5, P(P_DUSK3));
+    Tri(c, {6, 8}, {0, tip}, {2, 11}, P(P_METAL2));
+    Tri(c, {10, 8}, {15, tip}, {13, 11}, P(P_METAL2));
+    Ball(c, 8, 9, 4, "metal");
+    c.Set(6, 8, P(P_FIRE2));
+    c.Set(9, 8, P(P_FIRE2));
+    c.Set(5, 5, P(P_METAL4));
+    c.Set(10, 5, P(P_METAL4));
     Finish(c);
 }
 
@@ -457,9 +458,9 @@ void DrawSpikeBall(Canvas& c, int f) {  // type 22: 0/1 spiked head turning, 2 l
             {16 + int(std::lround(std::cos(a - 0.4) * 8)), 16 + int(std::lround(std::sin(a - 0.4) * 8))},
             P(P_METAL3));
     }
-    Ball(c, 16, 16, 9, "dusk");
-    c.FillRect(12, 13, 3, 3, P(P_FIRE3));
-    c.FillRect(18, 13, 3, 3, P(P_FIRE3));
+    Ball(c, 16, 16, 9, "rose");
+    c.FillRect(12, 13, 3, 3, P(P_GOLD3));
+    c.FillRect(18, 13, 3, 3, P(P_GOLD3));
     Finish(c);
 }
 
