@@ -306,6 +306,7 @@ Canvas ContactSheet(const std::string& file, const Canvas& sheet) {
         if (c.file != file) continue;
         Rgb col = cycle[idx++ % 6];
         out.Frame(c.r.l * k, c.r.t * k + band, c.r.W() * k, c.r.H() * k, col);
+        if (c.r.W() < 12 || c.r.H() < 12) continue;   // too small to label over: see sheetmap.txt
         std::string label = sanitize(c.name);
         Canvas lab(TextWidth(label) + 2, 9, kKey);
         DrawText(lab, 1, 1, label, TextStyle{col, 1, TextFx::Outline, kBlack, kBlack});
