@@ -9,6 +9,7 @@
 #include <string>
 
 #include "kit.h"
+#include "sound/sound.h"
 #include "video/video.h"
 
 namespace fs = std::filesystem;
@@ -313,4 +314,26 @@ TEST(AssetgenBmp, EveryGeneratedBitmapLoadsWithTheGamesReader) {
         ++loaded;
     }
     EXPECT_GE(loaded, 2);
+}
+
+TEST(AssetgenSound, EveryGeneratedWavOpensWithTheGamesReader) {
+    int opened = 0;
+    for (auto& e : fs::recursive_directory_iterator(PELLO_TEST_DATA_DIR)) {
+        if (e.path().extension() != ".wav") continue;
+        WaveFile w;
+        ASSERT_EQ(OpenWave(w, e.path().c_str()), 0) << e.path();
+        ASSERT_TRUE(w.format.has_value());
+        EXPECT_EQ(w.format->formatTag, 1) << e.path();
+        EXPECT_EQ(w.format->channels, 1) << e.path();
+        EXPECT_EQ(w.format->samplesPerSec, 22050u) << e.path();
+        EXPECT_EQ(w.format->bitsPerSample, 16) << e.path();
+        uint32_t expected = uint32_t(fs::file_size(e.path()) - 44);
+        std::vector<uint8_t> buf(expected + 16);
+        uint32_t got = 0;
+        EXPECT_EQ(ReadWave(w, uint32_t(buf.size()), buf.data(), &got), 0) << e.path();
+        EXPECT_EQ(got, expected) << e.path();
+        CloseWave(w);
+        ++opened;
+    }
+    EXPECT_GE(opened, 2);
 }
