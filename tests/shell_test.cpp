@@ -240,9 +240,11 @@ TEST(ShellFiles, BackslashNamesOpenSubfolders) {
 
 // Runs the game executable with arguments; returns its exit code and, in
 // `err`, what it wrote to stderr.
-int RunGameExe(const std::string& args, std::string* err = nullptr) {
+// noDisplay: with the display variables removed from its environment.
+int RunGameExe(const std::string& args, std::string* err = nullptr, bool noDisplay = false) {
     std::string errFile = ::testing::TempDir() + "pello_err_" + std::to_string(::getpid()) + ".txt";
-    std::string cmd = std::string("\"") + PELLO_GAME_EXE + "\" " + args + " >/dev/null 2>\"" + errFile + "\"";
+    std::string cmd = std::string(noDisplay ? "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " : "") + "\"" +
+                      PELLO_GAME_EXE + "\" " + args + " >/dev/null 2>\"" + errFile + "\"";
     int st = std::system(cmd.c_str());
     if (err) {
         err->clear();
@@ -257,13 +259,19 @@ int RunGameExe(const std::string& args, std::string* err = nullptr) {
     return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
 }
 
+// Writes a headless input script to a temporary file and returns its path.
+std::string TempScript(const char* name, const char* text) {
+    std::string path = ::testing::TempDir() + name + std::to_string(::getpid()) + ".txt";
+    if (std::FILE* f = std::fopen(path.c_str(), "w")) {
+        std::fputs(text, f);
+        std::fclose(f);
+    }
+    return path;
+}
+
 TEST(ShellProgram, HeadlessRunOf300FramesExitsWith0) {
     // Confirm the title's first item and the first character, then play.
-    std::string script = ::testing::TempDir() + "pello_start_" + std::to_string(::getpid()) + ".txt";
-    std::FILE* f = std::fopen(script.c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    std::fputs("# title, then selection\nz x2\n", f);
-    std::fclose(f);
+    std::string script = TempScript("pello_start_", "# title, then selection\nz x2\n");
     std::string err;
     EXPECT_EQ(RunGameExe("--headless --frames 300 --time-limit 120 --input \"" + script + "\" --data \"" +
                              PELLO_TEST_DATA_DIR + "\"",
@@ -272,6 +280,34 @@ TEST(ShellProgram, HeadlessRunOf300FramesExitsWith0) {
     EXPECT_EQ(err.find("time limit"), std::string::npos) << err;  // ended by --frames
     EXPECT_NE(err.find("headless run ended"), std::string::npos) << err;
     std::remove(script.c_str());
+}
+
+TEST(ShellProgram, CloseButtonEndsTheProgramFromAScreen) {
+    // The title polls input but reads no messages; the close request still
+    // runs the shut-down and ends the program with 0, long before the time limit.
+    std::string script = TempScript("pello_close_", "0 x20\nclose\n");
+    std::string err;
+    EXPECT_EQ(RunGameExe("--headless --input \"" + script + "\" --data \"" PELLO_TEST_DATA_DIR "\"", &err), 0);
+    EXPECT_EQ(err.find("time limit"), std::string::npos) << err;
+    EXPECT_NE(err.find("headless run ended"), std::string::npos) << err;  // the shut-down ran
+    std::remove(script.c_str());
+}
+
+TEST(ShellProgram, EscapeOnTheTitleActsOncePlayStarts) {
+    std::string script = TempScript("pello_esc_", "esc\nz x2\n");
+    std::string err;
+    EXPECT_EQ(RunGameExe("--headless --input \"" + script + "\" --data \"" PELLO_TEST_DATA_DIR "\"", &err), 0);
+    EXPECT_EQ(err.find("time limit"), std::string::npos) << err;
+    std::remove(script.c_str());
+}
+
+TEST(ShellProgram, NoDisplayIsAFailedStart) {
+    if (::access("/dev/dri", F_OK) == 0)
+        GTEST_SKIP() << "a console display driver might open the screen here";
+    // With no display named SDL falls back to a driver that shows nothing.
+    std::string err;
+    EXPECT_EQ(RunGameExe("--window --mute --data \"" PELLO_TEST_DATA_DIR "\"", &err, true), 1);
+    EXPECT_NE(err.find("Error DirectDrawInitialize"), std::string::npos) << err;
 }
 
 TEST(ShellProgram, OptionsAndFailuresGiveTheirCodes) {
