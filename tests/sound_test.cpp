@@ -4,12 +4,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/audio.h"
 #include "platform/platform.h"
+#include "player/player.h"
+#include "screens/screens.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
@@ -409,6 +412,52 @@ TEST_F(SoundTest, DeviceThreadMixesWhileTheGameChangesSounds) {
     }
     EXPECT_TRUE(plat::AudioChannelHasSound(5));
     EXPECT_GE(plat::AudioChannelQueued(5), 0);
+}
+
+// --- the generated data holds every sound the game can name
+
+TEST(SoundData, EveryNamedSoundAndPieceExists) {
+    fs::path data = PELLO_TEST_DATA_DIR;
+    GameStateRecord saved = GameState;
+    std::set<std::string> names;
+    for (int chno = 0; chno < 10; chno++)
+        for (int event = 1; event <= 8; event++)
+            for (int option = 1; option <= 3; option++)
+                for (int waza = 0; waza <= 1; waza++)
+                    for (unsigned seed = 0; seed < 12; seed++) {  // covers every random variant
+                        GameState.chno = chno;
+                        GameState.option = option;
+                        GameState.wazaVoice = waza;
+                        GameSrand(seed);
+                        const char* name = VoiceName(event);
+                        if (name[0]) names.insert(name);
+                    }
+    GameState = saved;
+    EXPECT_EQ(names.count("wav\\cv0_maho3c.wav"), 1u);
+    EXPECT_EQ(names.count("wav\\cv7_taiyaki1.wav"), 1u);
+    for (int sel = 0; sel < 9; sel++)
+        if (const char* voice = GreetingVoice(sel)) names.insert(voice);
+    for (const char* effect : {"se\\se-1.wav", "se\\se-2.wav", "se\\se-3.wav", "se\\se-20.wav", "se\\se-21.wav",
+                               "se\\se-22.wav", "se\\se-30.wav", "se\\se-31.wav", "se\\cs-1.wav", "se\\cs-2.wav",
+                               "se\\cs-3.wav", "wav\\demo_s4a.wav", "wav\\demo_s4b.wav"})
+        names.insert(effect);
+    EXPECT_GE(names.size(), 120u);
+    for (const std::string& name : names) {
+        // Each is a PCM file short enough to be played in one piece.
+        WaveFile w;
+        ASSERT_EQ(OpenWave(w, (data / GameFilePath(name.c_str())).string().c_str()), 0) << name;
+        EXPECT_EQ(w.format->formatTag, 1) << name;
+        EXPECT_LE(w.dataChunk.size, kStreamThreshold) << name;
+        EXPECT_GT(w.dataChunk.size, 2000u) << name;
+        CloseWave(w);
+    }
+    std::vector<std::string> pieces = {"select.mid", "boss1.mid"};
+    for (int stage = 1; stage <= 6; stage++) pieces.push_back(StageMusic[stage]);
+    for (const std::string& piece : pieces) {
+        std::error_code ec;
+        EXPECT_GT(fs::file_size(data / piece, ec), 1000u) << piece;
+        EXPECT_FALSE(ec) << piece;
+    }
 }
 
 }  // namespace

@@ -265,6 +265,7 @@ TEST(StageScroll, Stage6StreaksRenewEvery20Frames) {
 
 TEST(StageScroll, FlakesStartOneAtATimeInTheirGroups) {
     GameSrand(123);
+    flakesCleared = 0;  // whatever earlier tests left in the pool
     MoveFlakes();   // the first call clears the pool
     int before = 0;
     for (auto& f : Flake) before += f.active;

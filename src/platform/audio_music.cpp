@@ -15,7 +15,7 @@ namespace plat {
 namespace {
 
 constexpr int kBlockFrames = 1024;
-constexpr float kMusicGain = 0.6f;  // synth gain; leaves headroom for the effects
+constexpr float kMusicGain = 0.45f;  // synth gain: the music sits under the effects and voices
 
 struct MusicState {
     fluid_settings_t* settings = nullptr;

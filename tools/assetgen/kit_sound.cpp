@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -323,7 +324,7 @@ bool SpeechAvailable() {
 
 static bool RunEspeak(const Voice& v, const std::string& text, Sound& out) {
     static const std::string exe = FindOnPath("espeak-ng");
-    static int counter = 0;
+    static std::atomic<int> counter{0};  // lines may be spoken from several threads
     std::filesystem::create_directories(g_tempDir);
     std::string tmp = g_tempDir + Format("/.speech-%d-%d.wav", int(getpid()), counter++);
     std::vector<std::string> args = {exe,
