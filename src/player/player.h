@@ -97,9 +97,65 @@ void EmptyPlayerPools();
 void EmptyItemPools();              // items and their labels
 
 // ---- Hit tests, items and techniques.
-void Atari();
-void AtariPlayer();
+void Atari();                       // player shots against enemies
+void AtariPlayer();                 // the craft against items, enemies and bullets
 void MoveItem();
 void PutItemLabel();
-int h_Play();
-void h_Waza();
+int h_Play();                       // the blocking flash of a released technique; returns 0
+void h_Waza();                      // the running technique, once per frame
+
+// Axis-aligned box built from a centre; right and bottom are edges too.
+struct HitRect {
+    int left, right, top, bottom;
+};
+// A and B overlap when a.right >= b.left and a.left < b.right, and likewise
+// vertically: the first comparison of each pair includes equality.
+bool Overlap(const HitRect& a, const HitRect& b);
+
+// Where the hit tests, items and techniques send their voices and sounds
+// (PlayVoice, PlaySe, PlayWave); tests listen here.
+struct CombatSoundCalls {
+    void (*voice)(int event);
+    void (*se)(int n);
+    void (*wave)(int channel, const char* path, int stream);
+};
+extern CombatSoundCalls combatSound;
+
+// ---- Items: a pool of 10, and the pick-up labels that rise from the craft.
+struct ItemRecord {
+    int x, y;          // centre; y follows baseY and the bob every frame
+    int active;
+    int tick;          // frames left until the next animation frame, 10..1
+    int kind;          // 0 option, 1 barrier, 2 life, 3 shot level
+    int frame;         // 0..2
+    int started;       // 0 until the first MoveItem has set baseY and angle
+    int baseY;
+    int angle;         // bob angle in degrees
+};
+struct ItemLabelRecord {
+    int active;
+    int life;          // 31 down to 1; also its alpha
+    int kind;
+};
+constexpr int kItemCount = 10;
+extern ItemRecord Item[kItemCount];
+extern ItemLabelRecord ItemLabel[kItemCount];
+
+void SetItem(int x, int y, int kind);
+void SetItemLabel(int kind);
+void PickUpItems();                 // the craft collects what it touches
+
+// ---- Techniques: their own state, cleared whenever none runs.
+struct MeteoRecord {
+    int active;
+    int x, y;          // top left of the glow picture
+    int dx, dy;        // pixels per frame
+    int kind;          // 0 large, 1 medium, 2 small
+};
+struct WazaWork {
+    int ex[10];        // ex[0] frames, ex[1] level or marker, ex[2..6] orb angles
+    MeteoRecord meteo[20];
+    int act;           // frames since the meteor technique began
+    int rpt;           // meteors launched so far
+};
+extern WazaWork Waza;
