@@ -273,7 +273,7 @@ void FirePlayer(int chno, int key, int option, int shotLv) {
             }
         }
     } else {
-        int lock = (chno == 8) ? 40 : 12;
+        int lock = (chno >= 0 && chno <= 9) ? CharTable[chno].lockTime : 12;
         if (press) {
             p.shotLock = 1;
             FireVolley(chno, option, shotLv);
