@@ -3,6 +3,7 @@
 // programs; drums on channel 10).
 #pragma once
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,7 +91,8 @@ struct Song {
     int beatsPerBar = 4;
     double lengthBeats = 0;     // end of the piece: it loops from here
     std::vector<std::pair<double, double>> tempoChanges;   // (beat, bpm) after the start
-    std::vector<Track> tracks;
+    // A deque: AddTrack hands out references that must survive later additions.
+    std::deque<Track> tracks;
 
     // Add a part; drums: channel 9 (program ignored).
     Track& AddTrack(const std::string& name, int channel, int program, int volume = 100, int pan = 64);
