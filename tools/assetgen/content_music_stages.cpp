@@ -250,7 +250,6 @@ struct Composer {
     Bytes Write() {
         song.title = p.title;
         song.bpm = p.bpm;
-        // Tracks live in a vector: take their addresses once all are added.
         song.AddTrack("Lead", 0, p.lead, 104, 70);
         song.AddTrack("Harmony", 1, p.harmony, p.harm == Harm::Power ? 70 : 82, 44);
         song.AddTrack("Bass", 2, p.bass, 100, 64);
