@@ -53,3 +53,21 @@ void MoveTeki();
 // their own unit; the dispatcher hands those types to this hook, which
 // returns false for a type it does not handle.
 bool MoveBossTeki(TekiRecord& t);
+
+// The walled boss's wall pattern, shared by its cores; program lifetime,
+// never reset.
+extern int wallPattern;
+
+// The ramming boss's exhaust trail: 30 puffs and the previous switch value.
+struct TrailPuff {
+    int kind;                       // 0 free, 1 lower puff, 2 upper puff
+    int x, y;                       // top-left on screen
+    int level;                      // additive level still to draw, 31 down to 1
+};
+constexpr int kTrailPuffs = 30;
+extern TrailPuff TekiTrail[kTrailPuffs];
+extern int trailLastOn;
+void ResetTekiTrail();              // program start state (tests)
+// Adds one puff behind the enemy at `index` while `on` is 1 (a new charge
+// after a pause frees the old puffs first), then draws and fades the trail.
+void PutTekiTrail(int on, int index);

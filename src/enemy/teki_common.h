@@ -38,3 +38,8 @@ inline int TowardMiddle(int y, bool strict) {
 // One unit per family; each returns false for a type it does not handle.
 bool MoveFlyingTeki(TekiRecord& t);
 bool MoveGroundTeki(TekiRecord& t);
+bool MoveFirstBossTeki(TekiRecord& t);
+bool MoveSecondBossTeki(TekiRecord& t);
+
+// The lowest-index entry of the type, live or free; nullptr when none.
+TekiRecord* FirstTekiOfType(int type);

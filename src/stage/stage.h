@@ -126,6 +126,8 @@ extern FlakeRecord Flake[30];
 extern StreakRecord Streak[20];
 extern int flakesCleared;   // 0 until the first MoveFlakes call after program start
 
-// Boss defeat and stage clear.
+// Boss defeat and stage clear. The two counters have program lifetime.
+extern int blastTime;     // frames of the explosion shower
+extern int clearTime;     // frames of the caption and the closing effects
 int BossBlast(int down);
 int PutStageClear(int on);

@@ -1,4 +1,0 @@
-#include "stage/stage.h"
-
-int BossBlast(int) { return 0; }
-int PutStageClear(int) { return 0; }
