@@ -1,4 +1,5 @@
 #include "boss_fixture.h"
+#include "player/player.h"
 
 // ---- cut-in boss
 
@@ -188,4 +189,42 @@ TEST_F(BossTrail, BossRammerChoosesAttacksBackToBackAndScoresOnlyByShot) {
     EXPECT_FALSE(r.active);
     EXPECT_EQ(GameState.score, 0);
     EXPECT_EQ(bossDown, 0);
+}
+
+TEST_F(BossTrail, BossRammerShotDownScoresLikeAnyEnemy) {
+    TekiRecord& r = Spawn(56, 300, 120, 96, 128, 5);
+    r.score = 8000;
+    r.meter = 7;
+    Run(1);
+    GameState.score = 0;
+    GameState.mater = 0;
+    itemDrop = 0;
+    for (ShotRecord& s : Shot) s.active = 0;
+    SetShot(0, r.x + 10, r.y, r.x + 100, r.y, 0, 16, 16, 0, 0, 1, 1, 10, 0);
+    Atari();
+    EXPECT_FALSE(r.active);
+    EXPECT_EQ(GameState.score, 8000);
+    EXPECT_EQ(GameState.mater, 7);
+    EXPECT_EQ(bossDown, 0);
+}
+
+TEST_F(BossTrail, BossTrailPuffsAreDrawnAdditivelyFromTheSheet) {
+    Surface* work = MakeSurface(320, 240);
+    Surface* sheet = MakeSurface(512, 512);
+    std::swap(WorkSurface, work);
+    std::swap(Slot[3], sheet);
+    std::fill(Slot[3]->pixels.begin(), Slot[3]->pixels.end(), 0);
+    for (int y = 128; y < 160; y++)
+        for (int x = 464; x < 496; x++) Slot[3]->pixels[size_t(y * 512 + x)] = 0x4208;  // dim grey puff
+    std::fill(WorkSurface->pixels.begin(), WorkSurface->pixels.end(), 0x4208);
+    Spawn(56, 100, 100, 96, 128, 900);
+    PutTekiTrail(1, 0);
+    const TrailPuff& p = TekiTrail[0];
+    ASSERT_NE(p.kind, 0);
+    EXPECT_GT(WorkSurface->pixels[size_t((p.y + 5) * 320 + p.x + 5)], 0x4208);  // added onto the picture
+    EXPECT_EQ(WorkSurface->pixels[size_t((p.y + 5) * 320 + p.x - 1)], 0x4208);
+    std::swap(WorkSurface, work);
+    std::swap(Slot[3], sheet);
+    FreeSurface(work);
+    FreeSurface(sheet);
 }

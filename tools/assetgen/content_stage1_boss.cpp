@@ -251,7 +251,7 @@ AG_REGISTER(RegisterStage1Boss) {
             Fail("men1.dat boss: no free template");
             return;
         }
-        d.templates[size_t(slot)] = EnemyTemplate{true, 160, 128, 96, 96, 360, 20, 10000, 17, "Frost Warden"};
+        d.templates[size_t(slot)] = EnemyTemplate{true, 160, 128, 96, 96, 220, 20, 10000, 17, "Frost Warden"};
         d.Single(kBossPos, kBossRow, slot, "the Frost Warden, as the scroll stops");
     });
 }
