@@ -117,6 +117,7 @@ int TitleOnce() {
 void StageEndSeen() {
     runLog.stageEnds++;
     h_StageEnd();
+    DumpWork("end", runLog.frames);  // the end picture is still on the work surface
 }
 
 class BossStageRun : public ::testing::Test {
