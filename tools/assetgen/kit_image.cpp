@@ -384,26 +384,32 @@ Canvas SpriteFromGrid(const std::vector<std::string>& rows, const std::map<char,
     return out;
 }
 
+// File header and 40-byte info header of an uncompressed, bottom-up bitmap.
+static void PutBmpHeaders(Bytes& b, int w, int h, int bits, uint32_t dataOffset, uint32_t dataSize,
+                          uint32_t colours) {
+    PutText(b, "BM");
+    PutLe32(b, dataOffset + dataSize);
+    PutLe32(b, 0);
+    PutLe32(b, dataOffset);
+    PutLe32(b, 40);
+    PutLe32(b, uint32_t(w));
+    PutLe32(b, uint32_t(h));
+    PutLe16(b, 1);
+    PutLe16(b, uint16_t(bits));
+    PutLe32(b, 0);
+    PutLe32(b, dataSize);
+    PutLe32(b, 2835);  // 72 dpi
+    PutLe32(b, 2835);
+    PutLe32(b, colours);
+    PutLe32(b, 0);
+}
+
 Bytes Bmp24(const Canvas& c) {
     int rowBytes = (c.w * 3 + 3) & ~3;
     uint32_t dataSize = uint32_t(rowBytes) * c.h;
     Bytes b;
     b.reserve(54 + dataSize);
-    PutText(b, "BM");
-    PutLe32(b, 54 + dataSize);
-    PutLe32(b, 0);
-    PutLe32(b, 54);
-    PutLe32(b, 40);
-    PutLe32(b, uint32_t(c.w));
-    PutLe32(b, uint32_t(c.h));
-    PutLe16(b, 1);
-    PutLe16(b, 24);
-    PutLe32(b, 0);
-    PutLe32(b, dataSize);
-    PutLe32(b, 2835);
-    PutLe32(b, 2835);
-    PutLe32(b, 0);
-    PutLe32(b, 0);
+    PutBmpHeaders(b, c.w, c.h, 24, 54, dataSize, 0);
     for (int y = c.h - 1; y >= 0; --y) {
         for (int x = 0; x < c.w; ++x) {
             Rgb p = c.px[size_t(y) * c.w + x];
@@ -424,21 +430,7 @@ Bytes Bmp8(const Canvas& c, const std::string& name) {
     uint32_t dataSize = uint32_t(c.w) * c.h;
     Bytes b;
     b.reserve(1078 + dataSize);
-    PutText(b, "BM");
-    PutLe32(b, 1078 + dataSize);
-    PutLe32(b, 0);
-    PutLe32(b, 1078);
-    PutLe32(b, 40);
-    PutLe32(b, uint32_t(c.w));
-    PutLe32(b, uint32_t(c.h));
-    PutLe16(b, 1);
-    PutLe16(b, 8);
-    PutLe32(b, 0);
-    PutLe32(b, dataSize);
-    PutLe32(b, 2835);
-    PutLe32(b, 2835);
-    PutLe32(b, 256);
-    PutLe32(b, 0);
+    PutBmpHeaders(b, c.w, c.h, 8, 1078, dataSize, 256);
     for (int i = 0; i < 256; ++i) {
         Rgb p = i < P_COUNT ? C(i) : kBlack;
         b.push_back(p.b);
