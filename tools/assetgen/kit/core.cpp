@@ -1,4 +1,4 @@
-#include "kit_core.h"
+#include "core.h"
 
 #include <cstdarg>
 #include <cstdio>

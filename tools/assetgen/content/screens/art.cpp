@@ -1,5 +1,5 @@
 // Lettering, shading and the cast's portraits for the front-end screens.
-#include "content_screens_art.h"
+#include "art.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "kit_core.h"
+#include "core.h"
 
 namespace ag {
 

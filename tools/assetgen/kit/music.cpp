@@ -1,4 +1,4 @@
-#include "kit_music.h"
+#include "music.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "kit_sound.h"
+#include "sound.h"
 
 #include <spawn.h>
 #include <sys/wait.h>

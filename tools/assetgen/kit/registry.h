@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "kit_image.h"
-#include "kit_stage.h"
+#include "image.h"
+#include "stage.h"
 
 namespace ag {
 

@@ -1,4 +1,4 @@
-#include "kit_registry.h"
+#include "registry.h"
 
 #include <algorithm>
 #include <chrono>
@@ -8,7 +8,7 @@
 #include <map>
 #include <set>
 
-#include "kit_sound.h"
+#include "sound.h"
 
 namespace ag {
 

@@ -1,4 +1,4 @@
-#include "kit_stage.h"
+#include "stage.h"
 
 namespace ag {
 

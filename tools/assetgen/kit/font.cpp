@@ -3,7 +3,7 @@
 #include <cctype>
 #include <map>
 
-#include "kit_image.h"
+#include "image.h"
 
 namespace ag {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "content_stage1_enemies.h"
+#include "enemies.h"
 #include "kit.h"
 
 namespace {

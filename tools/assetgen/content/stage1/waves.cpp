@@ -10,7 +10,7 @@
 // left empty for the boss.
 #include <string>
 
-#include "content_stage1_enemies.h"
+#include "enemies.h"
 #include "kit.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "kit.h"
-#include "content_screens_art.h"
+#include "art.h"
 
 using namespace ag;
 using namespace ag::screens;

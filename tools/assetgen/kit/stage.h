@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "kit_core.h"
+#include "core.h"
 
 namespace ag {
 

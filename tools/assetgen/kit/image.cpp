@@ -1,4 +1,4 @@
-#include "kit_image.h"
+#include "image.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,0 +1,9 @@
+// Everything a content file needs: include this one header.
+#pragma once
+
+#include "core.h"
+#include "image.h"
+#include "music.h"
+#include "registry.h"
+#include "sound.h"
+#include "stage.h"
