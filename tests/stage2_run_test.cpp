@@ -1,0 +1,228 @@
+// Stage 2 with its generated data: a whole run through the outer loop with a
+// scripted pilot that cannot be hurt (the strip stops, the Sea Gate arrives,
+// its heart is destroyed, the stage clears and the end picture follows), and
+// a replay of the timeline with the player parked, which must stay within
+// the pools.
+//
+// With PELLO_STAGE2_DUMP_DIR set, the run writes frames of the strip, the
+// waves and the fight there as 24-bit BMP files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "enemy/enemy.h"
+#include "enemy_fixture.h"
+#include "input/input.h"
+#include "platform/platform.h"
+#include "player/player.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "shot/shot.h"
+#include "sound/sound.h"
+#include "stage/stage.h"
+#include "video/video.h"
+
+namespace {
+
+const std::string kDataDir = PELLO_TEST_DATA_DIR;
+
+struct Stage2Log {
+    int titles = 0, stageEnds = 0;
+    long frames = 0;
+    long stripStopped = -1, bossArrived = -1, bossDied = -1, cleared = -1;
+    std::string dumpDir;
+};
+Stage2Log s2;
+
+const TekiRecord* Heart() {
+    for (const TekiRecord& t : Teki)
+        if (t.active != 0 && t.type == 27) return &t;
+    return nullptr;
+}
+
+// Fire all the time, level with the heart once it is there, on the left.
+int Pilot() {
+    int key = IN_B1, targetY = 120;
+    if (const TekiRecord* h = Heart()) targetY = h->y;
+    if (GameState.playerY > targetY + 3) key |= IN_UP;
+    if (GameState.playerY < targetY - 3) key |= IN_DOWN;
+    if (GameState.playerX < 66) key |= IN_RIGHT;
+    if (GameState.playerX > 74) key |= IN_LEFT;
+    return key;
+}
+
+void Dump(const char* tag, long frame) {
+    if (s2.dumpDir.empty() || !WorkSurface) return;
+    char name[512];
+    std::snprintf(name, sizeof name, "%s/%s_%06ld.bmp", s2.dumpDir.c_str(), tag, frame);
+    std::FILE* f = std::fopen(name, "wb");
+    if (!f) return;
+    const int w = 320, h = 240, row = w * 3;
+    auto u16 = [&](uint32_t v) { std::fputc(v & 255, f); std::fputc((v >> 8) & 255, f); };
+    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+    std::fputs("BM", f);
+    u32(54 + row * h); u32(0); u32(54); u32(40); u32(w); u32(h); u16(1); u16(24); u32(0); u32(row * h);
+    u32(2835); u32(2835); u32(0); u32(0);
+    for (int y = h - 1; y >= 0; y--)
+        for (int x = 0; x < w; x++) {
+            uint16_t p = WorkSurface->pixels[size_t(y * w + x)];
+            int r = PixelFormat565 ? (p >> 11) : ((p >> 10) & 31);
+            int g = PixelFormat565 ? ((p >> 5) & 63) : (((p >> 5) & 31) << 1);
+            int b = p & 31;
+            std::fputc(b << 3 | b >> 2, f);
+            std::fputc(g << 2 | g >> 4, f);
+            std::fputc(r << 3 | r >> 2, f);
+        }
+    std::fclose(f);
+}
+
+void PilotedFrame() {
+    const long before = playFramesRun;
+    if (playFramesRun == 0) {
+        GameState.shotLv = 2;
+        GameState.option = 3;
+    }
+    if (invincible == 0) invincible = 1;  // test only: nothing can hit the craft
+    GameFrame();
+    if (playFramesRun == before) return;
+    const long n = s2.frames++;
+    if (MenScroll[MS::scrollPos] == 1 && s2.stripStopped < 0) s2.stripStopped = n;
+    bool body = false;
+    for (const TekiRecord& t : Teki) body |= t.active != 0 && t.type == 26 && t.x < 420;  // in view
+    if (body && s2.bossArrived < 0) s2.bossArrived = n;
+    if (bossDown == 1 && s2.bossDied < 0) s2.bossDied = n;
+    if (clearFlag == 1 && s2.cleared < 0) s2.cleared = n;
+    if (s2.bossArrived < 0 ? n % 400 == 0 : (s2.bossDied < 0 ? (n - s2.bossArrived) % 50 == 0 : (n - s2.bossDied) % 65 == 0))
+        Dump("s2", n);
+    if (n > 16000) quitFlag = 1;  // never reached the end: give up
+}
+
+int TitleOnce() {
+    if (++s2.titles == 1) {
+        int r = h_Title();
+        stageNo = 2;  // the outer loop has just set stage 1
+        return r;
+    }
+    return 1;
+}
+
+void StageEndSeen() {
+    s2.stageEnds++;
+    h_StageEnd();
+    Dump("end", s2.frames);
+}
+
+class Stage2Run : public ::testing::Test {
+protected:
+    void SetUp() override {
+        namespace fs = std::filesystem;
+        if (!fs::exists(fs::path(kDataDir) / "men2.dat")) GTEST_SKIP() << "no generated data";
+        old_ = fs::current_path();
+        fs::current_path(kDataDir);
+        plat::Options o;
+        o.headless = true;
+        o.mute = true;
+        ASSERT_TRUE(plat::Startup(o));
+        ASSERT_EQ(InitDisplay(), 0);
+        soundOk = 0;
+        SetGamma(255);
+        GameSrand(4321);
+        ResetInputState();
+        ResetScreensState();
+        saved_ = outerLoopCalls;
+        savedInput_ = PlayerInput;
+        outerLoopCalls.title = TitleOnce;
+        outerLoopCalls.gameFrame = PilotedFrame;
+        outerLoopCalls.stageEnd = StageEndSeen;
+        PlayerInput = Pilot;
+        quitFlag = 0;
+        s2 = Stage2Log{};
+        if (const char* d = std::getenv("PELLO_STAGE2_DUMP_DIR")) s2.dumpDir = d;
+        playFramesRun = 0;
+        std::vector<plat::ScriptRun> script;
+        for (int i = 0; i < 3000; i++) {
+            script.push_back({IN_B1, 1});
+            script.push_back({0, 1});
+        }
+        plat::SetScriptedInput(script);
+    }
+    void TearDown() override {
+        outerLoopCalls = saved_;
+        PlayerInput = savedInput_;
+        plat::SetScriptedInput(std::vector<int>{});
+        StopMidi();
+        for (int i = 0; i < 7; i++) FreeSlot(i);
+        quitFlag = 0;
+        stageNo = 1;
+        if (!old_.empty()) std::filesystem::current_path(old_);
+    }
+    OuterLoopCalls saved_{};
+    int (*savedInput_)() = nullptr;
+    std::filesystem::path old_;
+};
+
+class Stage2Waves : public EnemyTestBase {};
+
+}  // namespace
+
+TEST_F(Stage2Run, TheStripStopsTheSeaGateArrivesFallsAndTheStageClears) {
+    OuterLoop();
+    std::printf("stage 2 run: %ld play frames; strip stopped at %ld, boss in view at %ld, down at %ld, cleared at %ld\n",
+                s2.frames, s2.stripStopped, s2.bossArrived, s2.bossDied, s2.cleared);
+    ASSERT_GT(s2.stripStopped, 10000);
+    EXPECT_LE(std::abs(s2.bossArrived - s2.stripStopped), 30) << "the gate arrives as the strip stops";
+    ASSERT_GT(s2.bossDied, s2.bossArrived);
+    EXPECT_EQ(s2.cleared - s2.bossDied, 195);
+    EXPECT_EQ(s2.stageEnds, 1);
+    EXPECT_EQ(s2.titles, 2);
+}
+
+TEST_F(Stage2Waves, TheTimelineStaysWithinThePoolsAndLeavesTheBossItsQuiet) {
+    const std::string men2 = kDataDir + "/men2.dat";
+    if (!std::filesystem::exists(men2)) GTEST_SKIP() << "no generated men2.dat";
+    ClearMenTables();
+    ResetStageFlags();
+    ASSERT_EQ(LoadMenFile(men2.c_str()), 1);
+    stageNo = 2;
+    GameState.playerX = 100;
+    GameState.playerY = 120;
+    std::set<int> types;
+    int maxLive = 0, maxBullets = 0, lastWave = 0, spawned = 0;
+    menFrame = 0;
+    for (int frame = 0; frame < 11000; frame++) {
+        TekiRecord before[kTekiMax];
+        std::copy(std::begin(Teki), std::end(Teki), before);
+        StepMenEvent(menFrame);
+        menFrame += 1;
+        for (int i = 0; i < kTekiMax; i++)
+            if (Teki[i].active && !before[i].active) {
+                types.insert(Teki[i].type);
+                if (Teki[i].type >= 26 && Teki[i].type <= 29) continue;  // the boss and its weapons
+                lastWave = frame;
+                spawned++;
+            }
+        MoveTeki();
+        MoveTama();
+        maxLive = std::max(maxLive, Live());
+        maxBullets = std::max(maxBullets, Bullets());
+    }
+    stageNo = 1;
+    for (int t : {11, 12, 13, 20, 40, 14, 15, 22, 23, 24, 41, 42, 52, 26, 27})
+        EXPECT_TRUE(types.count(t)) << "type " << t << " never appears";
+    EXPECT_TRUE(types.count(28) || types.count(29)) << "the gate never drops a stone nor raises a pike";
+    EXPECT_LT(maxLive, kTekiMax - 20);
+    EXPECT_LT(maxBullets, kTamaMax / 4);
+    EXPECT_LT(lastWave, 9800);  // the quiet before the gate
+    int events = 0;
+    for (const MenEventRecord& e : MenEvent) events += e.kind == 1 || e.kind == 2 || (e.kind == 0 && e.time != 0);
+    EXPECT_GE(events, 120);
+    EXPECT_LE(events, 180);
+    std::printf("stage 2 replay: %d enemies from %d events, at most %d enemies and %d bullets alive\n", spawned,
+                events, maxLive, maxBullets);
+}
