@@ -200,6 +200,8 @@ TEST_F(Stage2Waves, TheTimelineStaysWithinThePoolsAndLeavesTheBossItsQuiet) {
         std::copy(std::begin(Teki), std::end(Teki), before);
         StepMenEvent(menFrame);
         menFrame += 1;
+        MoveTeki();  // the gate's body releases its heart, the heart its stones and pikes
+        MoveTama();
         for (int i = 0; i < kTekiMax; i++)
             if (Teki[i].active && !before[i].active) {
                 types.insert(Teki[i].type);
@@ -207,8 +209,6 @@ TEST_F(Stage2Waves, TheTimelineStaysWithinThePoolsAndLeavesTheBossItsQuiet) {
                 lastWave = frame;
                 spawned++;
             }
-        MoveTeki();
-        MoveTama();
         maxLive = std::max(maxLive, Live());
         maxBullets = std::max(maxBullets, Bullets());
     }
