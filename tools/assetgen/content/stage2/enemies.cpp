@@ -310,6 +310,10 @@ void Merlons(Canvas& c, int x0, int x1, int top, int step, int body, int light) 
     }
 }
 
+// Open work: the sky and the fortress show between the turret, the wall and
+// the great tower and through the portcullis, so the body (which flashes
+// white whole when the heart is hit) is a frame around the heart rather than
+// a solid block.
 void DrawBody(Canvas& c) {
     // The barge hull it floats on.
     for (int y = 206; y < 240; y++) {
@@ -319,40 +323,44 @@ void DrawBody(Canvas& c) {
     for (int x = 8; x < kBodyW - 8; x += 16) c.FillCircle(x, 216, 2, P(P_EARTH0));
     c.HLine(0, kBodyW - 1, 222, P(P_EARTH0));
     c.ShadeShape(Rect{0, 206, kBodyW, 240}, P(P_EARTH1), P(P_EARTH0), P(P_EARTH2));
-    // Curtain wall on the left with the gate arch, a turret at its end.
-    Bricks(c, 6, 88, 116, 206, P_METAL1, P_METAL2, P_METAL0);
-    Merlons(c, 6, 116, 80, 12, P_METAL1, P_METAL2);
-    Bricks(c, 8, 40, 44, 206, P_METAL2, P_METAL3, P_METAL0);
-    Merlons(c, 6, 46, 32, 10, P_METAL2, P_METAL3);
-    c.FillTriangle({4, 32}, {48, 32}, {26, 6}, P(P_ROSE0));  // turret roof
-    c.Line(4, 32, 26, 6, P(P_ROSE1));
-    c.FillRect(22, 56, 8, 12, P(P_INK));
-    c.FillRect(23, 57, 6, 10, P(P_GOLD1));
-    // The gate arch and its portcullis.
-    int ax0 = 54, ax1 = 104, ay = 134;
+    // A slim turret at the bow.
+    Bricks(c, 10, 76, 38, 206, P_METAL2, P_METAL3, P_METAL0);
+    Merlons(c, 8, 40, 68, 8, P_METAL2, P_METAL3);
+    c.FillTriangle({6, 68}, {41, 68}, {23, 44}, P(P_ROSE0));
+    c.Line(6, 68, 23, 44, P(P_ROSE1));
+    c.FillRect(20, 92, 6, 10, P(P_INK));
+    c.FillRect(21, 93, 4, 8, P(P_GOLD1));
+    // The low curtain wall with the gate arch; the arch is open but for the
+    // portcullis bars.
+    Bricks(c, 38, 124, 122, 206, P_METAL1, P_METAL2, P_METAL0);
+    Merlons(c, 38, 122, 116, 12, P_METAL1, P_METAL2);
+    int ax0 = 52, ax1 = 108, ay = 160;
     for (int x = ax0; x < ax1; x++) {
         double u = (x - ax0 + 0.5) / (ax1 - ax0);
-        int top = ay - int(18 * std::sqrt(std::max(0.0, 1 - (2 * u - 1) * (2 * u - 1))));
-        c.VLine(x, top, 205, P(P_INK));
+        int top = ay - int(22 * std::sqrt(std::max(0.0, 1 - (2 * u - 1) * (2 * u - 1))));
+        c.VLine(x, top, 205, kKey);
         c.Set(x, top - 1, P(P_METAL3));
         c.Set(x, top - 2, P(P_METAL2));
     }
-    for (int x = ax0 + 4; x < ax1; x += 7) c.VLine(x, ay - 14, 196, P(P_METAL2));
-    for (int y = ay - 8; y < 196; y += 8) c.HLine(ax0 + 2, ax1 - 3, y, P(P_METAL1));
-    for (int x = ax0 + 4; x < ax1; x += 7) Tri(c, {x - 1, 196}, {x + 2, 196}, {x, 201}, P(P_METAL3));
-    // The great tower on the right, holding the heart.
-    Bricks(c, 114, 26, kBodyW, 206, P_METAL2, P_METAL3, P_METAL0);
-    Merlons(c, 112, kBodyW, 18, 12, P_METAL2, P_METAL3);
-    c.HLine(112, kBodyW - 1, 26, P(P_INK));
-    // banners hanging from the tower
-    for (int k = 0; k < 2; k++) {
-        int bx = 120 + k * 58;
-        c.FillRect(bx, 30, 10, 44, P(P_ROSE1));
-        c.VLine(bx, 30, 73, P(P_ROSE2));
-        Tri(c, {bx, 74}, {bx + 9, 74}, {bx + 4, 80}, P(P_ROSE1));
-        c.FillCircle(bx + 5, 44, 3, P(P_GOLD2));
+    for (int x = ax0 + 3; x < ax1 - 1; x += 8) {
+        c.VLine(x, ay - 20, 196, P(P_METAL2));
+        c.VLine(x + 1, ay - 20, 196, P(P_METAL0));
+        Tri(c, {x - 1, 196}, {x + 2, 196}, {x, 202}, P(P_METAL3));
     }
-    // The shutters over the heart: iron doors with rivets, a frame of stone.
+    for (int y = ay - 12; y < 196; y += 12) c.HLine(ax0 + 2, ax1 - 3, y, P(P_METAL1));
+    // The great tower holding the heart.
+    constexpr int tx0 = 122, tx1 = 185;
+    Bricks(c, tx0, 26, tx1, 206, P_METAL2, P_METAL3, P_METAL0);
+    Merlons(c, tx0 - 2, tx1 + 2, 18, 10, P_METAL2, P_METAL3);
+    c.HLine(tx0 - 2, tx1 + 1, 26, P(P_INK));
+    for (int k = 0; k < 2; k++) {  // banners either side of the heart
+        int bx = k ? 174 : 124;
+        c.FillRect(bx, 30, 9, 40, P(P_ROSE1));
+        c.VLine(bx, 30, 69, P(P_ROSE2));
+        Tri(c, {bx, 70}, {bx + 8, 70}, {bx + 4, 76}, P(P_ROSE1));
+        c.FillCircle(bx + 4, 42, 2, P(P_GOLD2));
+    }
+    // The shutters over the heart: iron doors with rivets in a stone frame.
     c.FillRect(kHeartL - 4, kHeartT - 4, 40, 72, P(P_METAL3));
     c.FillRect(kHeartL - 2, kHeartT - 2, 36, 68, P(P_INK));
     for (int d = 0; d < 2; d++) {
@@ -367,12 +375,12 @@ void DrawBody(Canvas& c) {
     }
     c.FillRect(kHeartL + 13, kHeartT + 28, 6, 8, P(P_GOLD1));  // the lock
     c.Set(kHeartL + 15, kHeartT + 31, P(P_INK));
-    // Lanterns on the battlements and a lit slit in the tower.
+    // Lanterns on the battlements and a lit slit low in the tower.
     for (int k = 0; k < 3; k++) {
-        int lx = 20 + k * 36;
-        c.VLine(lx + 1, 72, 79, P(P_INK));
-        c.FillRect(lx, 66, 4, 6, P(P_GOLD2));
-        c.Set(lx + 1, 68, P(P_WHITE));
+        int lx = 50 + k * 26;
+        c.VLine(lx + 1, 108, 115, P(P_INK));
+        c.FillRect(lx, 102, 4, 6, P(P_GOLD2));
+        c.Set(lx + 1, 104, P(P_WHITE));
     }
     c.FillRect(150, 160, 6, 16, P(P_INK));
     c.FillRect(151, 161, 4, 14, P(P_FIRE2));
