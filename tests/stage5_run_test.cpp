@@ -1,0 +1,265 @@
+// Stage 5 with the generated data: a whole run, headless, in the real outer
+// loop, and a replay of its timeline with the craft parked.
+//
+// The run's scripted pilot cannot be hit by bullets or enemies (test only)
+// but is pushed by the terrain like any player: it keeps to an open row a
+// few columns ahead, and the test proves the terrain alone never costs it a
+// life. It fights the Gale Ram in mid-stage and the Tempest Roc at the end;
+// the stage clears 195 frames after the Roc falls and the end picture follows.
+//
+// With PELLO_STAGE5_DUMP_DIR set, frames along the way, of both fights and
+// of the stage clear are written there as 24-bit BMP files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "enemy/enemy.h"
+#include "enemy_fixture.h"
+#include "input/input.h"
+#include "platform/platform.h"
+#include "player/player.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "shot/shot.h"
+#include "sound/sound.h"
+#include "stage/stage.h"
+#include "video/video.h"
+
+namespace {
+
+struct RunLog {
+    int titles = 0, stageEnds = 0, lives = -1, livesLost = 0;
+    long frames = 0;
+    long ramArrived = -1, ramDown = -1, rocArrived = -1, secondForm = -1, bossDied = -1, cleared = -1;
+    int maxEnemies = 0, maxBullets = 0;
+    std::string dumpDir;
+};
+RunLog runLog;
+
+const TekiRecord* Live(int type) {
+    for (const TekiRecord& t : Teki)
+        if (t.active == 1 && t.type == type) return &t;
+    return nullptr;
+}
+
+bool Solid(int col, int row) {
+    if (col < 0 || col >= kMapColumns || row < 0 || row >= kMapRows) return false;
+    uint16_t t = MenMap[col][row][3];
+    return t == 26 || t == 90;
+}
+
+// Fire all the time, line up with a boss's target, and keep to a row that
+// stays open, with a row free above and below, over the next few columns.
+int Pilot() {
+    int key = IN_B1;
+    int wantY = 120, targetX = 70;
+    if (Live(56) || Live(17) || Live(10)) targetX = 150;  // close in on a boss
+    if (const TekiRecord* b = Live(56)) wantY = b->y + 40;
+    if (const TekiRecord* b = Live(17)) wantY = b->y;
+    if (const TekiRecord* b = Live(10)) wantY = b->y - 16;
+    const int c = (MenScroll[MS::scrollPos] * 2) >> 6, k = c + (GameState.playerX >> 4);
+    int best = -1;
+    for (int r = 1; r <= 11; r++) {
+        bool open = true;
+        for (int col = k - 1; col <= k + 5 && open; col++)
+            for (int dr = -1; dr <= 1; dr++) open = open && !Solid(col, r + dr);
+        if (open && (best < 0 || std::abs(r * 16 + 8 - wantY) < std::abs(best * 16 + 8 - wantY))) best = r;
+    }
+    int targetY = best < 0 ? wantY : std::clamp(wantY, best * 16 + 2, best * 16 + 13);
+    if (GameState.playerY > targetY + 1) key |= IN_UP;
+    if (GameState.playerY < targetY - 1) key |= IN_DOWN;
+    if (GameState.playerX < targetX - 4) key |= IN_RIGHT;
+    if (GameState.playerX > targetX + 4) key |= IN_LEFT;
+    return key;
+}
+
+void DumpWork(const char* tag, long frame) {
+    if (runLog.dumpDir.empty() || !WorkSurface) return;
+    char name[512];
+    std::snprintf(name, sizeof name, "%s/%s_%06ld.bmp", runLog.dumpDir.c_str(), tag, frame);
+    std::FILE* f = std::fopen(name, "wb");
+    if (!f) return;
+    const int w = 320, h = 240, row = w * 3;
+    auto u16 = [&](uint32_t v) { std::fputc(v & 255, f); std::fputc((v >> 8) & 255, f); };
+    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+    std::fputs("BM", f);
+    u32(54 + row * h); u32(0); u32(54); u32(40); u32(w); u32(h); u16(1); u16(24); u32(0); u32(row * h);
+    u32(2835); u32(2835); u32(0); u32(0);
+    for (int y = h - 1; y >= 0; y--)
+        for (int x = 0; x < w; x++) {
+            uint16_t p = WorkSurface->pixels[size_t(y * w + x)];
+            int r = PixelFormat565 ? (p >> 11) : ((p >> 10) & 31);
+            int g = PixelFormat565 ? ((p >> 5) & 63) : (((p >> 5) & 31) << 1);
+            int b = p & 31;
+            std::fputc(b << 3 | b >> 2, f);
+            std::fputc(g << 2 | g >> 4, f);
+            std::fputc(r << 3 | r >> 2, f);
+        }
+    std::fclose(f);
+}
+
+void PilotedFrame() {
+    const long before = playFramesRun;
+    if (playFramesRun == 0) {  // a well-armed pilot keeps the test short
+        GameState.shotLv = 2;
+        GameState.option = 3;
+    }
+    if (invincible == 0) invincible = 1;  // test only: bullets and enemies cannot hit the craft this frame
+    GameFrame();
+    if (playFramesRun == before) return;  // the gate was still shut
+    const long n = runLog.frames++;
+    if (runLog.lives >= 0 && GameState.lives < runLog.lives) runLog.livesLost++;
+    runLog.lives = GameState.lives;
+    if (Live(56) && runLog.ramArrived < 0) runLog.ramArrived = n;
+    if (runLog.ramArrived >= 0 && runLog.ramDown < 0 && !Live(56)) runLog.ramDown = n;
+    if (Live(17) && runLog.rocArrived < 0) runLog.rocArrived = n;
+    if (Live(10) && runLog.secondForm < 0) runLog.secondForm = n;
+    if (bossDown == 1 && runLog.bossDied < 0) runLog.bossDied = n;
+    if (clearFlag == 1 && runLog.cleared < 0) runLog.cleared = n;
+    runLog.maxEnemies = std::max(runLog.maxEnemies, int(std::count_if(std::begin(Teki), std::end(Teki), [](const TekiRecord& t) { return t.active != 0; })));
+    runLog.maxBullets = std::max(runLog.maxBullets, int(std::count_if(std::begin(Tama), std::end(Tama), [](const TamaRecord& t) { return t.active == 1; })));
+    if (n % 150 == 0) DumpWork("run", n);
+    const bool ram = runLog.ramArrived >= 0 && runLog.ramDown < 0;
+    const bool roc = runLog.rocArrived >= 0 && runLog.bossDied < 0;
+    if ((ram && (n - runLog.ramArrived) % 40 == 0) || (roc && (n - runLog.rocArrived) % 40 == 0)) DumpWork("fight", n);
+    if (runLog.bossDied >= 0 && runLog.cleared < 0 && (n - runLog.bossDied) % 16 == 0) DumpWork("clear", n);
+    if (n > 20000) quitFlag = 1;  // never reached the end: give up
+}
+
+int TitleOnce() { return ++runLog.titles == 1 ? h_Title() : 1; }
+int CharselStage5() {
+    int s = h_Charsel();
+    stageNo = 5;  // the run starts at the last stage
+    return s;
+}
+void StageEndSeen() {
+    runLog.stageEnds++;
+    h_StageEnd();
+    DumpWork("end", runLog.frames);
+}
+
+class Stage5Run : public ::testing::Test {
+protected:
+    void SetUp() override {
+        namespace fs = std::filesystem;
+        if (!fs::exists(fs::path(PELLO_TEST_DATA_DIR) / "men5.dat")) GTEST_SKIP() << "no generated data";
+        old_ = fs::current_path();
+        fs::current_path(PELLO_TEST_DATA_DIR);
+        plat::Options o;
+        o.headless = true;
+        o.mute = true;
+        ASSERT_TRUE(plat::Startup(o));
+        ASSERT_EQ(InitDisplay(), 0);
+        soundOk = 0;
+        SetGamma(255);
+        GameSrand(1234);
+        ResetInputState();
+        ResetScreensState();
+        saved_ = outerLoopCalls;
+        savedInput_ = PlayerInput;
+        outerLoopCalls.title = TitleOnce;
+        outerLoopCalls.charsel = CharselStage5;
+        outerLoopCalls.gameFrame = PilotedFrame;
+        outerLoopCalls.stageEnd = StageEndSeen;
+        PlayerInput = Pilot;
+        quitFlag = 0;
+        runLog = RunLog{};
+        if (const char* d = std::getenv("PELLO_STAGE5_DUMP_DIR")) runLog.dumpDir = d;
+        playFramesRun = 0;
+        std::vector<plat::ScriptRun> script;
+        for (int i = 0; i < 3000; i++) {
+            script.push_back({IN_B1, 1});
+            script.push_back({0, 1});
+        }
+        plat::SetScriptedInput(script);
+    }
+    void TearDown() override {
+        outerLoopCalls = saved_;
+        PlayerInput = savedInput_;
+        plat::SetScriptedInput(std::vector<int>{});
+        StopMidi();
+        for (int i = 0; i < 7; i++) FreeSlot(i);
+        quitFlag = 0;
+        stageNo = 1;
+        if (!old_.empty()) std::filesystem::current_path(old_);
+    }
+    OuterLoopCalls saved_{};
+    int (*savedInput_)() = nullptr;
+    std::filesystem::path old_;
+};
+
+}  // namespace
+
+TEST_F(Stage5Run, PilotFightsTheRamAndTheRocThroughTheTerrainAndTheStageClears) {
+    OuterLoop();
+    std::printf("stage 5 run: %ld play frames; ram %ld..%ld, roc at %ld, second form %ld, down %ld, cleared %ld; "
+                "at most %d enemies, %d bullets; %d lives lost\n",
+                runLog.frames, runLog.ramArrived, runLog.ramDown, runLog.rocArrived, runLog.secondForm,
+                runLog.bossDied, runLog.cleared, runLog.maxEnemies, runLog.maxBullets, runLog.livesLost);
+    ASSERT_GT(runLog.ramArrived, 3000);                 // mid-stage
+    ASSERT_GT(runLog.ramDown, runLog.ramArrived);       // shot down...
+    EXPECT_LT(runLog.ramDown, runLog.rocArrived);       // ...before the last boss
+    ASSERT_GE(runLog.rocArrived, 7673);                 // as the scroll stops
+    EXPECT_GT(runLog.secondForm, runLog.rocArrived);
+    ASSERT_GT(runLog.bossDied, runLog.secondForm);
+    EXPECT_EQ(runLog.cleared - runLog.bossDied, 195);
+    EXPECT_EQ(runLog.stageEnds, 1);
+    EXPECT_EQ(runLog.titles, 2);
+    EXPECT_EQ(runLog.livesLost, 0);                     // the terrain never pushed the pilot off
+    EXPECT_LT(runLog.maxEnemies, 90);
+    EXPECT_LT(runLog.maxBullets, 500);
+}
+
+// The timeline replayed with the craft parked and nothing shot down: the
+// most crowded the stage can get.
+class Stage5Waves : public EnemyTestBase {};
+
+TEST_F(Stage5Waves, TimelineStaysWithinThePoolsAndBringsItsCast) {
+    const std::string men5 = std::string(PELLO_TEST_DATA_DIR) + "/men5.dat";
+    if (!std::filesystem::exists(men5)) GTEST_SKIP() << "no generated men5.dat";
+    ClearMenTables();
+    ResetStageFlags();
+    stageNo = 5;
+    ASSERT_EQ(LoadMenFile(men5.c_str()), 1);
+    GameState.playerX = 60;
+    GameState.playerY = 120;
+    std::set<int> types;
+    int maxLive = 0, maxBullets = 0, spawned = 0, lastWave = 0;
+    for (int frame = 0; frame < 7730; frame++) {
+        bool was[kTekiMax];
+        for (int i = 0; i < kTekiMax; i++) was[i] = Teki[i].active != 0;
+        StepMenEvent(menFrame);
+        menFrame += 1;
+        for (int i = 0; i < kTekiMax; i++)
+            if (Teki[i].active && !was[i]) {
+                types.insert(Teki[i].type);
+                spawned++;
+                if (Teki[i].type != 56 && Teki[i].type != 17) lastWave = frame;
+            }
+        // The ram stays until shot down: take it out after its fight would end.
+        if (frame == 4100)
+            for (TekiRecord& t : Teki)
+                if (t.type == 56 || t.type == 4) t.active = 0;
+        MoveTeki();
+        MoveTama();
+        maxLive = std::max(maxLive, Live());
+        maxBullets = std::max(maxBullets, Bullets());
+    }
+    stageNo = 1;
+    for (int t : {11, 40, 12, 18, 45, 47, 56, 17}) EXPECT_TRUE(types.count(t)) << "type " << t << " never appears";
+    int events = 0;
+    for (const MenEventRecord& e : MenEvent) events += e.kind == 2 || (e.kind == 0 && e.time != 0);
+    EXPECT_GE(events, 120);
+    EXPECT_LE(events, 180);
+    EXPECT_LT(lastWave, 7400);  // a quiet stretch before the Roc
+    EXPECT_LT(maxLive, 80);
+    EXPECT_LT(maxBullets, 400);
+    std::printf("stage 5: %d enemies from %d events, at most %d at once, at most %d bullets\n", spawned, events,
+                maxLive, maxBullets);
+}
