@@ -15,7 +15,7 @@ namespace {
 
 enum class Harm { Pad, Arp, Stabs, Power };
 enum class Bass { Eighths, RootFifth, Octaves, Gallop };
-enum class Drums { Rock, Four, Shuffle, HalfTime, Blast };
+enum class Drums { Rock, Four, Shuffle, HalfTime, Blast, Reel };
 
 struct Piece {
     const char* file;
@@ -219,6 +219,11 @@ struct Composer {
                 snare = "........x.......";
                 hat = "x.o.x.o.x.o.x.o.";
                 break;
+            case Drums::Reel:   // stage 3: a running reel, the kick skipping ahead of the beat
+                kick = "x..x..x.x..x..x.";
+                snare = "....x.......x..x";
+                hat = "xxx.xxx.xxx.xxx.";
+                break;
             case Drums::Blast:
                 kick = "x.xxx.xxx.xxx.xx";
                 snare = "....X.......X...";
@@ -245,6 +250,7 @@ struct Composer {
         d.Pattern(at, kick, 0.25, gm::Kick, 100);
         d.Pattern(at, snare, 0.25, gm::Snare, 98);
         if (p.drums == Drums::Four) d.Pattern(at, "....x.......x...", 0.25, gm::Clap, 70);
+        if (p.drums == Drums::Reel) d.Pattern(at, "..x...x...x...x.", 0.25, gm::Tambourine, 62);
     }
 
     Bytes Write() {
@@ -308,12 +314,13 @@ const std::vector<Piece>& Pieces() {
           {'C', {5, 4, 3, 4, 5, 6, 4, 4}}},
          "IABCBA", gm::Accordion, gm::NylonGuitar, gm::AcousticBass, gm::Fiddle, Harm::Arp, Bass::RootFifth,
          Drums::Shuffle, 0.5},
-        {"stg3.mid", "Sunken harbour", 118, NoteNumber("A4"), &kMinor, 33,
-         {{'I', {0, 5, 0, 5}},
-          {'A', {0, 5, 2, 6, 0, 5, 3, 4}},
-          {'B', {3, 4, 0, 5, 3, 4, 4, 4}}},
-         "IAABAB", gm::Vibraphone, gm::WarmPad, gm::SynthBass1, gm::Oboe, Harm::Pad, Bass::Eighths,
-         Drums::HalfTime, 0.5},
+        {"stg3.mid", "Russet canopy", 164, NoteNumber("D5"), &kMinor, 33,
+         {{'I', {0, 0, 5, 6}},
+          {'A', {0, 5, 6, 4, 0, 5, 3, 4}},
+          {'B', {3, 6, 2, 5, 3, 6, 4, 4}},
+          {'C', {5, 6, 0, 0, 5, 6, 4, 4}}},
+         "IAABACAB", gm::Flute, gm::Harp, gm::FingerBass, gm::Violin, Harm::Arp, Bass::Octaves,
+         Drums::Reel, 0.65},
         {"stg4.mid", "Clockwork keep", 160, NoteNumber("C5"), &kMinor, 44,
          {{'I', {0, 0, 5, 4}},
           {'A', {0, 0, 5, 4, 0, 0, 3, 4}},
