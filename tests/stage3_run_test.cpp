@@ -198,6 +198,8 @@ TEST_F(Stage3Waves, TimelineStaysInThePoolsUsesItsTypesAndLeavesTheBossAQuietLak
         std::copy(std::begin(Teki), std::end(Teki), before);
         StepMenEvent(menFrame);
         menFrame += 1;
+        MoveTeki();
+        MoveTama();
         for (int i = 0; i < kTekiMax; i++)
             if (Teki[i].active && (!before[i].active || before[i].type != Teki[i].type)) {
                 types.insert(Teki[i].type);
@@ -206,8 +208,6 @@ TEST_F(Stage3Waves, TimelineStaysInThePoolsUsesItsTypesAndLeavesTheBossAQuietLak
                 lastSpawn = frame;
                 spawned++;
             }
-        MoveTeki();
-        MoveTama();
         maxLive = std::max(maxLive, Live());
         maxBullets = std::max(maxBullets, Bullets());
     }

@@ -242,7 +242,7 @@ AG_REGISTER(RegisterStage3Boss) {
             Fail("men3.dat boss: no free template");
             return;
         }
-        d.templates[size_t(slot)] = EnemyTemplate{true, 128, 0, 128, 128, 360, 20, 10000, 37, "Elder Hollow"};
+        d.templates[size_t(slot)] = EnemyTemplate{true, 128, 0, 128, 128, 200, 20, 10000, 37, "Elder Hollow"};
         d.Single((kBossFrame + 320) / 16, 23, slot, "the Elder Hollow, as the scroll comes to its stop");
     });
 }

@@ -231,23 +231,38 @@ void Footing(Canvas& cv, const GroundSpot& s) {
         break;
     }
     case Footing::Log: {
-        // A fallen trunk lying across the canopy, held up by its branches.
-        for (int y = top; y < top + 14; y++)
-            for (int x = cx - hw; x <= cx + hw; x++) {
-                Rgb c = y < top + 3 ? C(ag::P_EARTH2) : y > top + 10 ? C(ag::P_INK) : Mix(ag::P_EARTH1, ag::P_EARTH0, (y - top) * 2, x, y);
-                if (y > top + 3 && y < top + 10 && (x + y * 3) % 17 == 0) c = C(ag::P_EARTH0);
+        // A fallen trunk lying across the canopy, lit along its top, its
+        // cut ends showing their rings; broken limbs prop it in the crowns.
+        for (int k = 0; k < 4; k++) {
+            int bx = cx - hw + 16 + k * (2 * hw - 32) / 3, lean = (k % 2) ? 1 : -1;
+            for (int y = top + 12; y < 240; y++) {
+                int x = bx + lean * (y - top - 12) / 4;
+                cv.Set(x, y, C(ag::P_INK));
+                cv.Set(x + 1, y, C(ag::P_EARTH0));
+            }
+        }
+        for (int y = top; y < top + 14; y++) {
+            int d = y - top;   // 0 top .. 13 bottom of the round
+            for (int x = cx - hw + 4; x <= cx + hw - 4; x++) {
+                Rgb c = d < 2 ? C(ag::P_EARTH3) : d < 5 ? Mix(ag::P_EARTH2, ag::P_EARTH3, 5, x, y)
+                      : d < 10 ? Mix(ag::P_EARTH1, ag::P_EARTH2, 4, x, y) : Mix(ag::P_EARTH0, ag::P_INK, (d - 9) * 4, x, y);
+                if (d > 3 && d < 11 && Hash(x / 5, y / 2, 21) % 6 == 0) c = C(ag::P_EARTH0);   // bark
                 cv.Set(x, y, c);
             }
-        for (int k = -1; k <= 1; k += 2) {   // the cut ends show their rings
-            int ex = cx + k * hw;
-            for (int y = top; y < top + 14; y++) cv.Set(ex, y, C(ag::P_EARTH3));
         }
-        for (int k = 0; k < 5; k++) {   // props down into the crowns
-            int bx = cx - hw + 10 + k * (2 * hw - 20) / 4;
-            for (int y = top + 14; y < 240; y++) {
-                cv.Set(bx + (y - top) / 9, y, C(ag::P_INK));
-                cv.Set(bx + 1 + (y - top) / 9, y, C(ag::P_EARTH0));
-            }
+        for (int k = -1; k <= 1; k += 2) {
+            int ex = cx + k * (hw - 4);
+            for (int y = top; y < top + 14; y++)
+                for (int x = ex - 4; x <= ex + 4; x++) {
+                    double u = (x - ex) / 4.5, v = (y - top - 6.5) / 7.0;
+                    double r = std::sqrt(u * u + v * v);
+                    if (r > 1 || (k < 0 ? x > ex : x < ex)) continue;
+                    cv.Set(x, y, r > 0.8 ? C(ag::P_EARTH1) : (int(r * 6) % 2 ? C(ag::P_EARTH2) : C(ag::P_EARTH3)));
+                }
+        }
+        for (int x = cx - hw + 12; x < cx + hw - 12; x += 23) {   // a few leaves caught on it
+            cv.Set(x, top - 1, C(ag::P_FIRE1));
+            cv.Set(x + 1, top - 1, C(ag::P_AMBER0));
         }
         break;
     }

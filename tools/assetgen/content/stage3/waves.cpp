@@ -225,6 +225,14 @@ void Flyers(Waves& w) {
     w.One(5440, 60, SAMARA, "last wave before the lake");
     w.One(5456, 180, SAMARA);
     w.One(5500, 120, IMP);
+    // Single flyers between the waves keep the stream going.
+    const int extra[][3] = {{280, 130, IMP},        {470, 40, IMP},         {600, 200, IMP},       {760, 100, IMP},
+                            {1180, 40, SAMARA},     {1460, 200, DRAGONFLY}, {1720, 120, IMP},      {2100, 200, SAMARA},
+                            {2480, 60, FINCH},      {2700, 100, SAMARA},    {2900, 60, IMP},       {3060, 200, DRAGONFLY},
+                            {3300, 140, FINCH},     {3500, 100, IMP},       {3860, 180, SAMARA},   {4040, 60, FINCH},
+                            {4260, 120, IMP},       {4620, 180, SAMARA},    {4740, 40, IMP},       {5160, 200, DRAGONFLY},
+                            {5400, 40, FINCH}};
+    for (auto& e : extra) w.One(e[0], e[1], e[2]);
     // Then only the lake: a quiet moment before the boss.
 }
 
