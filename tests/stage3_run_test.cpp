@@ -120,6 +120,8 @@ void PilotedFrame() {
     const bool fight = runLog.bossArrived >= 0 && runLog.bossDied < 0;
     if (!fight && runLog.bossArrived < 0 && n % 200 == 0) DumpWork("flight", n);
     if (fight && (n - runLog.bossArrived) % 30 == 0) DumpWork("fight", n);
+    for (const TekiRecord& t : Teki)   // the beam and the pillar at full strength
+        if (fight && t.active && (t.type == 38 || t.type == 39) && t.work[2] == 60) DumpWork(t.type == 38 ? "beam" : "pillar", n);
     if (runLog.bossDied >= 0 && runLog.cleared < 0 && (n - runLog.bossDied) % 16 == 0) DumpWork("clear", n);
     if (n > 14000) quitFlag = 1;  // never reached the end: give up
 }
