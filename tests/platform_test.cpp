@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -60,6 +61,17 @@ TEST_F(PlatformHeadless, ClockMovesOnlyBySleepsAndEmptyPolls) {
     EXPECT_EQ(plat::GetTicks(), 1009u);
 }
 
+TEST_F(PlatformHeadless, SeedClockCountsFromSystemStart) {
+    EXPECT_EQ(plat::SystemTicks(), plat::GetTicks());  // headless: the virtual clock, so runs repeat
+    plat::Options o;
+    o.headless = false;  // the SDL backend starts without a display
+    if (!plat::Startup(o)) GTEST_SKIP() << "SDL cannot start here";
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    uint32_t sinceBoot = static_cast<uint32_t>(ts.tv_sec * 1000 + ts.tv_nsec / 1000000);
+    EXPECT_LE(plat::SystemTicks() - sinceBoot, 1000u);
+}
+
 TEST_F(PlatformHeadless, ScriptFormat) {
     std::vector<plat::ScriptRun> runs;
     std::string err;
@@ -72,10 +84,12 @@ TEST_F(PlatformHeadless, ScriptFormat) {
                                        "- x2\n"
                                        "esc\n"
                                        "x x2\n"
-                                       "close\n",
+                                       "close\n"
+                                       "010\n"
+                                       "08\n",
                                        runs, err))
         << err;
-    ASSERT_EQ(runs.size(), 8u);
+    ASSERT_EQ(runs.size(), 10u);
     EXPECT_EQ(runs[0].word, 0);
     EXPECT_EQ(runs[0].count, 65);
     EXPECT_EQ(runs[1].word, 16);
@@ -87,8 +101,11 @@ TEST_F(PlatformHeadless, ScriptFormat) {
     EXPECT_EQ(runs[6].word, 32);
     EXPECT_EQ(runs[6].count, 2);
     EXPECT_EQ(runs[7].word, plat::kScriptClose);
+    EXPECT_EQ(runs[8].word, 10);  // a leading zero is still decimal
+    EXPECT_EQ(runs[9].word, 8);
 
-    for (const char* bad : {"64\n", "up+fire\n", "z x0\n", "z 3\n", "z x3 x4\n", "esc x2\n", "-1\n"}) {
+    for (const char* bad :
+         {"64\n", "up+fire\n", "z x0\n", "z 3\n", "z x3 x4\n", "esc x2\n", "-1\n", "0x40\n", "0x\n"}) {
         EXPECT_FALSE(plat::ParseInputScript(bad, runs, err)) << bad;
         EXPECT_NE(err.find("line 1"), std::string::npos) << bad;
     }

@@ -16,6 +16,7 @@ namespace {
 class ScreensFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        saved = plat::GetOptions();
         plat::Options o;
         o.headless = true;
         o.mute = true;
@@ -29,7 +30,9 @@ protected:
     void TearDown() override {
         plat::SetScriptedInput(std::vector<int>{});
         for (int i = 0; i < 7; i++) FreeSlot(i);
+        ASSERT_TRUE(plat::Startup(saved));  // sound on again for the tests that follow
     }
+    plat::Options saved;
 
     // Runs a screen with a script and returns the frames it presented.
     template <class F>
@@ -309,6 +312,9 @@ TEST_F(ScreensLogo, RunsOnThroughLostSurfacesAndFreesItsSlots) {
     plat::TestLoseSurfaces();
     EXPECT_EQ(Frames({}, [] { h_Logo(); }), 64u + 51 + 31 + 32 + 32 + 1);  // and the cleared screen
     for (int i = 0; i < 3; i++) EXPECT_EQ(Slot[i], nullptr);
+    EXPECT_EQ(FlipScreen(), kSurfacesLost);  // the loss waits for the play frame to reload
+    RestoreStageSurfaces();
+    EXPECT_EQ(FlipScreen(), 0);
 }
 
 }  // namespace

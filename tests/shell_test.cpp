@@ -316,6 +316,8 @@ TEST(ShellProgram, NoDisplayIsAFailedStart) {
     std::string err;
     EXPECT_EQ(RunGameExe("--window --mute --data \"" PELLO_TEST_DATA_DIR "\"", &err, true), 1);
     EXPECT_NE(err.find("Error DirectDrawInitialize"), std::string::npos) << err;
+    EXPECT_NE(err.find("cannot open the game's window"), std::string::npos) << err;  // and why, in words
+    EXPECT_NE(err.find("SDL says: "), std::string::npos) << err;
 }
 
 TEST(ShellProgram, OptionsAndFailuresGiveTheirCodes) {

@@ -230,7 +230,8 @@ void MoveRammer(TekiRecord& t) {  // type 56
             for (TekiRecord& e : Teki) {
                 if (e.type != 4) continue;
                 e.blend = 33;
-                SetBox(e, 0, 3, 0, -4, 0, -4);  // an empty box: harmless until it swells
+                SetBox(e, 0, 3, 0, -4, 0, -4);  // runs backwards, yet by the overlap rule it still
+                                                // catches a craft up to 4 px up-left of the centre
                 e.box[1].kind = 0;
             }
         }

@@ -44,6 +44,7 @@ void ShowCursor(bool show);
 void MessageBox(const char* text, const char* caption);
 void Pump();
 uint32_t Ticks();
+uint32_t SystemTicks();
 void Sleep(uint32_t ms);
 void Nap();
 int JoyCount();

@@ -11,8 +11,14 @@
 namespace plat {
 namespace {
 
+Options HeadlessOptions() {
+    Options o;
+    o.headless = true;
+    return o;
+}
+
 struct Shared {
-    Options opts;
+    Options opts = HeadlessOptions();
     bool headless = true;           // the headless backend serves until Startup says otherwise
     void (*closeHandler)() = nullptr;
     bool closing = false;
@@ -160,6 +166,7 @@ bool PeekMessage(Message& out, bool remove) {
 void PostMessage(const Message& msg) { common::Post(msg); }
 
 uint32_t GetTicks() { return shared.headless ? headless::Ticks() : sdl::Ticks(); }
+uint32_t SystemTicks() { return shared.headless ? headless::Ticks() : sdl::SystemTicks(); }
 void Sleep(uint32_t ms) { shared.headless ? headless::Sleep(ms) : sdl::Sleep(ms); }
 void Nap() {
     if (!shared.headless) sdl::Nap();

@@ -63,6 +63,9 @@ void PostMessage(const Message& msg);
 
 // --- clock
 uint32_t GetTicks();
+// Milliseconds since the machine started, for the random seed, so every launch
+// draws a different one (headless: the virtual clock, so runs repeat).
+uint32_t SystemTicks();
 void Sleep(uint32_t ms);
 // Gives the processor away for a small part of a millisecond, for waits that
 // must end on an exact tick (headless: does nothing; empty polls move its clock).

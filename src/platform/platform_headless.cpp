@@ -150,8 +150,10 @@ bool ParseWord(const std::string& tok, int& word) {
         return true;
     }
     if (std::isdigit(static_cast<unsigned char>(tok[0]))) {
+        // Decimal, so "010" is ten; hexadecimal only with 0x.
+        bool hex = tok.size() > 2 && tok[0] == '0' && tok[1] == 'x';
         char* end = nullptr;
-        long v = std::strtol(tok.c_str(), &end, 0);
+        long v = std::strtol(tok.c_str() + (hex ? 2 : 0), &end, hex ? 16 : 10);
         if (*end || v < 0 || v > 63) return false;
         word = static_cast<int>(v);
         return true;

@@ -3,6 +3,7 @@
 // window; window events feed the message queue and the key latch; the first
 // joystick or game controller is read as a 0..65535 stick with two buttons.
 #include <SDL.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -139,7 +140,10 @@ void Shutdown() {
 bool OpenDisplay(bool rgb565) {
     st.rgb565 = rgb565;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "pelloquinade: no display: %s\n", SDL_GetError());
+        std::fprintf(stderr,
+                     "pelloquinade: cannot open the game's window: no display was found. Start the game from a "
+                     "desktop session.\n  (SDL says: %s)\n",
+                     SDL_GetError());
         return false;
     }
     st.videoUp = true;
@@ -149,7 +153,11 @@ bool OpenDisplay(bool rgb565) {
     const char* asked = std::getenv("SDL_VIDEODRIVER");
     if (driver && (!std::strcmp(driver, "offscreen") || !std::strcmp(driver, "dummy")) &&
         !(asked && !std::strcmp(asked, driver))) {
-        std::fprintf(stderr, "pelloquinade: no display found (SDL offers only its \"%s\" driver)\n", driver);
+        std::fprintf(stderr,
+                     "pelloquinade: cannot open the game's window: no display was found. Start the game from a "
+                     "desktop session.\n  (SDL says: only its \"%s\" video driver, which shows nothing, "
+                     "is available)\n",
+                     driver);
         CloseDisplay();
         return false;
     }
@@ -165,7 +173,7 @@ bool OpenDisplay(bool rgb565) {
     }
     st.window = SDL_CreateWindow("Pelloquinade", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
     if (!st.window || !MakeRenderer()) {
-        std::fprintf(stderr, "pelloquinade: cannot open the window: %s\n", SDL_GetError());
+        std::fprintf(stderr, "pelloquinade: cannot open the game's window.\n  (SDL says: %s)\n", SDL_GetError());
         CloseDisplay();
         return false;
     }
@@ -249,6 +257,12 @@ void Pump() {
 }
 
 uint32_t Ticks() { return SDL_GetTicks(); }
+uint32_t SystemTicks() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);  // counts from boot; SDL's ticks count from SDL_Init
+    return static_cast<uint32_t>(static_cast<uint64_t>(ts.tv_sec) * 1000u +
+                                 static_cast<uint64_t>(ts.tv_nsec) / 1000000u);
+}
 void Sleep(uint32_t ms) { SDL_Delay(ms); }
 void Nap() { std::this_thread::sleep_for(std::chrono::microseconds(200)); }
 

@@ -317,7 +317,7 @@ int RunGame(int argc, char** argv) {
         plat::Shutdown();
         return 1;  // a failed start is not a success
     }
-    GameSrand(plat::GetTicks());
+    GameSrand(plat::SystemTicks());
     soundOk = InitSound();
     plat::Sleep(1000);
     plat::ShowCursor(false);

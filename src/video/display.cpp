@@ -13,14 +13,16 @@ bool displayOpen = false;
 bool gammaSet = false;
 uint16_t keyGreen = 0x07E0;  // read from the display's format on first use
 bool keyGreenRead = false;
-uint32_t lastFlipTick = 0;
+uint32_t lastFlipDue = 0;     // when the previous flip was due (made, for an unpaced one)
 bool flippedOnce = false;
+bool surfacesLost = false;    // a loss the play frame has not yet repaired
 }  // namespace
 
 int InitDisplay() {
     PixelFormat565 = plat::GetOptions().rgb555 ? 0 : 1;
     if (!plat::OpenDisplay(PixelFormat565 == 1)) return 1;
     displayOpen = true;
+    surfacesLost = false;
     gammaSet = true;
     keyGreenRead = false;
     if (!WorkSurface) WorkSurface = MakeSurface(320, 240);
@@ -76,19 +78,24 @@ void ClearAllScreens() {
 
 int FlipScreen(bool pace) {
     if (!WorkSurface || !displayOpen) return 0;
+    uint32_t now = plat::GetTicks();
     if (pace && flippedOnce) {
-        // Screens flip in loops of their own; a flip that waited for the display
-        // would pace them at about 60 frames a second.
-        for (;;) {
-            int32_t since = static_cast<int32_t>(plat::GetTicks() - lastFlipTick);
-            if (since >= 16) break;
-            plat::Sleep(static_cast<uint32_t>(16 - since));
-        }
+        // Screens flip in loops of their own, one flip every 16 ms. The count
+        // runs from the previous flip's due time, so the time spent drawing and
+        // presenting does not stretch the frame; a flip late by a whole frame
+        // or more starts the count afresh rather than hurrying the next ones.
+        uint32_t due = lastFlipDue + 16;
+        for (int32_t early; (early = static_cast<int32_t>(due - now)) > 0; now = plat::GetTicks())
+            plat::Sleep(static_cast<uint32_t>(early));
+        lastFlipDue = static_cast<int32_t>(now - due) >= 16 ? now : due;
+    } else {
+        lastFlipDue = now;
     }
-    bool lost = plat::Present(WorkSurface->pixels.data(), WorkSurface->width, PixelFormat565 == 1);
-    lastFlipTick = plat::GetTicks();
+    // The display reports a loss once; keep it until the play frame has
+    // reloaded its surfaces, whichever screen's flip heard of it.
+    if (plat::Present(WorkSurface->pixels.data(), WorkSurface->width, PixelFormat565 == 1)) surfacesLost = true;
     flippedOnce = true;
-    return lost ? kSurfacesLost : 0;
+    return surfacesLost ? kSurfacesLost : 0;
 }
 
 void RestoreScreens() {
@@ -99,6 +106,7 @@ void RestoreScreens() {
 void RestoreStageSurfaces() {
     RestoreScreens();
     LoadStageSlots();
+    surfacesLost = false;
 }
 
 void SetGamma(int level) {

@@ -33,8 +33,8 @@ void SetKeyColor(Surface* surface, int key);
 uint16_t PureGreen();               // the key value of the current format
 void FillScreen(uint16_t pixel);
 void ClearAllScreens();
-int FlipScreen(bool pace = true);  // kSurfacesLost when the surfaces must be restored;
-                                    // pace: wait until 16 ms after the previous flip (screens)
+int FlipScreen(bool pace = true);  // kSurfacesLost from a loss until RestoreStageSurfaces;
+                                    // pace: wait until 16 ms after the previous flip was due (screens)
 void RestoreScreens();
 void RestoreStageSurfaces();
 void SetGamma(int level);
