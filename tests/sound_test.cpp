@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -215,7 +216,31 @@ TEST_F(SoundTest, NewSoundCutsTheChannelOthersMix) {
     PlayWave(1, loud.c_str(), 0);
     PlayWave(2, loud.c_str(), 0);
     PlayWave(3, loud.c_str(), 0);
-    EXPECT_EQ(Render(10)[3], 32767);  // clipped, not wrapped
+    EXPECT_EQ(Render(10)[3], 30000);  // limited, not wrapped
+}
+
+TEST_F(SoundTest, PiledUpSoundsAreLimitedWhileOneKeepsItsLevel) {
+    std::vector<uint8_t> d;
+    std::vector<int16_t> wave;
+    for (int i = 0; i < 22050; i++) {
+        wave.push_back(static_cast<int16_t>(std::lround(29491 * std::sin(i * 2 * M_PI * 440 / 44100))));
+        for (int side = 0; side < 2; side++) Put16(d, static_cast<uint16_t>(wave.back()));
+    }
+    std::string tone = Write("se/tone.wav", MakeWav(WavSpec{}, d));
+    PlayWave(1, tone.c_str(), 0);
+    std::vector<int16_t> out = Render(22050);
+    for (int i = 0; i < 22050; i += 7) ASSERT_EQ(out[2 * i], wave[i]) << i;  // untouched
+
+    // Three at once: under the ceiling, and still round waves, not flat tops.
+    for (int c = 1; c <= 3; c++) PlayWave(c, tone.c_str(), 0);
+    out = Render(22050);
+    int flat = 0, top = 0;
+    for (size_t i = 2; i < out.size(); i += 2) {
+        top = std::max(top, std::abs(out[i]));
+        if (std::abs(out[i]) > 20000 && out[i] == out[i - 2]) flat++;
+    }
+    EXPECT_EQ(top, 30000);
+    EXPECT_LT(flat, 22050 / 50);
 }
 
 TEST_F(SoundTest, ConvertsWholeSoundsToTheOutputFormat) {

@@ -1,10 +1,12 @@
 // The effect channels and the output: an SDL audio device whose callback sums
-// the eight channels and the music with clipping, or the same mix rendered on
-// demand without a device.
+// the eight channels and the music through a limiter, or the same mix rendered
+// on demand without a device.
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/audio.h"
@@ -15,6 +17,14 @@ namespace plat {
 namespace {
 
 constexpr int kBlockFrames = 1024;  // frames mixed per pass
+
+// The limiter's ceiling: a single effect (made to peak at 0.9 of full scale)
+// stays below it and passes untouched.
+constexpr float kCeiling = 30000.0f;
+// After a cut the gain holds for 50 ms, then comes back towards 1 with a time
+// constant of 80 ms.
+constexpr int kHoldFrames = kAudioRate / 20;
+constexpr float kRecovery = 1.0f / (0.08f * kAudioRate);
 
 struct Channel {
     std::vector<int16_t> pcm;        // one-shot sound in the output format
@@ -32,6 +42,8 @@ struct AudioState {
     uint64_t nextToken = 1;
     AudioBackend backend = AudioBackend::Auto;
     bool musicInMixer = false;
+    float gain = 1.0f;               // the limiter's current gain
+    int hold = 0;                    // frames before the gain may recover
     int32_t acc[kBlockFrames * 2];
     int16_t tmp[kBlockFrames * 2];
 };
@@ -53,6 +65,37 @@ SDL_AudioFormat SdlFormat(const PcmFormat& f) { return f.bits == 8 ? AUDIO_U8 : 
 
 size_t FrameBytes(const PcmFormat& f) { return static_cast<size_t>(f.channels) * (f.bits / 8); }
 
+// Sums within the ceiling pass unchanged. A frame that would go over it
+// lowers the gain of both sides at once, just enough to meet the ceiling; the
+// gain holds, so the following waves pass whole, then recovers smoothly.
+// Effects that pile up duck together for a moment instead of clipping.
+void Limit(const int32_t* acc, int16_t* out, int frames) {
+    float g = audio.gain;
+    int hold = audio.hold;
+    for (int i = 0; i < frames * 2; i += 2) {
+        int32_t peak = std::max(std::abs(acc[i]), std::abs(acc[i + 1]));
+        if (g == 1.0f && static_cast<float>(peak) <= kCeiling) {
+            out[i] = static_cast<int16_t>(acc[i]);
+            out[i + 1] = static_cast<int16_t>(acc[i + 1]);
+            continue;
+        }
+        if (static_cast<float>(peak) * g > kCeiling) {
+            g = kCeiling / static_cast<float>(peak);
+            hold = kHoldFrames;
+        }
+        for (int k = 0; k < 2; k++)
+            out[i + k] = static_cast<int16_t>(std::lrint(static_cast<float>(acc[i + k]) * g));
+        if (hold > 0) {
+            hold--;
+        } else {
+            g += (1.0f - g) * kRecovery;
+            if (g > 0.9999f) g = 1.0f;
+        }
+    }
+    audio.gain = g;
+    audio.hold = hold;
+}
+
 // One pass of at most kBlockFrames frames. Caller holds mixLock.
 void MixBlock(int16_t* out, int frames) {
     int32_t* acc = audio.acc;
@@ -69,7 +112,7 @@ void MixBlock(int16_t* out, int frames) {
         }
     }
     audio_detail::MusicMix(acc, frames);
-    for (int i = 0; i < frames * 2; i++) out[i] = static_cast<int16_t>(std::clamp(acc[i], -32768, 32767));
+    Limit(acc, out, frames);
 }
 
 void Mix(int16_t* out, int frames) {
@@ -129,6 +172,8 @@ bool AudioOpen() {
         for (Channel& c : audio.ch) ClearChannel(c);
         audio.device = device;
         audio.open = true;
+        audio.gain = 1.0f;
+        audio.hold = 0;
     }
     audio_detail::MusicStartup(device || audio.musicInMixer);
     if (device) SDL_PauseAudioDevice(audio.dev, 0);
