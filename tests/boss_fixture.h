@@ -58,7 +58,7 @@ private:
             std::vector<uint8_t> v;
             auto u16 = [&](uint32_t x) { v.push_back(x & 255); v.push_back((x >> 8) & 255); };
             auto u32 = [&](uint32_t x) { u16(x & 0xFFFF); u16(x >> 16); };
-            auto id = [&](const char* s) { v.insert(v.end(), s, s + 4); };
+            auto id = [&](const char* s) { for (int k = 0; k < 4; k++) v.push_back(uint8_t(s[k])); };
             const uint32_t data = 2000;
             id("RIFF"); u32(36 + data); id("WAVE");
             id("fmt "); u32(16); u16(1); u16(1); u32(22050); u32(44100); u16(2); u16(16);

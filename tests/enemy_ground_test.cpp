@@ -1,4 +1,4 @@
-#include "enemy_fixture.h"
+#include "boss_fixture.h"
 
 using EnemyGround = EnemyTestBase;
 
@@ -22,6 +22,28 @@ TEST_F(EnemyGround, BeamCannonDropsThenFiresEveryNinetyOneFrames) {
     EXPECT_EQ(Bullets(), 1);
     Run(1);
     EXPECT_EQ(Bullets(), 2);
+}
+
+TEST_F(EnemyGround, CannonTrapAndBigBallTurretSoundOnChannelTwo) {
+    // Only the type's own file is there, so a sound on channel 2 is that file.
+    struct Case {
+        int type;
+        const char* file;
+        std::vector<int> frames;
+    } cases[] = {{14, "se\\se-21.wav", {106, 197}}, {15, "se\\se-20.wav", {1}}, {23, "se\\se-3.wav", {90, 260}}};
+    for (const Case& c : cases) {
+        EnemyTestBase::SetUp();
+        SoundListener ear({c.file});
+        ASSERT_TRUE(ear.ok());
+        GameState.playerX = 300;  // the trap opens at once
+        Spawn(c.type, 300, 40, 24, 24);
+        std::vector<int> heard;
+        for (int f = 1; f <= 270; f++) {
+            Run(1);
+            if (ear.Started(2)) heard.push_back(f);
+        }
+        EXPECT_EQ(heard, c.frames) << "type " << c.type;
+    }
 }
 
 TEST_F(EnemyGround, ChainTrapOpensOnlyNearThePlayerAndLowersItsChain) {
