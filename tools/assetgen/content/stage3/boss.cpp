@@ -107,7 +107,7 @@ void DrawBody(Canvas& c, int pose, int sway) {
                             {P_AMBER1, P_FIRE1, P_AMBER2}};
     for (int k = 0; k < 13; k++) {
         bool inner = k >= 9;
-        double a = inner ? kPi * (1.45 + 0.4 * (k - 9) / 3.0) : kPi * (1.28 + 0.78 * k / 8.0);
+        double a = inner ? kPi * (1.45 + 0.4 * (k - 9) / 3.0) : kPi * (1.36 + 0.70 * k / 8.0);
         int lift = pose == 1 ? 5 : 0;
         int r = inner ? 11 : 12 + (k * 5) % 4;
         double rad = inner ? 30 : 44;

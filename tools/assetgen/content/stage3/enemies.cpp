@@ -73,16 +73,24 @@ void DrawSamara(Canvas& c, int f) {  // type 43: a maple seed whirling on its wi
     Finish(c);
 }
 
-void DrawDragonfly(Canvas& c, int f) {  // type 33: wings flicker
-    int s = f == 0 ? -1 : 1;
-    c.FillEllipse(5 + 0, 5 + s, 3, 2, P(P_ICE2));
-    c.FillEllipse(10, 5 + s, 3, 2, P(P_ICE1));
-    c.FillEllipse(5, 11 - s, 3, 2, P(P_ICE2));
-    c.FillEllipse(10, 11 - s, 3, 2, P(P_ICE1));
-    c.FillRect(4, 7, 11, 2, P(P_TEAL2));
+void DrawDragonfly(Canvas& c, int f) {  // type 33: long body, two pairs of wings flickering
+    // wings: thin blades, raised (frame 0) or swept down (frame 1), hind pair fainter
+    for (int k = 0; k < 2; k++) {
+        int wx = 6 + k * 4, tone = k ? P_ICE1 : P_ICE2;
+        if (f == 0) {
+            c.Line(wx, 6, wx + 3, 1, P(tone));
+            c.Line(wx + 1, 6, wx + 4, 1, P(P_ICE3));
+        } else {
+            c.Line(wx, 9, wx + 3, 14, P(tone));
+            c.Line(wx + 1, 9, wx + 4, 14, P(P_ICE3));
+        }
+    }
+    c.FillRect(4, 7, 11, 2, P(P_TEAL2));   // body
     c.HLine(6, 14, 7, P(P_TEAL3));
-    c.ShadeBall(3, 8, 2, Ramp("teal"));
-    c.Set(2, 7, P(P_FIRE3));
+    for (int x = 7; x < 15; x += 2) c.Set(x, 8, P(P_TEAL0));
+    c.ShadeBall(3, 7, 2, Ramp("teal"));      // head and its big red eyes
+    c.Set(2, 6, P(P_FIRE3));
+    c.Set(2, 7, P(P_FIRE2));
     Finish(c);
 }
 
