@@ -33,12 +33,12 @@ const TemplateDef kTemplates[kTmplCount - 2] = {
     {"kite", 18, 3, 1, 200},       {"volt dart", 51, 4, 2, 200},   {"rain jelly", 13, 3, 1, 150},
     {"thunder imp", 20, 8, 2, 300}, {"flying fish", 31, 6, 2, 300}, {"whirl", 30, 12, 3, 500},
     {"manta", 19, 4, 1, 200},      {"harpoon", 35, 14, 3, 400},    {"rod turret", 24, 16, 3, 500},
-    {"hanging gun", 54, 14, 3, 500}, {"pylon", 45, 12, 1, 150},    {"storm mine", 47, 30, 3, 600},
+    {"hanging gun", 54, 14, 3, 500}, {"pylon", 45, 12, 1, 150},    {"storm mine", 47, 20, 3, 600},
 };
 
 // The Gale Ram's and the Tempest Roc's templates.
-constexpr int kRamHp = 400, kRocHp = 700;
-constexpr int kRamFrame = 3500;     // over open sea, after a quiet stretch
+constexpr int kRamHp = 300, kRocHp = 700;
+constexpr int kRamFrame = 3350;     // over open sea, after a quiet stretch
 constexpr int kRocPos = 502;        // on frame 7712, as the scroll stops at 7673
 
 struct Waves {
