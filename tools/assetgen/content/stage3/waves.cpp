@@ -60,10 +60,8 @@ const GroundDef kGround[] = {
     {1568, OTTER, 184, kNone, 0, "otters pop up, throw and dive"},
     {1648, STUMP_GUN, 184, Footing::Rock, 20, "a stump gun on a river rock"},
     {1728, FROG, 220, kNone, 0, ""},
-    {1760, FROG, 220, kNone, 0, ""},
     {1840, LOG, 184, kNone, 0, ""},
     {1904, OTTER, 184, kNone, 0, ""},
-    {1968, OTTER, 184, kNone, 0, ""},
     {2080, FROG, 220, kNone, 0, ""},
     {2112, STUMP_GUN, 184, Footing::Rock, 20, ""},
     // the dense canopy
