@@ -152,6 +152,21 @@ TEST_F(PlayerCraft, TerrainOnlyOnStagesFourAndFive) {
     EXPECT_EQ(GameState.lives, 4);
     EXPECT_EQ(GameState.barrier, 0);
 
+    // Stage 4 reads its walls where layer 2 draws them, at half the scroll:
+    // at scroll 3200 the craft at x = 100 is in column 100 + 6.
+    StageStart(0);
+    ClearMenTables();
+    stageNo = 4;
+    MenScroll[MS::scrollPos] = 3200;
+    GameState.playerX = 100;
+    GameState.playerY = 100;
+    MenMap[150 + 7][6][2] = 6;  // where three quarters of the scroll would look: not there
+    MovePlayer(0, 0, 0);
+    EXPECT_EQ(dying, 0);
+    MenMap[100 + 7][6][2] = 6;
+    MovePlayer(0, 0, 0);
+    EXPECT_EQ(dying, 1);
+
     // Row -1 is off the map, not the last row of the previous column.
     StageStart(0);
     ClearMenTables();

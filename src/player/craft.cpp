@@ -96,7 +96,10 @@ void Terrain() {
     int scrollPos = MenScroll[MS::scrollPos];
     int layer, a, b;
     if (stageNo == 4) {
-        layerOfs = (scrollPos * 3) >> 6;
+        // The walls are drawn by layer 2 at half the scroll, so the columns
+        // they occupy are read at that rate too (three quarters, the rate of
+        // layer 1, would put every wall somewhere else than it is seen).
+        layerOfs = (scrollPos * 2) >> 6;
         layer = 2;
         a = b = 6;
     } else {

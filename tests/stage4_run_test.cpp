@@ -1,0 +1,286 @@
+// Stage 4, the crystal caverns, with the generated data.
+//
+// The whole stage in the real outer loop: a scripted pilot steers through the
+// crystal walls (bullets and enemies cannot touch it, the walls can), slides
+// down both dives, sits through the Queen's scene, destroys the Colossus's
+// heart, and the game passes through the stage clear and the end picture
+// back to the title. And a replay of the timeline with the player parked:
+// how crowded the pools get.
+//
+// With PELLO_STAGE4_DUMP_DIR set, frames of the run are written there as
+// 24-bit BMP files (stage start, waves, dives, the scene, the fight, the clear).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "enemy/enemy.h"
+#include "input/input.h"
+#include "platform/platform.h"
+#include "player/player.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "shot/shot.h"
+#include "sound/sound.h"
+#include "stage/stage.h"
+#include "video/video.h"
+
+namespace {
+
+struct RunLog {
+    int titles = 0, stageEnds = 0;
+    long frames = 0;
+    long dive[2] = {-1, -1}, landed[2] = {-1, -1};
+    long bossArrived = -1, sceneEnded = -1, bossDied = -1, cleared = -1;
+    int deaths = 0, maxLive = 0, maxBullets = 0;
+    std::string dumpDir;
+};
+RunLog runLog;
+
+const TekiRecord* FirstOfType(int type) {
+    for (const TekiRecord& t : Teki)
+        if (t.active != 0 && t.type == type) return &t;
+    return nullptr;
+}
+
+bool Wall(int col, int row) {
+    if (row < 0 || row >= kMapRows || col < 0 || col >= kMapColumns) return false;
+    return MenMap[col][row][2] == 6;
+}
+
+// Row the craft should fly in: the nearest row that stays clear, with a row
+// of room above and below, over the columns just behind and ahead of it.
+int RouteRow(int col, int row) {
+    for (int ahead = 6; ahead >= 0; ahead--) {
+        int best = -1;
+        for (int r = 0; r <= 12; r++) {
+            bool clear = true;
+            for (int c = col - 1; c <= col + 1 + ahead && clear; c++)
+                clear = !Wall(c, r) && !Wall(c, r - 1) && !Wall(c, r + 1);
+            if (clear && (best < 0 || std::abs(r - row) < std::abs(best - row))) best = r;
+        }
+        if (best >= 0) return best;
+    }
+    return row;
+}
+
+// Fire all the time; keep to the left, steer through the walls (read where
+// layer 2 draws them), and line up with the heart once it is there.
+int Pilot() {
+    int key = IN_B1;
+    int targetX = 70, targetY;
+    if (const TekiRecord* heart = FirstOfType(49)) {
+        targetY = heart->y;
+    } else {
+        int col = ((MenScroll[MS::scrollPos] * 2) >> 6) + (GameState.playerX >> 4);
+        targetY = RouteRow(col, GameState.playerY >> 4) * 16 + 8;
+    }
+    if (GameState.playerY > targetY + 2) key |= IN_UP;
+    if (GameState.playerY < targetY - 2) key |= IN_DOWN;
+    if (GameState.playerX < targetX - 4) key |= IN_RIGHT;
+    if (GameState.playerX > targetX + 4) key |= IN_LEFT;
+    return key;
+}
+
+void DumpWork(const char* tag, long frame) {
+    if (runLog.dumpDir.empty() || !WorkSurface) return;
+    char name[512];
+    std::snprintf(name, sizeof name, "%s/%s_%06ld.bmp", runLog.dumpDir.c_str(), tag, frame);
+    std::FILE* f = std::fopen(name, "wb");
+    if (!f) return;
+    const int w = 320, h = 240, row = w * 3;
+    auto u16 = [&](uint32_t v) { std::fputc(v & 255, f); std::fputc((v >> 8) & 255, f); };
+    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+    std::fputs("BM", f);
+    u32(54 + row * h); u32(0); u32(54); u32(40); u32(w); u32(h); u16(1); u16(24); u32(0); u32(row * h);
+    u32(2835); u32(2835); u32(0); u32(0);
+    for (int y = h - 1; y >= 0; y--)
+        for (int x = 0; x < w; x++) {
+            uint16_t p = WorkSurface->pixels[size_t(y * w + x)];
+            int r = PixelFormat565 ? (p >> 11) : ((p >> 10) & 31);
+            int g = PixelFormat565 ? ((p >> 5) & 63) : (((p >> 5) & 31) << 1);
+            int b = p & 31;
+            std::fputc(b << 3 | b >> 2, f);
+            std::fputc(g << 2 | g >> 4, f);
+            std::fputc(r << 3 | r >> 2, f);
+        }
+    std::fclose(f);
+}
+
+int LiveEnemies() {
+    return int(std::count_if(std::begin(Teki), std::end(Teki), [](const TekiRecord& t) { return t.active != 0; }));
+}
+int LiveBullets() {
+    return int(std::count_if(std::begin(Tama), std::end(Tama), [](const TamaRecord& t) { return t.active == 1; }));
+}
+
+void PilotedFrame() {
+    const long before = playFramesRun;
+    if (playFramesRun == 0) {  // a well-armed pilot keeps the test short
+        GameState.shotLv = 2;
+        GameState.option = 3;
+    }
+    if (invincible == 0) invincible = 1;  // test only: no bullet or enemy can hit the craft this frame
+    const int wasDying = dying;
+    GameFrame();
+    if (playFramesRun == before) return;  // the gate was still shut
+    const long n = runLog.frames++;
+    RunLog& L = runLog;
+    if (dying == 1 && wasDying == 0) L.deaths++;  // only the walls can do that
+    for (int d = 0; d < 2; d++) {
+        if (L.dive[d] < 0 && MenScroll[MS::phase] == d && MenScroll[MS::rise] > 0) L.dive[d] = n;
+        if (L.landed[d] < 0 && MenScroll[MS::phase] == d + 1) L.landed[d] = n;
+    }
+    if (L.bossArrived < 0 && FirstOfType(48)) L.bossArrived = n;
+    if (L.bossArrived >= 0 && L.sceneEnded < 0 && !FirstOfType(5) && n > L.bossArrived + 2) L.sceneEnded = n;
+    if (bossDown == 1 && L.bossDied < 0) L.bossDied = n;
+    if (clearFlag == 1 && L.cleared < 0) L.cleared = n;
+    L.maxLive = std::max(L.maxLive, LiveEnemies());
+    L.maxBullets = std::max(L.maxBullets, LiveBullets());
+
+    const bool inDive = (L.dive[0] >= 0 && L.landed[0] < 0) || (L.dive[1] >= 0 && L.landed[1] < 0);
+    if (L.bossArrived < 0 && n % 200 == 0) DumpWork("stage", n);
+    if (inDive && n % 40 == 0) DumpWork("dive", n);
+    if (L.bossArrived >= 0 && L.sceneEnded < 0 && (n - L.bossArrived) % 100 == 0) DumpWork("scene", n);
+    if (L.sceneEnded >= 0 && L.bossDied < 0 && (n - L.sceneEnded) % 30 == 0) DumpWork("fight", n);
+    if (L.bossDied >= 0 && L.cleared < 0 && (n - L.bossDied) % 40 == 0) DumpWork("clear", n);
+    if (n > 16000) quitFlag = 1;  // never reached the end: give up
+}
+
+int TitleOnce() {
+    runLog.titles++;
+    stageNo = 4;  // the shell starts every run at stage 1; this run is stage 4's
+    return runLog.titles == 1 ? 0 : 1;  // back at the title after the stage: the end of the test
+}
+
+void StageEndSeen() {
+    runLog.stageEnds++;
+    h_StageEnd();
+    DumpWork("end", runLog.frames);
+}
+
+class Stage4 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        namespace fs = std::filesystem;
+        if (!fs::exists(fs::path(PELLO_TEST_DATA_DIR) / "men4.dat")) GTEST_SKIP() << "no generated data";
+        old_ = fs::current_path();
+        fs::current_path(PELLO_TEST_DATA_DIR);
+    }
+    void TearDown() override {
+        if (!old_.empty()) std::filesystem::current_path(old_);
+    }
+    std::filesystem::path old_;
+};
+
+}  // namespace
+
+TEST_F(Stage4, PilotSteersThroughTheWallsDivesTwiceAndDestroysTheHeart) {
+    plat::Options o;
+    o.headless = true;
+    o.mute = true;
+    ASSERT_TRUE(plat::Startup(o));
+    ASSERT_EQ(InitDisplay(), 0);
+    soundOk = 0;
+    SetGamma(255);
+    GameSrand(4321);
+    ResetInputState();
+    ResetScreensState();
+    const OuterLoopCalls saved = outerLoopCalls;
+    int (*const savedInput)() = PlayerInput;
+    outerLoopCalls.title = TitleOnce;
+    outerLoopCalls.gameFrame = PilotedFrame;
+    outerLoopCalls.stageEnd = StageEndSeen;
+    PlayerInput = Pilot;
+    quitFlag = 0;
+    runLog = RunLog{};
+    if (const char* d = std::getenv("PELLO_STAGE4_DUMP_DIR")) runLog.dumpDir = d;
+    playFramesRun = 0;
+    std::vector<plat::ScriptRun> script;  // the screens: the button, then nothing, over and over
+    for (int i = 0; i < 3000; i++) {
+        script.push_back({IN_B1, 1});
+        script.push_back({0, 1});
+    }
+    plat::SetScriptedInput(script);
+
+    OuterLoop();
+
+    outerLoopCalls = saved;
+    PlayerInput = savedInput;
+    plat::SetScriptedInput(std::vector<int>{});
+    StopMidi();
+    for (int i = 0; i < 7; i++) FreeSlot(i);
+    quitFlag = 0;
+    stageNo = 1;
+
+    const RunLog& L = runLog;
+    std::printf("stage 4 run: %ld frames; dives %ld-%ld and %ld-%ld; boss at %ld, scene over at %ld, "
+                "heart down at %ld, cleared at %ld; %d lives lost; at most %d enemies, %d bullets\n",
+                L.frames, L.dive[0], L.landed[0], L.dive[1], L.landed[1], L.bossArrived, L.sceneEnded, L.bossDied,
+                L.cleared, L.deaths, L.maxLive, L.maxBullets);
+    EXPECT_EQ(L.deaths, 0) << "the pilot touched a crystal wall";
+    EXPECT_EQ(L.dive[0], 1600);
+    EXPECT_EQ(L.landed[0], 1839);
+    EXPECT_EQ(L.dive[1], 6639);
+    EXPECT_EQ(L.landed[1], 6878);
+    ASSERT_GE(L.bossArrived, 8387);  // as the scroll stops
+    EXPECT_NEAR(L.sceneEnded - L.bossArrived, 890, 2);  // the Queen speaks for 890 frames
+    ASSERT_GT(L.bossDied, L.sceneEnded);
+    EXPECT_EQ(L.cleared - L.bossDied, 195);
+    EXPECT_EQ(L.stageEnds, 1);
+    EXPECT_EQ(L.titles, 2);
+    EXPECT_LT(L.maxLive, kTekiMax);
+    EXPECT_LT(L.maxBullets, kTamaMax);
+}
+
+// The timeline alone with nobody shooting back, up to the end of the Queen's
+// scene: every wave arrives, none is lost to a full pool.
+TEST_F(Stage4, TimelineReplayStaysWithinThePools) {
+    std::fill(std::begin(Teki), std::end(Teki), TekiRecord{});
+    std::fill(std::begin(Tama), std::end(Tama), TamaRecord{});
+    GameState = GameStateRecord{};
+    GameState.playerX = 100;
+    GameState.playerY = 120;
+    stageNo = 4;
+    ClearMenTables();
+    ResetStageFlags();
+    GameSrand(1);
+    soundOk = 0;
+    ASSERT_EQ(LoadMenFile("men4.dat"), 1);
+    std::set<int> types;
+    int maxLive = 0, maxBullets = 0, spawned = 0, events = 0;
+    for (const MenEventRecord& e : MenEvent) events += e.kind == 1 || e.kind == 2;
+    for (int frame = 0; frame < 9300; frame++) {
+        // The dives move the clock on at their ends, as the scenery does.
+        if (frame == 1839) menFrame += 960;
+        if (frame == 6878) menFrame += 540;
+        bool was[kTekiMax];
+        for (int i = 0; i < kTekiMax; i++) was[i] = Teki[i].active != 0;
+        StepMenEvent(menFrame);
+        menFrame += 1;
+        for (int i = 0; i < kTekiMax; i++)
+            if (Teki[i].active && !was[i]) {
+                types.insert(Teki[i].type);
+                spawned++;
+            }
+        MoveTeki();
+        MoveTama();
+        maxLive = std::max(maxLive, LiveEnemies());
+        maxBullets = std::max(maxBullets, LiveBullets());
+    }
+    stageNo = 1;
+    inputOn = 1;
+    std::printf("stage 4 replay: %d events, %d enemies, at most %d at once, at most %d bullets\n", events, spawned,
+                maxLive, maxBullets);
+    for (int t : {21, 50, 51, 53, 16, 45, 54, 55, 48, 49, 5})
+        EXPECT_TRUE(types.count(t)) << "type " << t << " never appears";
+    EXPECT_GE(events, 120);
+    EXPECT_LE(events, 180);
+    EXPECT_LT(maxLive, 60);
+    EXPECT_LT(maxBullets, 300);
+}
