@@ -37,7 +37,9 @@ struct RunLog {
     long frames = 0;
     long dive[2] = {-1, -1}, landed[2] = {-1, -1};
     long bossArrived = -1, sceneEnded = -1, bossDied = -1, cleared = -1;
-    int deaths = 0, maxLive = 0, maxBullets = 0;
+    int deaths = 0, maxLive = 0, maxBullets = 0;  // while the waves run
+    int maxLiveFight = 0;  // the heart's pellets can fill the enemy pool; the code drops what does not fit
+    std::string deathsAt;  // frame, scroll position and craft position of each lost life
     std::string dumpDir;
 };
 RunLog runLog;
@@ -54,13 +56,19 @@ bool Wall(int col, int row) {
 }
 
 // Row the craft should fly in: the nearest row that stays clear, with a row
-// of room above and below, over the columns just behind and ahead of it.
+// of room above and below, over the columns it is in and a few ahead, and
+// that it can reach without crossing a wall in the column just ahead.
 int RouteRow(int col, int row) {
-    for (int ahead = 6; ahead >= 0; ahead--) {
+    auto pathClear = [&](int to) {
+        for (int r = std::min(row, to); r <= std::max(row, to); r++)
+            if (Wall(col + 1, r)) return false;
+        return true;
+    };
+    for (int ahead = 3; ahead >= 0; ahead--) {
         int best = -1;
         for (int r = 0; r <= 12; r++) {
-            bool clear = true;
-            for (int c = col - 1; c <= col + 1 + ahead && clear; c++)
+            bool clear = pathClear(r);
+            for (int c = col; c <= col + 1 + ahead && clear; c++)
                 clear = !Wall(c, r) && !Wall(c, r - 1) && !Wall(c, r + 1);
             if (clear && (best < 0 || std::abs(r - row) < std::abs(best - row))) best = r;
         }
@@ -131,7 +139,13 @@ void PilotedFrame() {
     if (playFramesRun == before) return;  // the gate was still shut
     const long n = runLog.frames++;
     RunLog& L = runLog;
-    if (dying == 1 && wasDying == 0) L.deaths++;  // only the walls can do that
+    if (dying == 1 && wasDying == 0) {  // only the walls can do that
+        L.deaths++;
+        char at[96];
+        std::snprintf(at, sizeof at, " frame %ld scroll %d craft (%d, %d);", n, MenScroll[MS::scrollPos],
+                      GameState.playerX, GameState.playerY);
+        L.deathsAt += at;
+    }
     for (int d = 0; d < 2; d++) {
         if (L.dive[d] < 0 && MenScroll[MS::phase] == d && MenScroll[MS::rise] > 0) L.dive[d] = n;
         if (L.landed[d] < 0 && MenScroll[MS::phase] == d + 1) L.landed[d] = n;
@@ -140,8 +154,12 @@ void PilotedFrame() {
     if (L.bossArrived >= 0 && L.sceneEnded < 0 && !FirstOfType(5) && n > L.bossArrived + 2) L.sceneEnded = n;
     if (bossDown == 1 && L.bossDied < 0) L.bossDied = n;
     if (clearFlag == 1 && L.cleared < 0) L.cleared = n;
-    L.maxLive = std::max(L.maxLive, LiveEnemies());
-    L.maxBullets = std::max(L.maxBullets, LiveBullets());
+    if (L.bossArrived < 0) {
+        L.maxLive = std::max(L.maxLive, LiveEnemies());
+        L.maxBullets = std::max(L.maxBullets, LiveBullets());
+    } else {
+        L.maxLiveFight = std::max(L.maxLiveFight, LiveEnemies());
+    }
 
     const bool inDive = (L.dive[0] >= 0 && L.landed[0] < 0) || (L.dive[1] >= 0 && L.landed[1] < 0);
     if (L.bossArrived < 0 && n % 200 == 0) DumpWork("stage", n);
@@ -220,10 +238,11 @@ TEST_F(Stage4, PilotSteersThroughTheWallsDivesTwiceAndDestroysTheHeart) {
 
     const RunLog& L = runLog;
     std::printf("stage 4 run: %ld frames; dives %ld-%ld and %ld-%ld; boss at %ld, scene over at %ld, "
-                "heart down at %ld, cleared at %ld; %d lives lost; at most %d enemies, %d bullets\n",
+                "heart down at %ld, cleared at %ld; %d lives lost; waves: at most %d enemies, %d bullets; "
+                "fight: at most %d enemies\n",
                 L.frames, L.dive[0], L.landed[0], L.dive[1], L.landed[1], L.bossArrived, L.sceneEnded, L.bossDied,
-                L.cleared, L.deaths, L.maxLive, L.maxBullets);
-    EXPECT_EQ(L.deaths, 0) << "the pilot touched a crystal wall";
+                L.cleared, L.deaths, L.maxLive, L.maxBullets, L.maxLiveFight);
+    EXPECT_EQ(L.deaths, 0) << "the pilot touched a crystal wall:" << L.deathsAt;
     EXPECT_EQ(L.dive[0], 1600);
     EXPECT_EQ(L.landed[0], 1839);
     EXPECT_EQ(L.dive[1], 6639);
@@ -259,16 +278,16 @@ TEST_F(Stage4, TimelineReplayStaysWithinThePools) {
         // The dives move the clock on at their ends, as the scenery does.
         if (frame == 1839) menFrame += 960;
         if (frame == 6878) menFrame += 540;
-        bool was[kTekiMax];
-        for (int i = 0; i < kTekiMax; i++) was[i] = Teki[i].active != 0;
+        TekiRecord was[kTekiMax];
+        std::copy(std::begin(Teki), std::end(Teki), was);
         StepMenEvent(menFrame);
         menFrame += 1;
+        MoveTeki();
         for (int i = 0; i < kTekiMax; i++)
-            if (Teki[i].active && !was[i]) {
+            if (Teki[i].active && (!was[i].active || was[i].type != Teki[i].type)) {
                 types.insert(Teki[i].type);
                 spawned++;
             }
-        MoveTeki();
         MoveTama();
         maxLive = std::max(maxLive, LiveEnemies());
         maxBullets = std::max(maxBullets, LiveBullets());

@@ -15,7 +15,7 @@ namespace {
 
 enum class Harm { Pad, Arp, Stabs, Power };
 enum class Bass { Eighths, RootFifth, Octaves, Gallop };
-enum class Drums { Rock, Four, Shuffle, HalfTime, Blast, Reel };
+enum class Drums { Rock, Four, Shuffle, HalfTime, Blast, Reel, Drip };
 
 struct Piece {
     const char* file;
@@ -224,6 +224,12 @@ struct Composer {
                 snare = "....x.......x..x";
                 hat = "xxx.xxx.xxx.xxx.";
                 break;
+            case Drums::Drip:  // water dripping in a cave: side stick, shaker, a lone high tom
+                kick = "x.........x.....";
+                snare = "......x.......x.";
+                hat = "..x..x.x..x..x.x";
+                hatKey = gm::Shaker;
+                break;
             case Drums::Blast:
                 kick = "x.xxx.xxx.xxx.xx";
                 snare = "....X.......X...";
@@ -248,7 +254,8 @@ struct Composer {
             return;
         }
         d.Pattern(at, kick, 0.25, gm::Kick, 100);
-        d.Pattern(at, snare, 0.25, gm::Snare, 98);
+        d.Pattern(at, snare, 0.25, p.drums == Drums::Drip ? gm::SideStick : gm::Snare, 98);
+        if (p.drums == Drums::Drip) d.Pattern(at, "...........x....", 0.25, gm::HighTom2, 70);
         if (p.drums == Drums::Four) d.Pattern(at, "....x.......x...", 0.25, gm::Clap, 70);
         if (p.drums == Drums::Reel) d.Pattern(at, "..x...x...x...x.", 0.25, gm::Tambourine, 62);
     }
@@ -321,12 +328,13 @@ const std::vector<Piece>& Pieces() {
           {'C', {5, 6, 0, 0, 5, 6, 4, 4}}},
          "IAABACAB", gm::Flute, gm::Harp, gm::FingerBass, gm::Violin, Harm::Arp, Bass::Octaves,
          Drums::Reel, 0.65},
-        {"stg4.mid", "Clockwork keep", 160, NoteNumber("C5"), &kMinor, 44,
-         {{'I', {0, 0, 5, 4}},
-          {'A', {0, 0, 5, 4, 0, 0, 3, 4}},
-          {'B', {5, 3, 6, 4, 5, 3, 4, 4}}},
-         "IAABABA", gm::OverdriveGuitar, gm::Harpsichord, gm::PickBass, gm::RockOrgan, Harm::Arp, Bass::Gallop,
-         Drums::Rock, 0.4},
+        {"stg4.mid", "Crystal hollows", 108, NoteNumber("E5"), &kDorian, 44,
+         {{'I', {0, 0, 6, 6}},
+          {'A', {0, 6, 3, 0, 0, 6, 3, 4}},
+          {'B', {5, 5, 6, 6, 3, 3, 4, 4}},
+          {'C', {3, 0, 6, 5, 3, 0, 4, 4}}},
+         "IABACB", gm::Ocarina, gm::HaloPad, gm::FretlessBass, gm::Glockenspiel, Harm::Pad, Bass::RootFifth,
+         Drums::Drip, 0.5},
         {"stg5.mid", "Storm ceiling", 172, NoteNumber("F#5"), &kMinor, 55,
          {{'I', {0, 5, 6, 4}},
           {'A', {0, 5, 6, 4, 0, 5, 6, 6}},
