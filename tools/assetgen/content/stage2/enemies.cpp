@@ -94,15 +94,15 @@ void DrawJelly(Canvas& c, int f) {  // type 13: a harbour jellyfish
 
 void DrawCrow(Canvas& c, int f) {  // type 20: a crow carrying a lamp, 24 x 24; wings 0 up .. 2 down
     int tipY = f == 0 ? 1 : (f == 1 ? 9 : 20);
-    Tri(c, {9, 11}, {20, tipY}, {16, 13}, P(P_DUSK2));
-    c.FillEllipse(11, 13, 7, 5, P(P_DUSK2));
-    c.ShadeShape(Rect{0, 0, 24, 24}, P(P_DUSK2), P(P_DUSK1), P(P_DUSK3));
-    c.FillCircle(6, 9, 4, P(P_DUSK2));
-    c.ShadeShape(Rect{0, 4, 11, 14}, P(P_DUSK2), P(P_DUSK1), P(P_DUSK4));
+    Tri(c, {9, 11}, {20, tipY}, {16, 13}, P(P_VIOLET1));
+    c.FillEllipse(11, 13, 7, 5, P(P_VIOLET1));
+    c.ShadeShape(Rect{0, 0, 24, 24}, P(P_VIOLET1), P(P_VIOLET0), P(P_VIOLET2));
+    c.FillCircle(6, 9, 4, P(P_VIOLET1));
+    c.ShadeShape(Rect{0, 4, 11, 14}, P(P_VIOLET1), P(P_VIOLET0), P(P_VIOLET3));
     Tri(c, {0, 10}, {3, 8}, {3, 11}, P(P_GOLD2));  // beak
     c.FillRect(4, 8, 2, 2, P(P_GOLD3));
     c.Set(4, 8, kInk);
-    Tri(c, {17, 12}, {23, 10}, {23, 16}, P(P_DUSK1));  // tail
+    Tri(c, {17, 12}, {23, 10}, {23, 16}, P(P_VIOLET0));  // tail
     // the lamp it carries
     c.VLine(11, 18, 19, kInk);
     c.FillRect(9, 20, 5, 4, P(P_GOLD2));

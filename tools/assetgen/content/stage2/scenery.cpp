@@ -248,6 +248,7 @@ void LampPost(Canvas& c, int x, int base) {
     c.FillRect(x - 2, base - 2, 6, 2, C(P_INK));
     c.Set(x, base - 22, C(P_METAL0));
     Lantern(c, x - 1, base - 29, false);
+    if (base == kUpperRow) Reflection(c, x, 210, 24);   // on the harbour water below the quay
 }
 
 // A house front from `top` down to `base`, lit from the upper left.
