@@ -310,12 +310,21 @@ void PaintGround(Canvas& cv) {
         int depth = WaterDepthAt(x);
         if (depth <= 0) continue;
         bool lake = x >= kLakeFrom;
-        int surface = lake ? kWaterTop - std::min(24, depth / 4) : kWaterTop;
+        int surface = lake ? kLakeTop : kWaterTop;
         if (depth < 28) {
             // A bank: earth falling from the canopy to the water.
             int bankTop = CanopyTop(x) + 6 + depth;
             for (int y = bankTop; y < surface; y++)
                 cv.Set(x, y, y < bankTop + 2 ? C(ag::P_EARTH2) : Mix(ag::P_EARTH1, ag::P_EARTH0, (y - bankTop) * 2, x, y));
+        }
+        if (lake && depth < 48) {
+            // The lake shore: the forest's edge slopes into the water.
+            int shore = surface + (48 - depth) * 5 / 6;
+            Canvas keep = cv.Crop(ag::Rect{x, 0, x + 1, 240});
+            PaintWater(cv, x, surface);
+            for (int y = surface; y < shore && y < 240; y++)
+                if (keep.Get(0, y) != ag::kKey) cv.Set(x, y, y + 1 >= shore ? C(ag::P_EARTH2) : keep.Get(0, y));
+            continue;
         }
         PaintWater(cv, x, surface);
     }
