@@ -164,10 +164,10 @@ void DrawManta(Canvas& c, int f) {  // type 19: a sky manta, wingtips beating
     int tip = f ? 4 : -3;
     std::vector<Point> body = {{2, 12}, {10, 7}, {14, 2 + (tip > 0 ? 4 : 0)}, {18, 9}, {23, 12},
                                {18, 15}, {14, 22 - (tip > 0 ? 4 : 0)}, {10, 17}};
-    c.FillPolygon(body, P(P_DUSK3));
-    c.ShadeShape(Rect{0, 0, 24, 24}, P(P_DUSK3), P(P_DUSK2), P(P_DUSK4));
-    c.Line(2, 12, 0, 10, P(P_DUSK2));
-    c.Line(2, 12, 0, 14, P(P_DUSK2));
+    c.FillPolygon(body, P(P_TEAL2));
+    c.ShadeShape(Rect{0, 0, 24, 24}, P(P_TEAL2), P(P_TEAL1), P(P_TEAL3));
+    c.Line(2, 12, 0, 10, P(P_TEAL1));
+    c.Line(2, 12, 0, 14, P(P_TEAL1));
     c.Set(6, 11, P(P_WHITE));
     c.Set(6, 13, P(P_WHITE));
     Finish(c);

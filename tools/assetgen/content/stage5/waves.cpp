@@ -115,7 +115,7 @@ void OverTheSea(Waves& w) {
     w.One(400, 90, SQUALL);
     w.One(420, 150, SQUALL);
     w.Group(500, 80, 0, "gull train");
-    w.One(620, 60, MINE, "a storm mine anchored at the right edge: shoot it down");
+    w.One(620, 110, MINE, "a storm mine anchored at the right edge: shoot it down");
     w.Group(720, 150, 0, "gull train, low");
     w.One(560, 200, SQUALL);
     w.One(580, 40, SQUALL);
@@ -190,7 +190,7 @@ void TheRam(Waves& w) {
     w.d.Single(Waves::Pos(kRamFrame), 22, RAM, "the Gale Ram, over open sea");
     w.One(4150, 70, GULL, "after the ram: a breather");
     w.One(4180, 160, GULL);
-    w.One(4300, 180, MINE, "a second storm mine");
+    w.One(4300, 130, MINE, "a second storm mine");
     w.Group(4400, 40, 0, "gull train");
     w.One(4250, 110, SQUALL);
     w.One(4270, 60, SQUALL);
@@ -221,7 +221,7 @@ void TheFortress(Waves& w) {
     w.One(5700, 100, KITE);
     w.One(5720, 130, KITE);
     w.Hang(378, GUN);
-    w.One(5850, 130, MINE, "a third storm mine");
+    w.One(5850, 120, MINE, "a third storm mine");
     w.Ground(383, HARPOON);
     w.Group(5950, 90, 1, "spark wisp chevron");
     w.Hang(389, GUN);
