@@ -8,7 +8,8 @@
 // how crowded the pools get.
 //
 // With PELLO_STAGE4_DUMP_DIR set, frames of the run are written there as
-// 24-bit BMP files (stage start, waves, dives, the scene, the fight, the clear).
+// 24-bit BMP files (stage start, waves, dives, the scene, the fight, the clear);
+// with PELLO_STAGE4_WINDOW set, the run plays in a window at the game's pace.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -200,7 +201,8 @@ protected:
 
 TEST_F(Stage4, PilotSteersThroughTheWallsDivesTwiceAndDestroysTheHeart) {
     plat::Options o;
-    o.headless = true;
+    o.headless = std::getenv("PELLO_STAGE4_WINDOW") == nullptr;  // set it to watch the run in a window
+    o.windowed = true;
     o.mute = true;
     ASSERT_TRUE(plat::Startup(o));
     ASSERT_EQ(InitDisplay(), 0);

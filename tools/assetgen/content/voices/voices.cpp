@@ -172,7 +172,7 @@ std::vector<Spoken>& AllLines() {
         std::vector<Spoken> v;
         for (const Cast& c : TheCast())
             for (const Line& l : c.lines) v.push_back({Format("wav/%s%s.wav", c.stem, l.suffix), &c.voice, l.text, {}});
-        v.push_back({"wav/demo_s4a.wav", &kBossVoice, "So you found the singing stone. Few fliers come this deep.", {}});
+        v.push_back({"wav/demo_s4a.wav", &kBossVoice, "So. You found the singing stone.", {}});
         v.push_back({"wav/demo_s4b.wav", &kBossVoice, "Its song is mine alone. Hear it, and fall silent!", {}});
         return v;
     }();
