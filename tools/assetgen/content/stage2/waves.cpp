@@ -150,15 +150,14 @@ void HarbourFront(Waves& w) {
     w.One(1940, 110, LANTERN);
     w.Group(2020, 40, GULL_V, "gull V");
     w.One(2120, 70, CROW, "lamp crows stop to shoot");
-    w.One(2180, 160, CROW);
     w.On(Ground::Upper, 2260, BRAZIER);
-    w.Group(2320, 60, JELLY_SCHOOL, "jellyfish school");
+    w.One(2320, 60, JELLY);
     w.On(Ground::Upper, 2420, CRATES);
     w.On(Ground::Upper, 2460, KEG, "a powder keg sprays upward");
     w.Group(2520, 30, LANTERN_STAIR, "lantern stair");
     w.One(2640, 90, LANTERN, "a breather");
     w.One(2680, 130, LANTERN);
-    w.Group(2760, 50, CROW_PAIR, "two crows");
+    w.One(2760, 50, CROW);
     w.Group(2860, 40, WISP_CHEVRON);
     w.On(Ground::Upper, 2900, MORTAR);
     w.One(2960, 150, GULL);
@@ -198,18 +197,15 @@ void StepsDown(Waves& w) {
 void Canal(Waves& w) {
     w.On(Ground::Lower, 4880, CRATES, "the canal quay is the ground now");
     w.One(4960, 12, BELL, "a ship's bell drops its anchor when the player passes under");
-    w.Group(5010, 30, GULL_V);
     w.One(5060, 110, LANTERN);
     w.One(5080, 150, LANTERN);
     w.On(Ground::Lower, 5160, BRAZIER);
     w.Group(5220, 40, GULL_TRAIN);
     w.One(5320, -60, MINE, "a sea mine swings down on its chain");
-    w.One(5380, 60, CROW);
     w.One(5420, 170, JELLY);
     w.On(Ground::Lower, 5480, KEG);
     w.Group(5560, 40, WISP_CHEVRON);
     w.One(5660, 12, BELL);
-    w.Group(5640, 20, JELLY_EDGES);
     w.On(Ground::Lower, 5720, MORTAR);
     w.Group(5780, 50, CROW_PAIR);
     w.One(5860, -110, WEIGHT, "a crane weight slams down and rises");
