@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libsdl2-dev libfluidsynth-dev timgm6mb-soundfont
-          libgtest-dev googletest libbenchmark-dev espeak-ng)
+          libgtest-dev googletest libbenchmark-dev libespeak-ng-dev)
 for arg in "$@"; do
     case "$arg" in
         --player-tools) packages+=(xvfb xdotool imagemagick sox fluidsynth) ;;

@@ -319,12 +319,7 @@ Canvas ContactSheet(const std::string& file, const Canvas& sheet) {
 
 int Run(const RunOptions& opt) {
     auto t0 = std::chrono::steady_clock::now();
-    if (!opt.outDir.empty()) {
-        std::filesystem::create_directories(opt.outDir);
-        SetTempDir(opt.outDir + "/.tmp");
-    } else if (!opt.contactDir.empty()) {
-        SetTempDir(opt.contactDir + "/.tmp");
-    }
+    if (!opt.outDir.empty()) std::filesystem::create_directories(opt.outDir);
     RunRegistrations();
     CheckSheetMap();
     auto& reg = R();
@@ -409,7 +404,7 @@ int Run(const RunOptions& opt) {
     }
     if (!opt.quiet)
         std::printf("assetgen: %zu outputs (%d written) in %.2f s%s\n", outputs.size(), written, secs,
-                    SpeechAvailable() ? "" : " (speech stand-ins: espeak-ng not found)");
+                    SpeechAvailable() ? "" : " (speech stand-ins: built without libespeak-ng)");
     return 0;
 }
 

@@ -1,26 +1,21 @@
 #include "sound.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#ifdef AG_HAVE_ESPEAK
+#include <espeak-ng/speak_lib.h>
+#endif
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-
-extern char** environ;
+#include <mutex>
 
 namespace ag {
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;
-std::string g_tempDir = "/tmp";
 bool g_forceStandIn = false;
 }  // namespace
 
@@ -300,56 +295,74 @@ bool ReadWav(const Bytes& f, Sound& out) {
     return false;
 }
 
-void SetTempDir(const std::string& dir) { g_tempDir = dir; }
 void ForceSpeechStandIn(bool on) { g_forceStandIn = on; }
 
-static std::string FindOnPath(const std::string& prog) {
-    const char* path = std::getenv("PATH");
-    std::string p = path ? path : "/usr/bin:/bin";
-    size_t a = 0;
-    while (a <= p.size()) {
-        size_t b = p.find(':', a);
-        if (b == std::string::npos) b = p.size();
-        std::string cand = p.substr(a, b - a) + "/" + prog;
-        if (access(cand.c_str(), X_OK) == 0) return cand;
-        a = b + 1;
-    }
-    return "";
+#ifdef AG_HAVE_ESPEAK
+namespace {
+
+// The speech library runs in this process, one line at a time. Its noise
+// source draws on the C library's rand(), and so does the sound server's
+// client library loaded with it when it first sets up its per-user files;
+// every line therefore starts from one fixed seed, and the words come out the
+// same on every run, with or without those files.
+constexpr unsigned kSpeechSeed = 1;
+std::mutex g_speechLock;
+std::vector<short>* g_speechOut = nullptr;
+
+int OnSpeech(short* wav, int n, espeak_EVENT*) {
+    if (wav && n > 0 && g_speechOut) g_speechOut->insert(g_speechOut->end(), wav, wav + n);
+    return 0;
 }
+
+void EndSpeech() { espeak_Terminate(); }
+
+// The library's output rate, starting it on first use; 0 when it cannot
+// start. The caller holds g_speechLock.
+int SpeechRate() {
+    static int rate = -1;
+    if (rate < 0) {
+        rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
+        if (rate > 0) {
+            espeak_SetSynthCallback(OnSpeech);
+            std::atexit(EndSpeech);
+        } else {
+            rate = 0;
+        }
+    }
+    return rate;
+}
+
+}  // namespace
 
 bool SpeechAvailable() {
-    static const std::string exe = FindOnPath("espeak-ng");
-    return !exe.empty() && !g_forceStandIn;
+    std::lock_guard<std::mutex> hold(g_speechLock);
+    return !g_forceStandIn && SpeechRate() > 0;
 }
 
-static bool RunEspeak(const Voice& v, const std::string& text, Sound& out) {
-    static const std::string exe = FindOnPath("espeak-ng");
-    static std::atomic<int> counter{0};  // lines may be spoken from several threads
-    std::filesystem::create_directories(g_tempDir);
-    std::string tmp = g_tempDir + Format("/.speech-%d-%d.wav", int(getpid()), counter++);
-    std::vector<std::string> args = {exe,
-                                     "-v", v.espeakVoice,
-                                     "-p", std::to_string(v.pitch),
-                                     "-s", std::to_string(v.speed),
-                                     "-w", tmp,
-                                     "--", text};
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid;
-    if (posix_spawn(&pid, exe.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return false;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    Bytes file;
-    if (ok) {
-        std::ifstream in(tmp, std::ios::binary);
-        file.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    std::error_code ec;
-    std::filesystem::remove(tmp, ec);
-    return ok && ReadWav(file, out) && out.Size() > kRate / 20;
+static bool Speak(const Voice& v, const std::string& text, Sound& out) {
+    std::lock_guard<std::mutex> hold(g_speechLock);
+    const int rate = SpeechRate();
+    if (rate <= 0 || espeak_SetVoiceByName(v.espeakVoice.c_str()) != EE_OK) return false;
+    espeak_SetParameter(espeakPITCH, v.pitch, 0);
+    espeak_SetParameter(espeakRATE, v.speed, 0);
+    std::vector<short> pcm;
+    g_speechOut = &pcm;
+    std::srand(kSpeechSeed);
+    espeak_ERROR e =
+        espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
+    if (e == EE_OK) e = espeak_Synchronize();
+    g_speechOut = nullptr;
+    if (e != EE_OK) return false;
+    Sound raw;
+    raw.s.reserve(pcm.size());
+    for (short q : pcm) raw.s.push_back(float(q / 32768.0));
+    out = Resample(raw, rate);
+    return out.Size() > kRate / 20;
 }
+#else
+bool SpeechAvailable() { return false; }
+static bool Speak(const Voice&, const std::string&, Sound&) { return false; }
+#endif
 
 // The stand-in: one voiced "syllable" per vowel group of the text, a buzz
 // through two formant filters with a falling intonation.
@@ -392,7 +405,7 @@ static Sound StandIn(const Voice& v, const std::string& text) {
 
 Sound Speech(const Voice& v, const std::string& text) {
     Sound x;
-    if (!SpeechAvailable() || !RunEspeak(v, text, x)) x = StandIn(v, text);
+    if (g_forceStandIn || !Speak(v, text, x)) x = StandIn(v, text);
     TrimSilence(x, 0.004);
     if (v.pitchRatio != 1.0) x = PitchShift(x, v.pitchRatio);
     HighPass(x, 60);

@@ -63,11 +63,11 @@ Sound Concat(const std::vector<Sound>& parts);
 Sound Resample(const Sound& x, int fromRate);   // to kRate, linear
 Sound PitchShift(const Sound& x, double ratio); // resampling (also changes length)
 
-// Speech. Each character has one fixed voice setting. With espeak-ng
-// installed the line is spoken by it (run once per line, output to a
-// temporary WAV, read back, resampled and normalised); without it a
-// synthesised stand-in (a pitched, formant-filtered babble with the line's
-// syllable rhythm) is made, so the file always exists.
+// Speech. Each character has one fixed voice setting. Built with the
+// espeak-ng library, the line is spoken by it in this process (resampled and
+// normalised); without it a synthesised stand-in (a pitched, formant-filtered
+// babble with the line's syllable rhythm) is made, so the file always exists.
+// The library keeps some state from line to line: speak lines in a fixed order.
 struct Voice {
     std::string espeakVoice = "en+f3";   // espeak-ng -v
     int pitch = 50;                       // espeak-ng -p 0..99
@@ -76,10 +76,8 @@ struct Voice {
     double pitchRatio = 1.0;              // post pitch shift (1 = none), e.g. for a tiny robot
 };
 Sound Speech(const Voice& v, const std::string& text);
-bool SpeechAvailable();      // espeak-ng found on PATH
+bool SpeechAvailable();      // the espeak-ng library is built in and starts
 void ForceSpeechStandIn(bool on);   // tests: use the stand-in even when espeak-ng exists
-// Where temporary files go (the tool sets it to the output folder).
-void SetTempDir(const std::string& dir);
 
 // WAV: RIFF/WAVE, PCM, 22050 Hz, 16-bit, mono.
 Bytes WavBytes(const Sound& x);

@@ -2,9 +2,7 @@
 // for events 1..8, the selection greetings "wav\<stem>0.wav") and the cut-in
 // boss's two lines "wav\demo_s4a.wav" and "wav\demo_s4b.wav". Each character
 // has one fixed espeak-ng setting. Character 4 never speaks.
-#include <atomic>
 #include <mutex>
-#include <thread>
 
 #include "kit.h"
 
@@ -179,21 +177,12 @@ std::vector<Spoken>& AllLines() {
     return lines;
 }
 
-// Speaking a line mostly waits for the speech program, so all lines are
-// spoken at once by a few threads the first time any of them is wanted.
-// Each line's result depends only on its voice and text.
+// All lines are spoken the first time any of them is wanted, one after the
+// other in a fixed order (the speech library carries state from line to line).
 void SpeakAll() {
     static std::once_flag once;
     std::call_once(once, [] {
-        std::vector<Spoken>& lines = AllLines();
-        lines[0].sound = Speech(*lines[0].voice, lines[0].text);  // sets up the temporary folder
-        std::atomic<size_t> next{1};
-        std::vector<std::thread> workers;
-        for (int t = 0; t < 6; ++t)
-            workers.emplace_back([&] {
-                for (size_t i; (i = next++) < lines.size();) lines[i].sound = Speech(*lines[i].voice, lines[i].text);
-            });
-        for (std::thread& w : workers) w.join();
+        for (Spoken& l : AllLines()) l.sound = Speech(*l.voice, l.text);
     });
 }
 
