@@ -315,6 +315,11 @@ TEST(AssetgenBmp, EveryGeneratedBitmapLoadsWithTheGamesReader) {
         if (name == "tama.bmp") {
             EXPECT_EQ(s->pixels[size_t(40) * s->width + 200], 0);   // additive sheet: black
         }
+        if (name == "icon.bmp") {  // the window's icon: a face on the transparent key
+            EXPECT_EQ(s->width * 1000 + s->height, 32032);
+            EXPECT_EQ(s->pixels[0], 0x07E0);
+            EXPECT_NE(s->pixels[size_t(21) * 32 + 16], 0x07E0);
+        }
         FreeSurface(s);
         ++loaded;
     }

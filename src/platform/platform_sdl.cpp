@@ -107,6 +107,24 @@ void OpenJoystick() {
 
 int AxisToUnsigned(int v) { return v + 32768; }  // -32768..32767 onto 0..65535
 
+// The window's icon: "icon.bmp" from the data folder, pure green transparent.
+// Without the file the window simply has none.
+void SetWindowIcon() {
+    Image img;
+    if (!DecodeBmp("icon.bmp", img) || img.width > 256 || img.height > 256) return;
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, img.width, img.height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return;
+    for (int y = 0; y < img.height; y++) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch);
+        for (int x = 0; x < img.width; x++) {
+            uint32_t c = img.rgb[static_cast<size_t>(y) * img.width + x] & 0xFFFFFF;
+            row[x] = c == 0x00FF00 ? 0 : 0xFF000000u | c;
+        }
+    }
+    SDL_SetWindowIcon(st.window, s);
+    SDL_FreeSurface(s);
+}
+
 }  // namespace
 
 bool Startup(const Options& opt) {
@@ -177,6 +195,7 @@ bool OpenDisplay(bool rgb565) {
         CloseDisplay();
         return false;
     }
+    SetWindowIcon();
     SDL_ShowCursor(st.cursorShown ? SDL_ENABLE : SDL_DISABLE);
     SDL_SetRenderDrawColor(st.renderer, 0, 0, 0, 255);
     SDL_RenderClear(st.renderer);

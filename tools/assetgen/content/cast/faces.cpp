@@ -1,4 +1,4 @@
-// The ten life-icon faces on "fix.bmp".
+// The ten life-icon faces on "fix.bmp", and the witch's face as the window's icon.
 #include "draw.h"
 
 using namespace ag;
@@ -98,6 +98,36 @@ void PaintFaces(Canvas& c) {
     }
 }
 
+// ---------------------------------------------------------------- window icon
+
+// The witch's face again, at 32 x 32, for the game's window.
+void PaintIcon(Canvas& c) {
+    Canvas s(32, 32, kKey);
+    s.FillCircle(16, 21, 9, Col(P_FIRE2));  // hair framing the face
+    s.FillRect(6, 20, 5, 10, Col(P_FIRE2));
+    s.FillRect(21, 20, 5, 10, Col(P_FIRE2));
+    s.FillCircle(16, 21, 7, Col(P_SKIN2));
+    s.FillTriangle({5, 13}, {27, 13}, {20, 0}, Col(P_VIOLET1));  // the hat leans back
+    s.FillRect(1, 12, 30, 3, Col(P_VIOLET0));                     // its brim
+    s.HLine(8, 24, 11, Col(P_GOLD2));                             // and band
+    s.HLine(11, 21, 15, Col(P_FIRE2));                            // fringe under the brim
+    for (int x : {12, 19}) {
+        s.FillRect(x, 19, 2, 3, Col(P_INK));
+        s.Set(x, 19, Col(P_WHITE));
+    }
+    s.Set(10, 23, Col(P_ROSE3));
+    s.Set(22, 23, Col(P_ROSE3));
+    s.HLine(15, 17, 25, Col(P_ROSE2));
+    s.ShadeShape(Rect{0, 0, 32, 32}, Col(P_SKIN2), Col(P_SKIN1), Col(P_SKIN3));
+    Finish(s);
+    PutKeyed(c, s, CellRect("icon.bmp", "face"));
+}
+
 }  // namespace
 
-AG_REGISTER(RegisterCastFaces) { AddPainter("fix.bmp", "faces", PaintFaces); }
+AG_REGISTER(RegisterCastFaces) {
+    AddPainter("fix.bmp", "faces", PaintFaces);
+    DeclareSheet({"icon.bmp", 32, 32, Depth::Rgb24, kKey, "the window's icon"});
+    DeclareCell("icon.bmp", "face", Rect{0, 0, 32, 32}, "the witch's face", Copy::Keyed, "icon");
+    AddPainter("icon.bmp", "icon", PaintIcon);
+}
