@@ -172,6 +172,21 @@ TEST_F(ScreensCharsel, ConfirmationOnlyOnTheFirstCharacter) {
     EXPECT_EQ(charselSheets.banner[0], nullptr);
 }
 
+TEST_F(ScreensCharsel, TheCampaignTakesEveryCharacterThePlainGameOnlyTheFirst) {
+    for (int k = 0; k <= 8; k++) {
+        std::vector<int> ups, downs;
+        for (int i = 0; i < k; i++) ups = ups + std::vector<int>{IN_UP, 0}, downs = downs + std::vector<int>{IN_DOWN, 0};
+        CharselWholeCast = 1;
+        plat::SetScriptedInput(ups + std::vector<int>{IN_B1});
+        EXPECT_EQ(h_Charsel(), k);
+        // Without the campaign the button on k is refused; back on 0 it is taken.
+        CharselWholeCast = 0;
+        plat::SetScriptedInput(ups + std::vector<int>{IN_B1, 0} + downs + std::vector<int>{IN_B1});
+        EXPECT_EQ(h_Charsel(), 0);
+        EXPECT_EQ(GetInput(), 0) << k;  // the whole script was read
+    }
+}
+
 TEST_F(ScreensCharsel, GreetingVoicePaths) {
     EXPECT_STREQ(GreetingVoice(0), "wav\\cv0_maho0.wav");
     EXPECT_STREQ(GreetingVoice(1), "wav\\cv2_angel0.wav");
@@ -275,6 +290,15 @@ TEST_F(ScreensStageEnd, OnlyTheButtonAloneEndsIt) {
     h_StageEnd();
     EXPECT_EQ(GetInput(), IN_DOWN);              // it stopped at the fifth word
     EXPECT_GE(plat::GetTicks() - t0, 1000u + 4);  // and slept between polls
+}
+
+TEST_F(ScreensStageEnd, StageCaptionRunsTwoSecondsUnlessAFreshPressSkipsIt) {
+    uint32_t t0 = plat::GetTicks();
+    EXPECT_EQ(Frames({}, [] { h_StageCaption(2); }), 125u + 1);  // and the cleared screen
+    EXPECT_GE(plat::GetTicks() - t0, 124u * 16);
+    // A button held as the caption opens does not end it; a new press does.
+    EXPECT_EQ(Frames(Repeat(IN_B1, 20) + std::vector<int>{0, IN_B1}, [] { h_StageCaption(5); }), 21u + 1);
+    EXPECT_EQ(Frames({}, [] { h_StageCaption(6); }), 0u);  // no such caption
 }
 
 TEST_F(ScreensStageEnd, GameOverFadesFromAndToWhite) {

@@ -78,7 +78,7 @@ protected:
         o.headless = true;
         ASSERT_TRUE(plat::Startup(o));
         saved = outerLoopCalls;
-        outerLoopCalls = {FakeTitle, FakeCharsel, FakeFrame, FakeStageEnd, FakeLoad};
+        outerLoopCalls = {FakeTitle, FakeCharsel, FakeFrame, FakeStageEnd, FakeLoad, nullptr};
         sc = Script{};
         quitFlag = 0;
     }

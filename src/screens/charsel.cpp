@@ -1,7 +1,8 @@
 // Character selection: a drifting tiled background, a column of three banners,
 // the portrait sliding in from the right, a name plate that converges from
 // four blended copies and a shaking heading. Up and down step through nine
-// characters in a ring; the first button is taken only on the first one.
+// characters in a ring; the first button is taken only on the first one,
+// except in the campaign, which offers the whole cast.
 #include <cstdio>
 
 #include "input/input.h"
@@ -12,6 +13,7 @@
 #include "video/video.h"
 
 
+int CharselWholeCast = 0;
 CharselStatics charsel;
 CharselSheets charselSheets;
 
@@ -196,10 +198,10 @@ int h_Charsel() {
     LoadCharselFiles();
 
     // The word read at the end of a pass is acted on in the next one. The
-    // first button is taken only on selection 0.
+    // first button is taken only on selection 0, outside the campaign.
     CharselRun run;
     for (;;) {
-        if (run.word == IN_B1 && run.sel == 0) break;
+        if (run.word == IN_B1 && (run.sel == 0 || CharselWholeCast == 1)) break;
         CharselPass(run);
         FlipScreen();
         run.word = GetInput();

@@ -11,6 +11,9 @@ int h_Charsel();                    // the selection index 0..8
 int h_Continue();                   // 1: the player continues
 void h_GameOver();
 void h_StageEnd();
+// The caption shown between two stages of a campaign ("STAGE n" and the
+// stage's name), about two seconds; a fresh press of the first button skips it.
+void h_StageCaption(int stage);
 
 // Title menu. The tables go back to their start values on every pass of the
 // shell's outer loop; MenuSel keeps the highlight for the whole program.
@@ -22,7 +25,9 @@ void RemoveTitleFiles();
 void SlideTitleItems();
 void PutTitleItems();
 
-// Character selection.
+// Character selection. With CharselWholeCast = 1 (the campaign) the first
+// button is taken on every character, else only on the first one.
+extern int CharselWholeCast;
 struct CharselStatics {
     int bgX = 0, bgY = 0;           // background scroll offsets, 0..-127
     int PortraitAngle = 0;          // portrait slide-in angle, 0..112

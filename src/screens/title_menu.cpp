@@ -139,6 +139,7 @@ void ResetScreensState() {
     ResetTitleTables();
     MenuSel = 0;
     charsel = CharselStatics{};
+    CharselWholeCast = 0;
     ContinueSel = 0;
     ContinueSwap = 0;
 }

@@ -24,7 +24,7 @@ const char* const BgSheet[7] = {nullptr,         "bg_stage1.bmp", "bg_stage2.bmp
 const char* const EnemySheet[7] = {nullptr,         "stage1_en.bmp", "stage2_en.bmp", "stage3_en.bmp",
                                    "stage4_en.bmp", "stage5_en.bmp", nullptr};
 
-OuterLoopCalls outerLoopCalls = {h_Title, h_Charsel, GameFrame, h_StageEnd, LoadStageSlots};
+OuterLoopCalls outerLoopCalls = {h_Title, h_Charsel, GameFrame, h_StageEnd, LoadStageSlots, h_StageCaption};
 
 namespace {
 
@@ -39,6 +39,8 @@ struct RunOptions {
     int shotLv = -1;          // start every run at this shot level (-1: as the rules say)
     int option = -1;          // start every run with this many options
     long timeLimit = -1;      // headless: seconds of virtual time (-1: the default)
+    int stage = 0;            // every run starts at this stage, 1..5 (0: stage 1, no data check)
+    bool campaign = false;    // after a stage's clear the next stage follows, up to stage 5
     std::string dataDir;
 };
 RunOptions run;
@@ -55,6 +57,23 @@ Surface* LoadKeyed(Surface* (*loader)(const char*), const char* name) {
 }
 
 }  // namespace
+
+const char* MissingStageFile(int stage) {
+    static char name[32];
+    std::snprintf(name, sizeof name, "men%d.dat", stage);
+    if (stage < 1 || stage > kLastStage) return name;
+    const char* files[3] = {name, BgSheet[stage], EnemySheet[stage]};
+    for (const char* f : files) {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(GameFilePath(f), ec)) return f;
+    }
+    return nullptr;
+}
+
+void SetRunStages(int stage, bool campaign) {
+    run.stage = stage;
+    run.campaign = campaign;
+}
 
 void LoadStageSlots() {
     for (int i = 0; i < 7; i++) FreeSlot(i);
@@ -83,12 +102,13 @@ void ShutdownAndExit(int code) {
 }
 
 int OuterLoop() {
-    enum class Entry { A, B, C } entry = Entry::A;
+    // NextStage: a campaign goes on to the following stage with the run as it stands.
+    enum class Entry { A, B, C, NextStage } entry = Entry::A;
     int t = 0;
     for (;;) {
         if (entry == Entry::A) {
             GameState = GameStateRecord{};
-            stageNo = 1;
+            stageNo = run.stage > 0 ? run.stage : 1;
             t = outerLoopCalls.title();
             if (t != 0) quitFlag = 1;  // straight on to the stage set-up, then out
         }
@@ -99,6 +119,7 @@ int OuterLoop() {
             GameState.option = 0;
             GameState.shotLv = 0;
             GameState.score = 0;
+            CharselWholeCast = run.campaign ? 1 : 0;
             int s = outerLoopCalls.charsel();
             GameState.chno = (s >= 1) ? s + 1 : s;
             if (run.character >= 0) GameState.chno = run.character;
@@ -113,6 +134,7 @@ int OuterLoop() {
             PlayMidi(StageMusic[stageNo]);
         }
         outerLoopCalls.loadStage();
+        if (entry == Entry::NextStage && outerLoopCalls.stageCaption) outerLoopCalls.stageCaption(stageNo);
 
         // Message loop: messages first; play only while the queue is empty.
         for (entry = Entry::C; entry == Entry::C;) {
@@ -142,6 +164,16 @@ int OuterLoop() {
                 if (clearFlag == 1) {
                     ClearAllScreens();
                     StopMidi();
+                    if (run.campaign && stageNo < kLastStage) {
+                        if (const char* missing = MissingStageFile(stageNo + 1)) {
+                            std::cerr << "pelloquinade: the campaign ends after stage " << stageNo << ": stage "
+                                      << stageNo + 1 << " has no data (" << missing << " is missing)\n";
+                        } else {
+                            stageNo += 1;
+                            entry = Entry::NextStage;
+                            break;
+                        }
+                    }
                     outerLoopCalls.stageEnd();
                     entry = Entry::A;
                 } else if (run.frames > 0 && playFramesRun >= run.frames) {
@@ -176,6 +208,8 @@ void PrintHelp() {
         "  --soundfont FILE    General MIDI soundfont for the music\n"
         "  --character N       fly character N (0..9) whatever the selection says\n"
         "  --power L,O         start every run at shot level L (0..2) with O options (0..3)\n"
+        "  --stage N           start every run at stage N (1..5)\n"
+        "  --campaign          play on through the stages to stage 5; every character can be chosen\n"
         "  --data DIR          read the game data from DIR\n"
         "  --headless          no window and no sound: virtual clock, scripted input\n"
         "  --input FILE        headless: input script (see README)\n"
@@ -247,6 +281,11 @@ int ParseArgs(int argc, char** argv) {
             }
             run.shotLv = lv;
             run.option = op;
+        } else if (a == "--stage") {
+            if (!number(value("a stage number"), 1, kLastStage, n)) return 2;
+            run.stage = static_cast<int>(n);
+        } else if (a == "--campaign") {
+            run.campaign = true;
         } else if (a == "--character") {
             if (!number(value("a character number"), 0, 9, n)) return 2;
             run.character = static_cast<int>(n);
@@ -309,6 +348,15 @@ int RunGame(int argc, char** argv) {
     int rc = ParseArgs(argc, argv);
     if (rc >= 0) return rc;
     if (!EnterDataFolder()) return 1;
+    if (run.stage > 0 || run.campaign) {
+        // Only runs that ask for a stage check it: the plain game starts as it always has.
+        int first = run.stage > 0 ? run.stage : 1;
+        if (const char* missing = MissingStageFile(first)) {
+            std::cerr << "pelloquinade: stage " << first << " has no data (" << missing
+                      << " is missing from the data folder); it cannot be played\n";
+            return 1;
+        }
+    }
     if (!plat::Startup(run.plat)) return 1;
     plat::SetCloseHandler(OnWindowClose);
 

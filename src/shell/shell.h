@@ -57,6 +57,15 @@ extern const char* const StageMusic[7];
 extern const char* const BgSheet[7];     // nullptr: the stage has none
 extern const char* const EnemySheet[7];
 
+// The last stage a run can reach (stage 6 has no sheets and no boss).
+constexpr int kLastStage = 5;
+// The first of a stage's files (stage file, scenery sheet, enemy sheet) that
+// the data folder lacks, or nullptr when the stage can be played.
+const char* MissingStageFile(int stage);
+// The stage every run starts at (0: stage 1) and whether a clear leads on to
+// the next stage; the command line sets both (tests set them here).
+void SetRunStages(int stage, bool campaign);
+
 // Frees the seven slots and loads them (and the stage file) for the current
 // stage and character, as stage set-up does.
 void LoadStageSlots();
@@ -78,6 +87,7 @@ struct OuterLoopCalls {
     void (*gameFrame)();
     void (*stageEnd)();
     void (*loadStage)();            // LoadStageSlots
+    void (*stageCaption)(int stage); // between two stages of a campaign (may be null)
 };
 extern OuterLoopCalls outerLoopCalls;
 int OuterLoop();
