@@ -40,13 +40,16 @@ struct CampaignLog {
 };
 CampaignLog clog;
 
-// The boss's main body: the live boss-behaviour enemy with the most hit points.
+// What the pilot aims at: the live enemy whose death ends the fight, else the
+// boss-behaviour enemy with the most hit points (a first form).
 const TekiRecord* LiveBoss() {
     const TekiRecord* best = nullptr;
     for (const TekiRecord& t : Teki) {
-        bool bossKind = (t.type >= 4 && t.type <= 10) || t.type == 17 || (t.type >= 26 && t.type <= 29) ||
-                        (t.type >= 37 && t.type <= 39) || t.type == 48 || t.type == 49 || t.type == 56;
-        if (t.active == 1 && bossKind && (!best || t.hp > best->hp)) best = &t;
+        if (t.active != 1) continue;
+        if (IsBossType(t.type)) return &t;
+        bool bossKind = (t.type >= 4 && t.type <= 9) || t.type == 17 || (t.type >= 26 && t.type <= 29) ||
+                        (t.type >= 37 && t.type <= 39) || t.type == 48 || t.type == 56;
+        if (bossKind && (!best || t.hp > best->hp)) best = &t;
     }
     return best;
 }
