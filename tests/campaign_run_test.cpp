@@ -3,9 +3,14 @@
 // data, from stage 1 on, destroys each boss, and the run goes on from stage
 // to stage carrying its character, score, lives, shot level and options,
 // until the end picture and the title after the last stage with data.
+//
+// The presented-frame numbers of the stage changes are printed; with
+// PELLO_CAMPAIGN_DUMP_FRAMES (a list as for --dump-frames) those frames are
+// written to PELLO_CAMPAIGN_DUMP_DIR (default: the working folder).
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -26,6 +31,7 @@ namespace {
 
 struct StageLog {
     int stage = 0;
+    uint64_t firstPresented = 0;    // presented-frame number of the stage's first frame
     GameStateRecord atStart{}, atClear{};
     bool sheetsLoaded = false, timelineFromFile = false;
     long frames = 0, bossArrived = -1, bossDied = -1, cleared = -1;
@@ -79,6 +85,7 @@ void PilotedFrame() {
         clog.newStage = false;
         StageLog s;
         s.stage = stageNo;
+        s.firstPresented = plat::PresentedFrames() + 1;
         if (stageNo == 1 && clog.stages.empty()) {  // a well-armed pilot keeps the test short
             GameState.shotLv = 2;
             GameState.option = 3;
@@ -110,14 +117,25 @@ void PilotedFrame() {
     if (n > 30000) quitFlag = 1;  // never reached the end: give up
 }
 
+// The screens read the script: the button, then nothing, over and over.
+std::vector<plat::ScriptRun> ButtonThenNothing() {
+    std::vector<plat::ScriptRun> script;
+    for (int i = 0; i < 2000; i++) script.insert(script.end(), {{IN_B1, 1}, {0, 1}});
+    return script;
+}
+
 void LoadAndNote() {
     LoadStageSlots();
     clog.newStage = true;
 }
 int TitleOnce() { return clog.titles++ == 0 ? h_Title() : 1; }
 void CaptionSeen(int stage) {
+    std::printf("campaign: the caption of stage %d is presented from frame %llu\n", stage,
+                static_cast<unsigned long long>(plat::PresentedFrames() + 1));
     clog.captions.push_back(stage);
+    plat::SetScriptedInput(std::vector<int>(200, 0));  // the caption runs its full length
     h_StageCaption(stage);
+    plat::SetScriptedInput(ButtonThenNothing());
 }
 void StageEndSeen() {
     clog.stageEnds++;
@@ -135,6 +153,8 @@ TEST(CampaignRun, EveryStageWithDataIsPlayedInTurnCarryingTheRun) {
     plat::Options o;
     o.headless = true;
     o.mute = true;
+    if (const char* list = std::getenv("PELLO_CAMPAIGN_DUMP_FRAMES")) o.dumpFrames = list;
+    if (const char* dir = std::getenv("PELLO_CAMPAIGN_DUMP_DIR")) o.dumpDir = dir;
     ASSERT_TRUE(plat::Startup(o));
     ASSERT_EQ(InitDisplay(), 0);
     soundOk = 0;
@@ -149,10 +169,7 @@ TEST(CampaignRun, EveryStageWithDataIsPlayedInTurnCarryingTheRun) {
     quitFlag = 0;
     clog = CampaignLog{};
     SetRunStages(0, true);
-    // The screens read the script: the button, then nothing, over and over.
-    std::vector<plat::ScriptRun> script;
-    for (int i = 0; i < 5000; i++) script.insert(script.end(), {{IN_B1, 1}, {0, 1}});
-    plat::SetScriptedInput(script);
+    plat::SetScriptedInput(ButtonThenNothing());
 
     OuterLoop();
 
@@ -169,8 +186,10 @@ TEST(CampaignRun, EveryStageWithDataIsPlayedInTurnCarryingTheRun) {
     for (int i = 0; i < last; i++) {
         const StageLog& s = clog.stages[i];
         SCOPED_TRACE("stage " + std::to_string(s.stage));
-        std::printf("campaign stage %d: %ld frames; boss at %ld, down at %ld, cleared at %ld; score %d; forced %d\n",
-                    s.stage, s.frames, s.bossArrived, s.bossDied, s.cleared, s.atClear.score, s.forcedKills);
+        std::printf("campaign stage %d: first presented frame %llu; %ld play frames; boss at %ld, down at %ld, "
+                    "cleared at %ld; score %d; forced %d\n",
+                    s.stage, static_cast<unsigned long long>(s.firstPresented), s.frames, s.bossArrived, s.bossDied,
+                    s.cleared, s.atClear.score, s.forcedKills);
         EXPECT_EQ(s.stage, i + 1);
         EXPECT_TRUE(s.sheetsLoaded);
         EXPECT_TRUE(s.timelineFromFile);
