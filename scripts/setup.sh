@@ -6,7 +6,7 @@
 #                                    FluidSynth, for trying the game from a script
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config libsdl2-dev libfluidsynth-dev timgm6mb-soundfont
+packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libfluidsynth-dev timgm6mb-soundfont
           libgtest-dev googletest libbenchmark-dev libespeak-ng-dev)
 for arg in "$@"; do
     case "$arg" in

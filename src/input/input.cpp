@@ -9,11 +9,32 @@ struct JoyState {
     int joyCenterX = 0;
     int joyCenterY = 0;
 } joy;
+bool insideRead = false;
+
+int DeviceWord();
 }  // namespace
+
+InputTap inputTap;
+bool InsideInputRead() { return insideRead; }
 
 void ResetInputState() { joy = JoyState{}; }
 
 int GetInput() {
+    int word = 0;
+    if (inputTap.source) {
+        insideRead = true;
+        plat::BeginInputQuery();
+        insideRead = false;
+        word = inputTap.source();
+    } else {
+        word = DeviceWord();
+    }
+    if (inputTap.observe) inputTap.observe(word);
+    return word;
+}
+
+namespace {
+int DeviceWord() {
     if (joy.joyChecked == 0) {
         joy.joyChecked = 1;
         plat::JoyCaps caps{};
@@ -29,7 +50,9 @@ int GetInput() {
         }
     }
 
+    insideRead = true;
     plat::BeginInputQuery();
+    insideRead = false;
     static const plat::Key keys[6] = {plat::Key::Up, plat::Key::Down, plat::Key::Right,
                                       plat::Key::Left, plat::Key::Z, plat::Key::X};
     int word = 0;
@@ -49,3 +72,4 @@ int GetInput() {
     }
     return word;
 }
+}  // namespace

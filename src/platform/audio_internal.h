@@ -15,6 +15,7 @@ void MusicStartup(bool withSynth);
 void MusicShutdown();
 // Adds the synthesizer's next frames to acc (interleaved stereo, 32-bit) and
 // watches for the end of the piece. Called with MixLock held.
-void MusicMix(int32_t* acc, int frames);
+// gain: the music volume, 0..100.
+void MusicMix(int32_t* acc, int frames, int gain);
 
 }  // namespace plat::audio_detail

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -50,6 +51,8 @@ struct AudioState {
 
 std::mutex mixLock;
 AudioState audio;
+std::atomic<int> musicVolume{100}, sfxVolume{100};
+std::atomic<bool> audioPaused{false};
 
 void ClearChannel(Channel& c) {
     if (c.stream) SDL_FreeAudioStream(c.stream);
@@ -100,18 +103,23 @@ void Limit(const int32_t* acc, int16_t* out, int frames) {
 void MixBlock(int16_t* out, int frames) {
     int32_t* acc = audio.acc;
     std::memset(acc, 0, sizeof(int32_t) * frames * 2);
+    if (audioPaused) {  // nothing moves on: streams and music resume where they were
+        std::memset(out, 0, sizeof(int16_t) * frames * 2);
+        return;
+    }
+    const int32_t sfx = sfxVolume;
     for (Channel& c : audio.ch) {
         if (c.stream) {
             int got = SDL_AudioStreamGet(c.stream, audio.tmp, frames * 4);
-            for (int i = 0; i < got / 2; i++) acc[i] += audio.tmp[i];
+            for (int i = 0; i < got / 2; i++) acc[i] += audio.tmp[i] * sfx / 100;
         } else if (c.hasSound && c.pos < c.pcm.size()) {
             size_t n = std::min(c.pcm.size() - c.pos, static_cast<size_t>(frames) * 2);
             const int16_t* src = c.pcm.data() + c.pos;
-            for (size_t i = 0; i < n; i++) acc[i] += src[i];
+            for (size_t i = 0; i < n; i++) acc[i] += src[i] * sfx / 100;
             c.pos += n;
         }
     }
-    audio_detail::MusicMix(acc, frames);
+    audio_detail::MusicMix(acc, frames, musicVolume);
     Limit(acc, out, frames);
 }
 
@@ -155,6 +163,16 @@ bool OpenDevice() {
 namespace audio_detail {
 std::mutex& MixLock() { return mixLock; }
 }  // namespace audio_detail
+
+void SetVolumes(int music, int sfx) {
+    musicVolume = std::clamp(music, 0, 100);
+    sfxVolume = std::clamp(sfx, 0, 100);
+}
+void GetVolumes(int& music, int& sfx) {
+    music = musicVolume;
+    sfx = sfxVolume;
+}
+void PauseAudio(bool paused) { audioPaused = paused; }
 
 void AudioSelectBackend(AudioBackend backend, bool musicInMixer) {
     audio.backend = backend;

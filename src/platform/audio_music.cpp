@@ -120,12 +120,13 @@ void MusicShutdown() {
     music.armed = false;
 }
 
-void MusicMix(int32_t* acc, int frames) {
+void MusicMix(int32_t* acc, int frames, int gain) {
     if (!music.synth) return;
     fluid_synth_write_float(music.synth, frames, music.left, 0, 1, music.right, 0, 1);
+    const float scale = 32767.0f * static_cast<float>(gain) / 100.0f;
     for (int i = 0; i < frames; i++) {
-        acc[2 * i] += static_cast<int32_t>(music.left[i] * 32767.0f);
-        acc[2 * i + 1] += static_cast<int32_t>(music.right[i] * 32767.0f);
+        acc[2 * i] += static_cast<int32_t>(music.left[i] * scale);
+        acc[2 * i + 1] += static_cast<int32_t>(music.right[i] * scale);
     }
     if (music.armed && music.player) {
         // The player only calls itself done a couple of seconds after its last

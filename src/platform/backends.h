@@ -17,6 +17,9 @@ bool QueueEmpty();
 void ClearQueue();
 // Runs the close handler (or queues Quit when there is none).
 void RequestClose();
+// A volume key: which 0 music, 1 effects; delta in level units.
+void StepVolume(int which, int delta);
+void FullscreenChanged(bool fullscreen);
 }  // namespace plat::common
 
 namespace plat::headless {
@@ -43,6 +46,8 @@ bool Present(const uint16_t* pixels, bool rgb565);
 void ShowCursor(bool show);
 void MessageBox(const char* text, const char* caption);
 void Pump();
+// Reads the key bindings of the options (both back ends: tests send named keys).
+void ResolveBindings(const Options& opt);
 uint32_t Ticks();
 uint32_t SystemTicks();
 void Sleep(uint32_t ms);

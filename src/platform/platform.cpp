@@ -30,6 +30,11 @@ struct Shared {
     uint8_t gamma5[32] = {};
     uint8_t gamma6[64] = {};
     std::vector<uint16_t> frame = std::vector<uint16_t>(320 * 240);
+    void (*volumeHandler)() = nullptr;
+    void (*fullscreenHandler)(bool) = nullptr;
+    bool volumeChanged = false;
+    int volumeWhich = 0;
+    uint32_t volumeTick = 0;
 };
 Shared shared;
 
@@ -80,7 +85,36 @@ void RequestClose() {
         Post({MsgType::Quit, 0});
     }
 }
+void StepVolume(int which, int delta) {
+    int v[2];
+    GetVolumes(v[0], v[1]);
+    which = which ? 1 : 0;
+    v[which] = std::clamp(v[which] + delta, 0, 100);
+    SetVolumes(v[0], v[1]);
+    shared.volumeChanged = true;
+    shared.volumeWhich = which;
+    shared.volumeTick = GetTicks();
+    if (shared.volumeHandler) shared.volumeHandler();
+}
+void FullscreenChanged(bool fullscreen) {
+    if (shared.fullscreenHandler) shared.fullscreenHandler(fullscreen);
+}
 }  // namespace common
+
+void SetVolumeChangeHandler(void (*handler)()) { shared.volumeHandler = handler; }
+void SetFullscreenChangeHandler(void (*handler)(bool)) { shared.fullscreenHandler = handler; }
+bool LastVolumeChange(int& which, uint32_t& agoMs) {
+    if (!shared.volumeChanged) return false;
+    which = shared.volumeWhich;
+    agoMs = GetTicks() - shared.volumeTick;
+    return true;
+}
+
+void DropMessages(MsgType type) {
+    std::lock_guard<std::mutex> g(queueLock);
+    queue.erase(std::remove_if(queue.begin(), queue.end(), [&](const Message& m) { return m.type == type; }),
+                queue.end());
+}
 
 bool Startup(const Options& opt) {
     if (!shared.headless) sdl::Shutdown();
@@ -90,6 +124,9 @@ bool Startup(const Options& opt) {
     common::ClearKeys();
     common::ClearQueue();
     shared.gammaIdentity = true;
+    shared.volumeChanged = false;
+    SetVolumes(opt.musicVolume, opt.sfxVolume);
+    sdl::ResolveBindings(opt);
     if (shared.headless) return headless::Startup(opt);
     if (!sdl::Startup(opt)) {
         shared.headless = true;

@@ -22,11 +22,26 @@ struct Options {
     std::string dumpDir = "."; // headless: where dumped frames go
     std::string soundfont;     // General MIDI soundfont for music
     uint32_t timeLimitMs = 0;  // headless: end the run cleanly after this much virtual time (0: never)
+    // Window back end: key names (as SDL names them) for up, down, right,
+    // left, first button, second button, pause and screenshot.
+    std::string keys[8] = {"Up", "Down", "Right", "Left", "Z", "X", "P", "F12"};
+    // Pad buttons (SDL game controller names) for the first and second
+    // button and pause; the stick's radial dead zone in percent of its travel.
+    std::string padButtons[3] = {"a", "b", "start"};
+    int padDeadZone = 25;
+    int musicVolume = 100, sfxVolume = 100;  // 0..100
+    std::string screenshotDir;               // where F12 writes; empty: no screenshots
 };
+// Names of the bindable keys in Options::keys order, for settings files.
+extern const char* const kKeyActions[8];
+bool KeyNameKnown(const std::string& name);
+bool PadButtonNameKnown(const std::string& name);
 
 // Messages the shell's message loop reads. The platform fills the queue from
 // window events whenever it pumps them (peeking, presenting, reading input).
-enum class MsgType { Quit, KeyEscape, MusicEnd };
+// Pause: code 0 the pause key or pad button (toggles), code 1 the window
+// lost the focus (only pauses).
+enum class MsgType { Quit, KeyEscape, MusicEnd, Pause };
 struct Message {
     MsgType type;
     int code = 0;
@@ -60,6 +75,7 @@ void MessageBox(const char* text, const char* caption);  // also copied to stder
 // --- messages (PostMessage may be called from any thread)
 bool PeekMessage(Message& out, bool remove);
 void PostMessage(const Message& msg);
+void DropMessages(MsgType type);    // forget every waiting message of this type
 
 // --- clock
 uint32_t GetTicks();
@@ -70,6 +86,18 @@ void Sleep(uint32_t ms);
 // Gives the processor away for a small part of a millisecond, for waits that
 // must end on an exact tick (headless: does nothing; empty polls move its clock).
 void Nap();
+
+// --- volume: 0..100 each; the volume keys change them in steps of 10 and
+// call the handler (the shell keeps them in the settings file).
+void SetVolumes(int music, int sfx);
+void GetVolumes(int& music, int& sfx);
+void SetVolumeChangeHandler(void (*handler)());
+// Which volume was changed last (0 music, 1 effects) and how long ago, in ms;
+// false when none was changed yet.
+bool LastVolumeChange(int& which, uint32_t& agoMs);
+void SetFullscreenChangeHandler(void (*handler)(bool fullscreen));
+// Music and streamed sounds stop where they are (and the effects with them).
+void PauseAudio(bool paused);
 
 // --- input
 enum class Key { Up, Down, Right, Left, Z, X, Count };
@@ -107,6 +135,9 @@ void SetScriptedInput(const std::vector<int>& words);  // one word per input que
 // Parses an input script (format in README); false and a message on a bad line.
 bool ParseInputScript(const std::string& text, std::vector<ScriptRun>& runs, std::string& error);
 void TestKeyEvent(Key key, bool down);                 // a raw key-down or key-up event
+// A key event by its SDL name, through the current bindings (as the window
+// back end maps real key events); false for an unknown name.
+bool TestNamedKeyEvent(const std::string& name, bool down);
 void TestSetJoystick(bool present, JoyCaps caps, int x, int y, unsigned buttons);
 void TestLoseSurfaces();            // the next Present reports lost surfaces
 

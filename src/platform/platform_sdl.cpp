@@ -1,15 +1,21 @@
 // SDL2 backend: one window showing the 320 x 240 frame integer-scaled with
 // nearest-neighbour sampling and black borders, desktop full screen or a
 // window; window events feed the message queue and the key latch; the first
-// joystick or game controller is read as a 0..65535 stick with two buttons.
+// joystick or game controller is read as a 0..65535 stick with two buttons,
+// with a radial dead zone; pads plugged in later are picked up at once. F12
+// saves the frame as PNG; F5..F8 step the music and effect volumes.
 #include <SDL.h>
+#include <SDL_image.h>
 #include <time.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <filesystem>
 #include <thread>
 
 #include "platform/backends.h"
@@ -32,8 +38,20 @@ struct SdlState {
     SDL_Joystick* joy = nullptr;
     SDL_GameController* pad = nullptr;
     bool joyOpened = false;
+    std::string screenshotDir;
 };
 SdlState st;
+
+// Bindings, resolved from the options by both back ends.
+struct Bindings {
+    SDL_Keycode keys[8] = {SDLK_UP, SDLK_DOWN, SDLK_RIGHT, SDLK_LEFT, SDLK_z, SDLK_x, SDLK_p, SDLK_F12};
+    SDL_GameControllerButton pad[3] = {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B,
+                                       SDL_CONTROLLER_BUTTON_START};
+    int deadZone = 25;  // percent of the stick's travel
+};
+Bindings bind;
+
+void SaveScreenshot();
 
 bool MakeRenderer() {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
@@ -78,31 +96,69 @@ void ToggleFullscreen() {
     SDL_ShowCursor(st.cursorShown ? SDL_ENABLE : SDL_DISABLE);
 }
 
-void OnKey(const SDL_KeyboardEvent& k) {
-    bool down = k.type == SDL_KEYDOWN;
-    switch (k.keysym.sym) {
-        case SDLK_UP: common::KeyEvent(Key::Up, down); break;
-        case SDLK_DOWN: common::KeyEvent(Key::Down, down); break;
-        case SDLK_RIGHT: common::KeyEvent(Key::Right, down); break;
-        case SDLK_LEFT: common::KeyEvent(Key::Left, down); break;
-        case SDLK_z: common::KeyEvent(Key::Z, down); break;
-        case SDLK_x: common::KeyEvent(Key::X, down); break;
+void RouteKey(SDL_Keycode sym, bool down, bool repeat, Uint16 mod) {
+    for (int i = 0; i < 6; i++)
+        if (sym == bind.keys[i]) {
+            common::KeyEvent(static_cast<Key>(i), down);
+            return;
+        }
+    bool press = down && !repeat;
+    if (sym == bind.keys[6]) {
+        if (press) common::Post({MsgType::Pause, 0});
+        return;
+    }
+    if (sym == bind.keys[7]) {
+        if (press) SaveScreenshot();
+        return;
+    }
+    switch (sym) {
         case SDLK_ESCAPE:
-            if (down && !k.repeat) common::Post({MsgType::KeyEscape, 0});
+            if (press) common::Post({MsgType::KeyEscape, 0});
             break;
         case SDLK_RETURN:
         case SDLK_KP_ENTER:
-            if (down && !k.repeat && (k.keysym.mod & KMOD_ALT)) ToggleFullscreen();
+            if (press && (mod & KMOD_ALT)) {
+                ToggleFullscreen();
+                common::FullscreenChanged(st.fullscreen);
+            }
             break;
+        case SDLK_F5: if (press) common::StepVolume(0, -10); break;
+        case SDLK_F6: if (press) common::StepVolume(0, 10); break;
+        case SDLK_F7: if (press) common::StepVolume(1, -10); break;
+        case SDLK_F8: if (press) common::StepVolume(1, 10); break;
         default: break;
     }
 }
 
+void OnKey(const SDL_KeyboardEvent& k) {
+    RouteKey(k.keysym.sym, k.type == SDL_KEYDOWN, k.repeat != 0, k.keysym.mod);
+}
+
+void CloseJoystick() {
+    if (st.pad) SDL_GameControllerClose(st.pad);
+    if (st.joy) SDL_JoystickClose(st.joy);
+    st.pad = nullptr;
+    st.joy = nullptr;
+}
+
+// Reads the first connected device; called at the first read and whenever
+// a device comes or goes, so a pad plugged in later is used at once.
 void OpenJoystick() {
     st.joyOpened = true;
-    if (SDL_NumJoysticks() < 1) return;
-    if (SDL_IsGameController(0)) st.pad = SDL_GameControllerOpen(0);
-    if (!st.pad) st.joy = SDL_JoystickOpen(0);
+    bool attached = (st.pad && SDL_GameControllerGetAttached(st.pad)) || (st.joy && SDL_JoystickGetAttached(st.joy));
+    if (attached) return;
+    CloseJoystick();
+    for (int i = 0; i < SDL_NumJoysticks() && !st.pad && !st.joy; i++) {
+        if (SDL_IsGameController(i)) st.pad = SDL_GameControllerOpen(i);
+        if (!st.pad) st.joy = SDL_JoystickOpen(i);
+    }
+}
+
+// Radial dead zone: a stick inside it reads as centred, so noise never
+// moves the craft; outside it the position is passed on as it is.
+void ApplyDeadZone(int& x, int& y) {
+    double r = std::hypot(static_cast<double>(x), static_cast<double>(y));
+    if (r < bind.deadZone * 32767.0 / 100.0) x = y = 0;
 }
 
 int AxisToUnsigned(int v) { return v + 32768; }  // -32768..32767 onto 0..65535
@@ -127,10 +183,24 @@ void SetWindowIcon() {
 
 }  // namespace
 
+void ResolveBindings(const Options& opt) {
+    bind = Bindings{};
+    for (int i = 0; i < 8; i++) {
+        SDL_Keycode k = SDL_GetKeyFromName(opt.keys[i].c_str());
+        if (k != SDLK_UNKNOWN) bind.keys[i] = k;
+    }
+    for (int i = 0; i < 3; i++) {
+        SDL_GameControllerButton b = SDL_GameControllerGetButtonFromString(opt.padButtons[i].c_str());
+        if (b != SDL_CONTROLLER_BUTTON_INVALID) bind.pad[i] = b;
+    }
+    bind.deadZone = std::clamp(opt.padDeadZone, 0, 90);
+}
+
 bool Startup(const Options& opt) {
     st = SdlState{};
     st.fullscreen = !opt.windowed;
     st.scale = opt.scale;
+    st.screenshotDir = opt.screenshotDir;
     // Joystick input arrives without window focus too.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     // Ctrl+C in the terminal arrives as a quit event, i.e. the close button.
@@ -147,10 +217,7 @@ bool Startup(const Options& opt) {
 void Shutdown() {
     if (!st.started) return;
     CloseDisplay();
-    if (st.pad) SDL_GameControllerClose(st.pad);
-    if (st.joy) SDL_JoystickClose(st.joy);
-    st.pad = nullptr;
-    st.joy = nullptr;
+    CloseJoystick();
     SDL_Quit();
     st.started = false;
 }
@@ -257,6 +324,18 @@ void Pump() {
                 break;
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_CLOSE) common::RequestClose();
+                if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) common::Post({MsgType::Pause, 1});
+                break;
+            case SDL_CONTROLLERDEVICEADDED:
+            case SDL_CONTROLLERDEVICEREMOVED:
+            case SDL_JOYDEVICEADDED:
+            case SDL_JOYDEVICEREMOVED:
+                if (st.joyOpened) OpenJoystick();
+                break;
+            case SDL_CONTROLLERBUTTONDOWN:
+                if (st.pad && e.cbutton.which == SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(st.pad)) &&
+                    e.cbutton.button == bind.pad[2])
+                    common::Post({MsgType::Pause, 0});
                 break;
             case SDL_KEYDOWN:
             case SDL_KEYUP:
@@ -285,7 +364,8 @@ uint32_t SystemTicks() {
 void Sleep(uint32_t ms) { SDL_Delay(ms); }
 void Nap() { std::this_thread::sleep_for(std::chrono::microseconds(200)); }
 
-int JoyCount() { return st.started ? SDL_NumJoysticks() : 0; }
+// One device slot is always reported: the device in it may come later.
+int JoyCount() { return st.started ? 1 : 0; }
 
 bool JoyCapsOf(JoyCaps& caps) {
     caps = {0, 65535, 0, 65535};
@@ -297,22 +377,27 @@ bool JoyPosition(int& x, int& y, unsigned& buttons) {
     x = y = 32767;
     buttons = 0;
     if (st.pad) {
-        if (!SDL_GameControllerGetAttached(st.pad)) return false;
-        x = AxisToUnsigned(SDL_GameControllerGetAxis(st.pad, SDL_CONTROLLER_AXIS_LEFTX));
-        y = AxisToUnsigned(SDL_GameControllerGetAxis(st.pad, SDL_CONTROLLER_AXIS_LEFTY));
+        if (!SDL_GameControllerGetAttached(st.pad)) return true;  // centred until one comes back
+        int sx = SDL_GameControllerGetAxis(st.pad, SDL_CONTROLLER_AXIS_LEFTX);
+        int sy = SDL_GameControllerGetAxis(st.pad, SDL_CONTROLLER_AXIS_LEFTY);
+        ApplyDeadZone(sx, sy);
+        x = AxisToUnsigned(sx);
+        y = AxisToUnsigned(sy);
         if (SDL_GameControllerGetButton(st.pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT)) x = 0;
         if (SDL_GameControllerGetButton(st.pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) x = 65535;
         if (SDL_GameControllerGetButton(st.pad, SDL_CONTROLLER_BUTTON_DPAD_UP)) y = 0;
         if (SDL_GameControllerGetButton(st.pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN)) y = 65535;
-        if (SDL_GameControllerGetButton(st.pad, SDL_CONTROLLER_BUTTON_A)) buttons |= 1;
-        if (SDL_GameControllerGetButton(st.pad, SDL_CONTROLLER_BUTTON_B)) buttons |= 2;
+        if (SDL_GameControllerGetButton(st.pad, bind.pad[0])) buttons |= 1;
+        if (SDL_GameControllerGetButton(st.pad, bind.pad[1])) buttons |= 2;
         return true;
     }
     if (st.joy) {
-        if (!SDL_JoystickGetAttached(st.joy)) return false;
+        if (!SDL_JoystickGetAttached(st.joy)) return true;
         if (SDL_JoystickNumAxes(st.joy) >= 2) {
-            x = AxisToUnsigned(SDL_JoystickGetAxis(st.joy, 0));
-            y = AxisToUnsigned(SDL_JoystickGetAxis(st.joy, 1));
+            int sx = SDL_JoystickGetAxis(st.joy, 0), sy = SDL_JoystickGetAxis(st.joy, 1);
+            ApplyDeadZone(sx, sy);
+            x = AxisToUnsigned(sx);
+            y = AxisToUnsigned(sy);
         }
         if (SDL_JoystickNumHats(st.joy) >= 1) {
             Uint8 hat = SDL_JoystickGetHat(st.joy, 0);
@@ -325,7 +410,47 @@ bool JoyPosition(int& x, int& y, unsigned& buttons) {
         if (SDL_JoystickGetButton(st.joy, 1)) buttons |= 2;
         return true;
     }
-    return false;
+    return true;  // no device yet: centred
 }
 
+namespace {
+// The last presented frame (after gamma) as a PNG named by date and time.
+void SaveScreenshot() {
+    if (st.screenshotDir.empty()) return;
+    const std::vector<uint16_t>& px = LastFrame();
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint16_t*>(px.data()), 320, 240, 16, 320 * 2,
+        st.rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB555);
+    if (!s) return;
+    std::error_code ec;
+    std::filesystem::create_directories(st.screenshotDir, ec);
+    std::time_t now = std::time(nullptr);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", std::localtime(&now));
+    std::string path = st.screenshotDir + "/pelloquinade_" + stamp + ".png";
+    for (int n = 2; std::filesystem::exists(path, ec) && n < 100; n++)
+        path = st.screenshotDir + "/pelloquinade_" + stamp + "_" + std::to_string(n) + ".png";
+    if (IMG_SavePNG(s, path.c_str()) == 0)
+        std::printf("pelloquinade: screenshot saved to %s\n", path.c_str());
+    else
+        std::fprintf(stderr, "pelloquinade: screenshot not saved to %s: %s\n", path.c_str(), IMG_GetError());
+    std::fflush(stdout);
+    SDL_FreeSurface(s);
+}
+}  // namespace
+
 }  // namespace plat::sdl
+
+namespace plat {
+const char* const kKeyActions[8] = {"up", "down", "right", "left", "shoot", "second", "pause", "screenshot"};
+bool KeyNameKnown(const std::string& name) { return SDL_GetKeyFromName(name.c_str()) != SDLK_UNKNOWN; }
+bool PadButtonNameKnown(const std::string& name) {
+    return SDL_GameControllerGetButtonFromString(name.c_str()) != SDL_CONTROLLER_BUTTON_INVALID;
+}
+bool TestNamedKeyEvent(const std::string& name, bool down) {
+    SDL_Keycode k = SDL_GetKeyFromName(name.c_str());
+    if (k == SDLK_UNKNOWN) return false;
+    sdl::RouteKey(k, down, false, 0);
+    return true;
+}
+}  // namespace plat

@@ -6,7 +6,10 @@
 
 #include "platform/platform.h"
 #include "screens/screens.h"
+#include "shell/replay.h"
+#include "shell/settings.h"
 #include "shell/shell.h"
+#include "shell/user_files.h"
 #include "sound/sound.h"
 #include "stage/stage.h"
 #include "video/video.h"
@@ -42,8 +45,15 @@ struct RunOptions {
     int stage = 0;            // every run starts at this stage, 1..5 (0: stage 1, no data check)
     bool campaign = false;    // after a stage's clear the next stage follows, up to stage 5
     std::string dataDir;
+    std::string recordPath;   // --record
+    std::string replayPath;   // --replay
+    Settings cli;             // the settings the command line gives
+    bool saveSettings = false;
 };
 RunOptions run;
+Settings fileSettings;        // as read from the settings file (changes through the game go here)
+std::string settingsPath;
+bool playingBack = false;     // the outer loop ends with the replayed run
 
 const char* TableEntry(const char* const* table, int index, int size) {
     return (index >= 0 && index < size) ? table[index] : nullptr;
@@ -101,16 +111,19 @@ void ShutdownAndExit(int code) {
     std::exit(code);
 }
 
-int OuterLoop() {
+int OuterLoop(bool runSetUp) {
     // NextStage: a campaign goes on to the following stage with the run as it stands.
-    enum class Entry { A, B, C, NextStage } entry = Entry::A;
+    enum class Entry { A, B, C, NextStage } entry = runSetUp ? Entry::C : Entry::A;
     int t = 0;
+    bool newRun = false;
     for (;;) {
         if (entry == Entry::A) {
             GameState = GameStateRecord{};
             stageNo = run.stage > 0 ? run.stage : 1;
             t = outerLoopCalls.title();
+            plat::DropMessages(plat::MsgType::Pause);  // pausing is for play, not for the screens
             if (t != 0) quitFlag = 1;  // straight on to the stage set-up, then out
+            newRun = t == 0;
         }
         if (entry == Entry::B || (entry == Entry::A && t == 0)) {
             PlayMidi("select.mid");
@@ -121,10 +134,13 @@ int OuterLoop() {
             GameState.score = 0;
             CharselWholeCast = run.campaign ? 1 : 0;
             int s = outerLoopCalls.charsel();
+            plat::DropMessages(plat::MsgType::Pause);
             GameState.chno = (s >= 1) ? s + 1 : s;
             if (run.character >= 0) GameState.chno = run.character;
             if (run.shotLv >= 0) GameState.shotLv = run.shotLv;
             if (run.option >= 0) GameState.option = run.option;
+            if (newRun) replay::RunBegins(run.character, run.shotLv, run.option, run.campaign ? 1 : 0);
+            newRun = false;
         }
         // C: stage set-up.
         ResetPools();
@@ -139,9 +155,11 @@ int OuterLoop() {
         // Message loop: messages first; play only while the queue is empty.
         for (entry = Entry::C; entry == Entry::C;) {
             plat::Message msg;
+            replay::OnMessageLoop();
             if (plat::PeekMessage(msg, true)) {
                 switch (msg.type) {
                     case plat::MsgType::Quit:
+                        replay::RunEnds(replay::kEndQuit);
                         return msg.code;
                     case plat::MsgType::KeyEscape:
                         // Escape destroys the window, whose end posts the quit message.
@@ -150,10 +168,15 @@ int OuterLoop() {
                     case plat::MsgType::MusicEnd:
                         OnMusicEnd(msg.code);
                         break;
+                    case plat::MsgType::Pause:
+                        PauseUntilResumed();
+                        break;
                 }
                 continue;
             }
             if (restartFlag == 1) {
+                replay::RunEnds(replay::kEndGameOver);
+                if (playingBack) return 0;
                 entry = Entry::A;
             } else if (continueFlag == 1) {
                 entry = Entry::B;
@@ -175,6 +198,8 @@ int OuterLoop() {
                         }
                     }
                     outerLoopCalls.stageEnd();
+                    replay::RunEnds(replay::kEndClear);
+                    if (playingBack) return 0;
                     entry = Entry::A;
                 } else if (run.frames > 0 && playFramesRun >= run.frames) {
                     plat::PostMessage({plat::MsgType::Quit, 0});
@@ -196,7 +221,11 @@ int OuterLoop() {
 
 namespace {
 
-void OnWindowClose() { ShutdownAndExit(0); }
+void OnWindowClose() {
+    if (playingBack) EndPlayback(false);
+    replay::OnClose();
+    ShutdownAndExit(0);
+}
 
 void PrintHelp() {
     std::cout <<
@@ -217,6 +246,11 @@ void PrintHelp() {
         "  --time-limit S      headless: stop after S seconds of virtual time (default 600, 0: never)\n"
         "  --dump-frames LIST  headless: write these presented frames as BMP (e.g. 1,50-60,100-400:50 or all)\n"
         "  --dump-dir DIR      headless: folder for dumped frames (default: the working folder)\n"
+        "  --music-volume N    music volume 0..100 (F5/F6 change it in play)\n"
+        "  --sfx-volume N      sound effects volume 0..100 (F7/F8)\n"
+        "  --save-settings     keep the window, scale and volume options in the settings file\n"
+        "  --record FILE       keep each run in FILE (default: the last run in the data folder)\n"
+        "  --replay FILE       play a kept run back (--headless: at full speed, printing its state hash)\n"
         "  --help              this text\n";
 }
 
@@ -254,11 +288,16 @@ int ParseArgs(int argc, char** argv) {
             PrintHelp();
             return 0;
         } else if (a == "--window") {
-            run.plat.windowed = true;
+            run.cli.fullscreen = false;
         } else if (a == "--scale") {
             if (!number(value("a factor"), 1, 16, n)) return 2;
-            run.plat.scale = static_cast<int>(n);
-            run.plat.windowed = true;
+            run.cli.scale = static_cast<int>(n);
+            run.cli.fullscreen = false;
+        } else if (a == "--music-volume" || a == "--sfx-volume") {
+            if (!number(value("a volume"), 0, 100, n)) return 2;
+            (a == "--music-volume" ? run.cli.musicVolume : run.cli.sfxVolume) = static_cast<int>(n);
+        } else if (a == "--save-settings") {
+            run.saveSettings = true;
         } else if (a == "--rgb555") {
             run.plat.rgb555 = true;
         } else if (a == "--mute") {
@@ -284,13 +323,15 @@ int ParseArgs(int argc, char** argv) {
         } else if (a == "--stage") {
             if (!number(value("a stage number"), 1, kLastStage, n)) return 2;
             run.stage = static_cast<int>(n);
+            run.cli.stage = run.stage;
         } else if (a == "--campaign") {
             run.campaign = true;
+            run.cli.campaign = true;
         } else if (a == "--character") {
             if (!number(value("a character number"), 0, 9, n)) return 2;
             run.character = static_cast<int>(n);
         } else if (a == "--input" || a == "--soundfont" || a == "--data" || a == "--dump-dir" ||
-                   a == "--dump-frames") {
+                   a == "--dump-frames" || a == "--record" || a == "--replay") {
             const char* v = value("a value");
             if (!v) return 2;
             // Paths are made absolute now: the program changes into the data folder.
@@ -299,14 +340,22 @@ int ParseArgs(int argc, char** argv) {
             if (a == "--data") run.dataDir = Absolute(v);
             if (a == "--dump-dir") run.plat.dumpDir = Absolute(v);
             if (a == "--dump-frames") run.plat.dumpFrames = v;
+            if (a == "--record") run.recordPath = Absolute(v);
+            if (a == "--replay") run.replayPath = Absolute(v);
         } else {
             std::cerr << "pelloquinade: unknown option " << a << " (try --help)\n";
             return 2;
         }
     }
     if (run.plat.dumpDir == ".") run.plat.dumpDir = Absolute(".");
+    if (!run.replayPath.empty() && !run.plat.inputScript.empty()) {
+        std::cerr << "pelloquinade: --replay and --input cannot be used together\n";
+        return 2;
+    }
     if (run.plat.headless) {
-        long limit = run.timeLimit >= 0 ? run.timeLimit : kHeadlessTimeLimitSeconds;
+        // A replay ends with its run; it needs no time limit unless one is asked for.
+        long fallback = run.replayPath.empty() ? kHeadlessTimeLimitSeconds : 0;
+        long limit = run.timeLimit >= 0 ? run.timeLimit : fallback;
         run.plat.timeLimitMs = static_cast<uint32_t>(limit * 1000);
     }
     return -1;
@@ -342,12 +391,136 @@ bool EnterDataFolder() {
     return true;
 }
 
+
+void SaveSettings(const Settings& s) {
+    std::string text = FormatSettings(s), error;
+    if (!WriteFileReplacing(settingsPath, std::vector<uint8_t>(text.begin(), text.end()), error))
+        std::cerr << "pelloquinade: the settings were not saved: " << error << "\n";
+}
+
+void OnVolumeChange() {
+    int music = 0, sfx = 0;
+    plat::GetVolumes(music, sfx);
+    fileSettings.musicVolume = music;
+    fileSettings.sfxVolume = sfx;
+    SaveSettings(fileSettings);
+}
+
+void OnFullscreenChange(bool fullscreen) {
+    fileSettings.fullscreen = fullscreen;
+    SaveSettings(fileSettings);
+}
+
+// Reads the settings file (a window game only: headless runs stay as their
+// options say), lays the command line over it and hands the result to the
+// platform options.
+void ApplySettings() {
+    Settings effective = run.cli;
+    if (!run.plat.headless) {
+        settingsPath = UserConfigDir() + "/settings.ini";
+        std::vector<uint8_t> bytes;
+        std::string error;
+        if (ReadWholeFile(settingsPath, bytes, error)) {
+            std::vector<std::string> problems;
+            fileSettings = ParseSettings(std::string(bytes.begin(), bytes.end()), problems);
+            for (const std::string& p : problems)
+                std::cerr << "pelloquinade: " << settingsPath << " " << p << " (ignored)\n";
+        }
+        effective = MergeSettings(fileSettings, run.cli);
+        if (run.saveSettings) {
+            fileSettings = effective;
+            SaveSettings(fileSettings);
+        }
+        plat::SetVolumeChangeHandler(OnVolumeChange);
+        plat::SetFullscreenChangeHandler(OnFullscreenChange);
+        run.plat.screenshotDir = UserPicturesDir();
+    }
+    plat::Options& o = run.plat;
+    if (effective.fullscreen) o.windowed = !*effective.fullscreen;
+    if (effective.scale) o.scale = *effective.scale;
+    if (effective.musicVolume) o.musicVolume = *effective.musicVolume;
+    if (effective.sfxVolume) o.sfxVolume = *effective.sfxVolume;
+    for (int i = 0; i < 8; i++)
+        if (effective.keys[i]) o.keys[i] = *effective.keys[i];
+    for (int i = 0; i < 3; i++)
+        if (effective.padButtons[i]) o.padButtons[i] = *effective.padButtons[i];
+    if (effective.padDeadZone) o.padDeadZone = *effective.padDeadZone;
+}
+
+// Reads and checks the replay given with --replay; false after a message.
+bool LoadReplay(replay::Replay& r) {
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!ReadWholeFile(run.replayPath, bytes, error) || !replay::Decode(bytes.data(), bytes.size(), r, error)) {
+        std::cerr << "pelloquinade: cannot play " << run.replayPath << ": " << error << "\n";
+        return false;
+    }
+    return true;
+}
+
+// Puts the game where the replayed run began: its options, run record,
+// stage and random state.
+void EnterReplayedRun(const replay::Replay& r) {
+    run.character = r.optCharacter;
+    run.shotLv = r.optShotLv;
+    run.option = r.optOption;
+    GameState = GameStateRecord{};
+    GameState.chno = r.chno;
+    GameState.lives = r.lives;
+    GameState.barrier = r.barrier;
+    GameState.option = r.option;
+    GameState.shotLv = r.shotLv;
+    GameState.score = r.score;
+    stageNo = r.stage;
+    run.campaign = r.campaign != 0;
+    CharselWholeCast = run.campaign ? 1 : 0;
+    GameSrand(r.seed);
+}
+
+}  // namespace
+
+void EndPlayback(bool outOfStep) {
+    uint64_t hash = RunStateHash();
+    ShutdownGame();
+    if (outOfStep) {
+        std::cerr << "pelloquinade: the replay ended before its run did: it was recorded by a game that plays "
+                     "differently\n";
+        std::exit(1);
+    }
+    const replay::Replay& r = replay::PlaybackReplay();
+    char line[96];
+    std::snprintf(line, sizeof line, "replay final state hash %016llx", static_cast<unsigned long long>(hash));
+    std::cout << line << (hash == r.finalHash ? " (as recorded)" : " (differs from the recording)") << "\n";
+    std::exit(0);
+}
+
+namespace {
+[[noreturn]] void PlayBack(const replay::Replay& r) {
+    playingBack = true;
+    replay::StartPlayback(r);
+    EnterReplayedRun(r);
+    OuterLoop(true);
+    EndPlayback(false);
+}
 }  // namespace
 
 int RunGame(int argc, char** argv) {
     int rc = ParseArgs(argc, argv);
     if (rc >= 0) return rc;
+    replay::Replay replayed;
+    if (!run.replayPath.empty() && !LoadReplay(replayed)) return 1;
+    ApplySettings();
     if (!EnterDataFolder()) return 1;
+    // The settings file's stage and campaign, unless the command line chose.
+    Settings effective = MergeSettings(fileSettings, run.cli);
+    if (effective.campaign) run.campaign = *effective.campaign;
+    if (effective.stage && !run.cli.stage) {
+        if (const char* missing = MissingStageFile(*effective.stage))
+            std::cerr << "pelloquinade: " << settingsPath << ": stage " << *effective.stage << " has no data ("
+                      << missing << " is missing; ignored)\n";
+        else
+            run.stage = *effective.stage;
+    }
     if (run.stage > 0 || run.campaign) {
         // Only runs that ask for a stage check it: the plain game starts as it always has.
         int first = run.stage > 0 ? run.stage : 1;
@@ -369,6 +542,16 @@ int RunGame(int argc, char** argv) {
     soundOk = InitSound();
     plat::Sleep(1000);
     plat::ShowCursor(false);
+    InstallVolumeBar();
+    if (!run.replayPath.empty()) {
+        SetGamma(255);
+        PlayBack(replayed);
+    }
+    // Every run is kept: in --record's file, else (in a window) as the last run.
+    if (!run.recordPath.empty())
+        replay::StartRecorder(run.recordPath);
+    else if (!run.plat.headless)
+        replay::StartRecorder(UserDataDir() + "/replays/last.pqr");
     h_Logo();
     SetGamma(255);
 

@@ -2,6 +2,7 @@
 #include "platform/platform.h"
 #include "player/player.h"
 #include "screens/screens.h"
+#include "shell/replay.h"
 #include "shell/shell.h"
 #include "shot/shot.h"
 #include "stage/stage.h"
@@ -23,6 +24,7 @@ bool FrameGate() {
         frameExtra = 0;
     }
     frameTick = static_cast<int>(plat::GetTicks());
+    replay::OnGateStep();
     return true;
 }
 }  // namespace

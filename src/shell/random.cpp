@@ -5,6 +5,7 @@ uint32_t randState = 1;
 }
 
 void GameSrand(uint32_t seed) { randState = seed; }
+uint32_t GameRandState() { return randState; }
 
 int GameRand() {
     randState = randState * 214013u + 2531011u;

@@ -42,6 +42,7 @@ void ResetStageFlags();
 // The game's random numbers: state * 214013 + 2531011, 15-bit results.
 int GameRand();
 void GameSrand(uint32_t seed);
+uint32_t GameRandState();          // the state the next GameRand steps from
 
 // Integer sine over whole degrees, peak 126; cosine is GetSin(a + 90).
 int GetSin(int angle);
@@ -79,6 +80,7 @@ int RunGame(int argc, char** argv);
 
 // The outer loop over title, selection, stage set-up and play, from the top
 // of a pass until the quit message arrives; returns the quit message's code.
+// runSetUp: start at the stage set-up of a run already prepared (a replay).
 // The screens and the play frame are called through OuterLoopCalls so that a
 // test can stand in for them.
 struct OuterLoopCalls {
@@ -90,10 +92,20 @@ struct OuterLoopCalls {
     void (*stageCaption)(int stage); // between two stages of a campaign (may be null)
 };
 extern OuterLoopCalls outerLoopCalls;
-int OuterLoop();
+int OuterLoop(bool runSetUp = false);
+
+// Pause: shows the last play frame darkened with its caption until the pause
+// key comes again (true) or Escape or the quit message (false: the message
+// is left for the message loop). Music and sounds stop meanwhile.
+bool PauseUntilResumed();
+// Draws the volume bar over presented frames for a moment after each change.
+void InstallVolumeBar();
 
 // Shut-down: stops the music, frees the slots, releases sound and display and
 // shows the cursor again.
 void ShutdownGame();
 // The shut-down, then the end of the program with the given code.
 [[noreturn]] void ShutdownAndExit(int code);
+// A replay being played back ends the program here: it reached a close
+// event, or (outOfStep) the game asked for input the replay does not hold.
+[[noreturn]] void EndPlayback(bool outOfStep);

@@ -7,6 +7,7 @@
 int PixelFormat565 = 1;
 Surface* WorkSurface = nullptr;
 Surface* Slot[7] = {};
+bool (*FlipOverlay)(Surface* frame) = nullptr;
 
 namespace {
 bool displayOpen = false;
@@ -91,9 +92,19 @@ int FlipScreen(bool pace) {
     } else {
         lastFlipDue = now;
     }
+    const Surface* shown = WorkSurface;
+    static Surface overlaid;
+    if (FlipOverlay && FlipOverlay(nullptr)) {
+        overlaid = *WorkSurface;
+        Surface* work = WorkSurface;
+        WorkSurface = &overlaid;
+        FlipOverlay(&overlaid);
+        WorkSurface = work;
+        shown = &overlaid;
+    }
     // The display reports a loss once; keep it until the play frame has
     // reloaded its surfaces, whichever screen's flip heard of it.
-    if (plat::Present(WorkSurface->pixels.data(), WorkSurface->width, PixelFormat565 == 1)) surfacesLost = true;
+    if (plat::Present(shown->pixels.data(), shown->width, PixelFormat565 == 1)) surfacesLost = true;
     flippedOnce = true;
     return surfacesLost ? kSurfacesLost : 0;
 }

@@ -35,6 +35,10 @@ void FillScreen(uint16_t pixel);
 void ClearAllScreens();
 int FlipScreen(bool pace = true);  // kSurfacesLost from a loss until RestoreStageSurfaces;
                                     // pace: wait until 16 ms after the previous flip was due (screens)
+// Drawn over every presented frame (not on the work surface) while it returns
+// true; called with nullptr to ask, then with the frame to draw on, which is
+// WorkSurface for the duration of the call.
+extern bool (*FlipOverlay)(Surface* frame);
 void RestoreScreens();
 void RestoreStageSurfaces();
 void SetGamma(int level);

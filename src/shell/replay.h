@@ -1,0 +1,74 @@
+// Replays: a run (from the stage set-up after the selection to game over,
+// clear or quit) kept as what its logic reads from outside: the random state
+// and run-start values, every input word, and the quit and close events at
+// the step they happened on. A step is one input read or one play frame that
+// passed its gate; both happen in the same order on every machine.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace replay {
+
+constexpr uint16_t kVersion = 1;
+
+enum EventKind : uint8_t {
+    kEventEnd = 1,      // the message loop met the quit message (Escape, --frames, ...)
+    kEventClose = 2,    // the window's close button: the program ended at once
+};
+
+struct Event {
+    uint32_t step;      // steps completed before it
+    uint8_t kind;
+    bool inRead;        // noticed while an input read pumped the window's events
+};
+
+struct WordRun {
+    uint8_t word;       // 0..63
+    uint32_t count;
+};
+
+enum EndReason : uint8_t { kEndNone = 0, kEndGameOver = 1, kEndClear = 2, kEndQuit = 3 };
+
+struct Replay {
+    uint32_t seed = 0;  // the random state at the start of the run
+    int32_t chno = 0, lives = 0, barrier = 0, option = 0, shotLv = 0, score = 0;
+    int32_t stage = 1, campaign = 0;
+    // The command-line choices that apply again after a continue (-1: none).
+    int32_t optCharacter = -1, optShotLv = -1, optOption = -1;
+    uint8_t endReason = kEndNone;
+    uint64_t finalHash = 0;  // RunStateHash when the run ended
+    std::vector<WordRun> words;
+    std::vector<Event> events;
+};
+
+// The file format. Encode never fails; Decode checks everything and says
+// what is wrong in `error` (for the player, without the file name).
+std::vector<uint8_t> Encode(const Replay& r);
+bool Decode(const uint8_t* data, size_t size, Replay& out, std::string& error);
+
+// --- recording and playback inside the game
+// Recording: every run is recorded; at its end it is written to `path` (if
+// not empty). Playback: the run's input comes from `r`.
+void StartRecorder(const std::string& path);
+void StartPlayback(const Replay& r);
+bool Playing();
+const Replay& PlaybackReplay();
+
+// Called by the shell at the run's edges.
+// After the selection, before the stage set-up; the choices as in Replay.
+void RunBegins(int optCharacter, int optShotLv, int optOption, int campaign);
+void RunEnds(EndReason why);            // records the hash and writes the file
+void OnGateStep();                      // a play frame passed its gate
+void OnMessageLoop();                   // playback: delivers events due outside reads
+void OnClose();                         // the close handler is about to end the program
+
+// Playback ran past the recording: the game and the replay disagree.
+bool OutOfStep();
+
+}  // namespace replay
+
+// FNV-1a over the run's logic state: the run record, stage and scroll, the
+// flags and every live pool entry (no pixels).
+uint64_t RunStateHash();

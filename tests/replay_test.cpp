@@ -1,0 +1,297 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "enemy/enemy.h"
+#include "input/input.h"
+#include "player/player.h"
+#include "shot/shot.h"
+#include "platform/platform.h"
+#include "shell/replay.h"
+#include "shell/settings.h"
+#include "shell/shell.h"
+#include "video/video.h"
+
+namespace {
+
+replay::Replay SampleReplay() {
+    replay::Replay r;
+    r.seed = 0xDEADBEEF;
+    r.chno = 4;
+    r.lives = 5;
+    r.stage = 1;
+    r.optShotLv = 2;
+    r.optOption = 3;
+    r.endReason = replay::kEndGameOver;
+    r.finalHash = 0x0123456789ABCDEFull;
+    r.words = {{16, 2}, {0, 300}, {21, 7}};
+    r.events = {{12, replay::kEventEnd, false}, {40, replay::kEventClose, true}};
+    return r;
+}
+
+TEST(ReplayFile, RoundTripsAndRejectsEveryDamagedForm) {
+    const std::vector<uint8_t> bytes = replay::Encode(SampleReplay());
+    replay::Replay back;
+    std::string error;
+    ASSERT_TRUE(replay::Decode(bytes.data(), bytes.size(), back, error)) << error;
+    EXPECT_EQ(replay::Encode(back), bytes);
+
+    // Every cut, every single flipped bit: refused with a reason, never a crash.
+    for (size_t n = 0; n < bytes.size(); n++) {
+        error.clear();
+        EXPECT_FALSE(replay::Decode(bytes.data(), n, back, error)) << n;
+        EXPECT_FALSE(error.empty());
+    }
+    for (size_t i = 0; i < bytes.size(); i++) {
+        std::vector<uint8_t> bad = bytes;
+        bad[i] ^= 0x10;
+        EXPECT_FALSE(replay::Decode(bad.data(), bad.size(), back, error)) << i;
+    }
+    std::string foreign = "RIFF....WAVEfmt ";
+    EXPECT_FALSE(replay::Decode(reinterpret_cast<const uint8_t*>(foreign.data()), foreign.size(), back, error));
+    EXPECT_EQ(error, "not a replay file");
+
+    replay::Replay newer = SampleReplay();
+    std::vector<uint8_t> v2 = replay::Encode(newer);
+    v2[8] = 2;  // a later format; its checksum still holds so the version is what is reported
+    v2.resize(v2.size() - 4);
+    uint32_t h = 2166136261u;
+    for (uint8_t b : v2) h = (h ^ b) * 16777619u;
+    for (int i = 0; i < 4; i++) v2.push_back(static_cast<uint8_t>(h >> (8 * i)));
+    EXPECT_FALSE(replay::Decode(v2.data(), v2.size(), back, error));
+    EXPECT_NE(error.find("version 2"), std::string::npos) << error;
+}
+
+TEST(SettingsFile, KeepsGoodLinesReportsBadOnesByNumber) {
+    std::vector<std::string> problems;
+    Settings s = ParseSettings(
+        "# comment\n"
+        "fullscreen = no\n"
+        "music_volume = 140\n"      // 3: out of range
+        "SFX_VOLUME=30\n"
+        "key_shoot = Space\n"
+        "key_up = NoSuchKey\n"      // 6
+        "just words\n"              // 7
+        "pad_pause = back\n"
+        "stage = 2\n"
+        "colour = blue\n",          // 10
+        problems);
+    ASSERT_EQ(problems.size(), 4u);
+    EXPECT_EQ(problems[0].rfind("line 3:", 0), 0u);
+    EXPECT_EQ(problems[1].rfind("line 6:", 0), 0u);
+    EXPECT_EQ(problems[2].rfind("line 7:", 0), 0u);
+    EXPECT_EQ(problems[3].rfind("line 10:", 0), 0u);
+    EXPECT_EQ(s.fullscreen, false);
+    EXPECT_FALSE(s.musicVolume.has_value());
+    EXPECT_EQ(s.sfxVolume, 30);
+    EXPECT_EQ(s.keys[4], "Space");
+    EXPECT_FALSE(s.keys[0].has_value());
+    EXPECT_EQ(s.padButtons[2], "back");
+    EXPECT_EQ(s.stage, 2);
+
+    // What the game writes reads back the same; the command line wins a merge.
+    std::vector<std::string> none;
+    Settings again = ParseSettings(FormatSettings(s), none);
+    EXPECT_TRUE(none.empty());
+    EXPECT_EQ(FormatSettings(again), FormatSettings(s));
+    Settings cli;
+    cli.sfxVolume = 80;
+    EXPECT_EQ(MergeSettings(s, cli).sfxVolume, 80);
+    EXPECT_EQ(MergeSettings(s, cli).fullscreen, false);
+}
+
+TEST(InputBindings, BoundKeysMakeTheWordAndThePauseMessage) {
+    plat::Options o;
+    o.headless = true;
+    o.keys[4] = "Space";
+    o.keys[6] = "Return";
+    ASSERT_TRUE(plat::Startup(o));
+    ResetInputState();
+    ASSERT_TRUE(plat::TestNamedKeyEvent("Space", true));
+    ASSERT_TRUE(plat::TestNamedKeyEvent("Z", true));  // no longer bound: ignored
+    EXPECT_EQ(GetInput(), IN_B1);
+    plat::TestNamedKeyEvent("Space", false);
+    plat::TestNamedKeyEvent("Return", true);
+    plat::Message m;
+    ASSERT_TRUE(plat::PeekMessage(m, true));
+    EXPECT_EQ(m.type, plat::MsgType::Pause);
+    EXPECT_FALSE(plat::TestNamedKeyEvent("NoSuchKey", true));
+    o.keys[4] = "Z";
+    o.keys[6] = "P";
+    plat::Startup(o);
+}
+
+// Pausing: no frame runs and the stage clock stands still; afterwards the
+// gate goes on at its pace with no burst of frames to catch up.
+std::vector<uint32_t> gates;
+std::vector<int> clocks;
+void PausingFrame() {
+    long before = playFramesRun;
+    GameFrame();
+    if (playFramesRun == before) return;
+    gates.push_back(plat::GetTicks());
+    clocks.push_back(menFrame);
+    if (gates.size() == 3) {  // hold the pause through 40 passes of its loop
+        plat::PostMessage({plat::MsgType::Pause, 0});
+        for (int i = 0; i < 40; i++) plat::PostMessage({plat::MsgType::Pause, 1});  // focus loss: stays paused
+        plat::PostMessage({plat::MsgType::Pause, 0});
+    }
+    if (gates.size() == 7) quitFlag = 1;
+}
+int StartTitle() { return 0; }
+int FirstCharacter() { return 0; }
+void NoStageEnd() {}
+void NoLoad() {}
+
+TEST(ShellPause, HoldsTheFrameCounterAndStageClockThenResumesAtPace) {
+    plat::Options o;
+    o.headless = true;
+    ASSERT_TRUE(plat::Startup(o));
+    ASSERT_EQ(InitDisplay(), 0);
+    OuterLoopCalls saved = outerLoopCalls;
+    outerLoopCalls = {StartTitle, FirstCharacter, PausingFrame, NoStageEnd, NoLoad};
+    quitFlag = 0;
+    gates.clear();
+    clocks.clear();
+    EXPECT_EQ(OuterLoop(), 0);
+    outerLoopCalls = saved;
+    quitFlag = 0;
+    ASSERT_EQ(gates.size(), 7u);
+    EXPECT_EQ(clocks, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_GE(gates[3] - gates[2], 40u * 15u);  // the pause
+    for (size_t i = 4; i < gates.size(); i++) EXPECT_GE(gates[i] - gates[i - 1], 15u) << i;
+}
+
+// Runs the game; returns its exit code and what it wrote to stdout and stderr.
+int RunGame(const std::string& args, std::string& out) {
+    std::string file = ::testing::TempDir() + "pello_replay_out_" + std::to_string(::getpid()) + ".txt";
+    std::string cmd = std::string("\"") + PELLO_GAME_EXE + "\" " + args + " >\"" + file + "\" 2>&1";
+    int st = std::system(cmd.c_str());
+    std::ifstream in(file);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    out = ss.str();
+    std::remove(file.c_str());
+    return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+}
+
+std::string WriteTemp(const std::string& name, const std::string& text) {
+    std::string path = ::testing::TempDir() + name + std::to_string(::getpid());
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+const std::string kData = std::string(" --data \"") + PELLO_TEST_DATA_DIR + "\"";
+
+TEST(ReplayProgram, ARecordedRunPlaysBackToTheSameStateAndBadFilesFailCleanly) {
+    // Title, selection, a weaving fight; Escape ends the run.
+    std::string script = WriteTemp("pello_rec_script_", "z\nz\nup+z x200\ndown+right+z x250\nleft+x x90\nesc\n");
+    std::string rec = ::testing::TempDir() + "pello_rec_" + std::to_string(::getpid()) + ".pqr";
+    std::string out;
+    ASSERT_EQ(RunGame("--headless --power 1,2 --input \"" + script + "\" --record \"" + rec + "\"" + kData, out), 0)
+        << out;
+    ASSERT_EQ(RunGame("--headless --replay \"" + rec + "\"" + kData, out), 0) << out;
+    EXPECT_NE(out.find("(as recorded)"), std::string::npos) << out;
+
+    std::ifstream in(rec, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const std::string& bad : {bytes.substr(0, bytes.size() / 2), std::string("not a replay at all"),
+                                   std::string()}) {
+        std::string path = WriteTemp("pello_bad_", bad);
+        EXPECT_EQ(RunGame("--headless --replay \"" + path + "\"" + kData, out), 1);
+        EXPECT_NE(out.find("cannot play"), std::string::npos) << out;
+        std::remove(path.c_str());
+    }
+    std::remove(rec.c_str());
+    std::remove(script.c_str());
+}
+
+// Whole runs kept with the project. Their hashes cover the run's logic state
+// (score, lives, pools, scroll, stage), not the pixels: new art keeps them.
+// A change that alters play on purpose records them again (see README).
+TEST(ReplayProgram, RegressionRunsEndInTheirKnownStates) {
+    struct Kept {
+        const char* file;
+        const char* hash;
+    } kept[] = {
+        {"stage1_clear.pqr", "0000000000000000"},
+        {"game_over_continue.pqr", "0000000000000000"},
+    };
+    for (const Kept& k : kept) {
+        std::string out;
+        EXPECT_EQ(RunGame(std::string("--headless --replay \"") + PELLO_TEST_REPLAY_DIR + "/" + k.file + "\"" + kData,
+                          out),
+                  0)
+            << k.file << "\n" << out;
+        EXPECT_NE(out.find(std::string("replay final state hash ") + k.hash + " (as recorded)"), std::string::npos)
+            << k.file << "\n" << out;
+    }
+}
+
+}  // namespace
+
+// Records the stage-1 clear kept above: a pilot that fires all the time,
+// keeps level with the boss or the nearest enemy and sidesteps bullets.
+// Run it by hand when play changes on purpose:
+//   PELLO_RECORD=tests/replays/stage1_clear.pqr build/tests/pello_tests
+//       --gtest_also_run_disabled_tests --gtest_filter='*RecordStage1Clear'
+namespace {
+bool pilotInPlay = false, pilotCleared = false;
+long pilotReads = 0;
+
+int PilotWord() {
+    long n = pilotReads++;
+    if (!pilotInPlay) {
+        // Screens: press the button every other read; after the clear, the
+        // end picture's button, then up and the button: the title's last item.
+        if (!pilotCleared) return n % 2 ? 0 : IN_B1;
+        static long afterClear = 0;
+        long k = afterClear++;
+        return k == 0 ? IN_B1 : k == 40 ? IN_UP : k == 80 ? IN_B1 : 0;
+    }
+    const int px = GameState.playerX, py = GameState.playerY;
+    int targetY = 120, targetX = 60, best = 1 << 30;
+    for (const TekiRecord& t : Teki)
+        if (t.active == 1 && t.x > px && t.x - px < best) {
+            best = t.x - px;
+            targetY = t.y;
+        }
+    int threat = 0;  // > 0: something below, move up; < 0: above
+    for (const TamaRecord& b : Tama)
+        if (b.active && b.x > px - 24 && b.x < px + 70 && std::abs(b.y - py) < 26) threat += b.y >= py ? 1 : -1;
+    for (const TekiRecord& t : Teki)
+        if (t.active == 1 && t.x > px - 30 && t.x < px + 50 && std::abs(t.y - py) < 34) threat += t.y >= py ? 1 : -1;
+    int key = IN_B1;
+    if (threat > 0 || (threat == 0 && py > targetY + 3)) key |= IN_UP;
+    if (threat < 0 || (threat == 0 && py < targetY - 3)) key |= IN_DOWN;
+    if (py < 40) key &= ~IN_UP;
+    if (py > 200) key &= ~IN_DOWN;
+    if (px < targetX - 4) key |= IN_RIGHT;
+    if (px > targetX + 4) key |= IN_LEFT;
+    if (clearFlag == 1 || bossDown == 1) pilotCleared = true;
+    return key;
+}
+int PilotPlayRead() {
+    pilotInPlay = true;
+    int w = GetInput();
+    pilotInPlay = false;
+    return w;
+}
+}  // namespace
+
+TEST(ReplayProgram, DISABLED_RecordStage1Clear) {
+    const char* out = std::getenv("PELLO_RECORD");
+    ASSERT_NE(out, nullptr);
+    inputTap.source = PilotWord;
+    PlayerInput = PilotPlayRead;
+    std::string data = PELLO_TEST_DATA_DIR;
+    const char* argv[] = {"pelloquinade", "--headless", "--time-limit", "0", "--power", "2,3",
+                          "--record", out, "--data", data.c_str()};
+    EXPECT_EQ(RunGame(10, const_cast<char**>(argv)), 0);
+}
