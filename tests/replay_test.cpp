@@ -8,10 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "enemy/enemy.h"
 #include "input/input.h"
-#include "player/player.h"
-#include "shot/shot.h"
 #include "platform/platform.h"
 #include "shell/replay.h"
 #include "shell/settings.h"
@@ -235,65 +232,3 @@ TEST(ReplayProgram, RegressionRunsEndInTheirKnownStates) {
 
 }  // namespace
 
-// Records the stage-1 clear kept above: a pilot that fires all the time,
-// keeps level with the boss or the nearest enemy and sidesteps bullets.
-// Run it by hand when play changes on purpose:
-//   PELLO_RECORD=tests/replays/stage1_clear.pqr build/tests/pello_tests
-//       --gtest_also_run_disabled_tests --gtest_filter='*RecordStage1Clear'
-namespace {
-bool pilotInPlay = false, pilotCleared = false;
-long pilotReads = 0;
-
-int PilotWord() {
-    long n = pilotReads++;
-    if (!pilotInPlay) {
-        // Screens: press the button every other read; after the clear, the
-        // end picture's button, then up and the button: the title's last item.
-        if (!pilotCleared) return n % 2 ? 0 : IN_B1;
-        static long afterClear = 0;
-        long k = afterClear++;
-        return k == 0 ? IN_B1 : k == 40 ? IN_UP : k == 80 ? IN_B1 : 0;
-    }
-    const int px = GameState.playerX, py = GameState.playerY;
-    int targetY = 120, targetX = 60, best = 1 << 30;
-    for (const TekiRecord& t : Teki)
-        if (t.active == 1 && t.x > px && t.x - px < best) {
-            best = t.x - px;
-            targetY = t.y;
-        }
-    int threat = 0;  // > 0: something below, move up; < 0: above
-    for (const TamaRecord& b : Tama)
-        if (b.active && b.x > px - 24 && b.x < px + 70 && std::abs(b.y - py) < 26) threat += b.y >= py ? 1 : -1;
-    for (const TekiRecord& t : Teki)
-        if (t.active == 1 && t.x > px - 30 && t.x < px + 50 && std::abs(t.y - py) < 34) threat += t.y >= py ? 1 : -1;
-    int key = IN_B1;
-    if (threat > 0 || (threat == 0 && py > targetY + 3)) key |= IN_UP;
-    if (threat < 0 || (threat == 0 && py < targetY - 3)) key |= IN_DOWN;
-    if (py < 40) key &= ~IN_UP;
-    if (py > 200) key &= ~IN_DOWN;
-    if (px < targetX - 4) key |= IN_RIGHT;
-    if (px > targetX + 4) key |= IN_LEFT;
-    if (clearFlag == 1 || bossDown == 1) pilotCleared = true;
-    if (n % 4000 == 0)
-        std::fprintf(stderr, "pilot: read %ld stage frame %d lives %d score %d\n", n, menFrame, GameState.lives,
-                     GameState.score);
-    return key;
-}
-int PilotPlayRead() {
-    pilotInPlay = true;
-    int w = GetInput();
-    pilotInPlay = false;
-    return w;
-}
-}  // namespace
-
-TEST(ReplayProgram, DISABLED_RecordStage1Clear) {
-    const char* out = std::getenv("PELLO_RECORD");
-    ASSERT_NE(out, nullptr);
-    inputTap.source = PilotWord;
-    PlayerInput = PilotPlayRead;
-    std::string data = PELLO_TEST_DATA_DIR;
-    const char* argv[] = {"pelloquinade", "--headless", "--time-limit", "0", "--power", "2,3",
-                          "--record", out, "--data", data.c_str()};
-    EXPECT_EQ(RunGame(10, const_cast<char**>(argv)), 0);
-}
