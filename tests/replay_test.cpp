@@ -152,7 +152,7 @@ TEST(ShellPause, HoldsTheFrameCounterAndStageClockThenResumesAtPace) {
     ASSERT_TRUE(plat::Startup(o));
     ASSERT_EQ(InitDisplay(), 0);
     OuterLoopCalls saved = outerLoopCalls;
-    outerLoopCalls = {StartTitle, FirstCharacter, PausingFrame, NoStageEnd, NoLoad};
+    outerLoopCalls = {StartTitle, FirstCharacter, PausingFrame, NoStageEnd, NoLoad, nullptr};
     quitFlag = 0;
     gates.clear();
     clocks.clear();
