@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include "platform/platform.h"
 #include "video_test_util.h"
 
 namespace {
@@ -221,4 +222,27 @@ TEST_F(VideoBitmap, UndecodableFilesGiveNone) {
     std::vector<uint8_t> cut = MakeBmp(64, 64, 24, {}, std::vector<std::vector<uint8_t>>(64, std::vector<uint8_t>(192, 7)));
     cut.resize(30);  // header cut short
     EXPECT_EQ(LoadBitmapSurface(Write("cut.bmp", cut).c_str()), nullptr);
+}
+
+TEST_F(VideoBitmap, HeadersClaimingMoreThanTheFileOrTheLimitAreRefusedBeforeDecoding) {
+    // 54 bytes claiming 60000 x 60000 x 24: decoding it would take gigabytes.
+    std::vector<uint8_t> huge = MakeBmp(1, 1, 24, {}, {{1, 2, 3}});
+    huge.resize(54);
+    Put32(huge, 18, 60000);
+    Put32(huge, 22, 60000);
+    EXPECT_EQ(LoadBitmapSurface(Write("huge.bmp", huge).c_str()), nullptr);
+    Put32(huge, 22, static_cast<uint32_t>(-60000));  // top-down rows
+    EXPECT_EQ(LoadBitmapSurface(Write("huge_td.bmp", huge).c_str()), nullptr);
+
+    // Within the limit, but the rows are cut short.
+    std::vector<uint8_t> cut = MakeBmp(64, 64, 24, {}, std::vector<std::vector<uint8_t>>(64, std::vector<uint8_t>(192, 7)));
+    cut.resize(cut.size() - 1);
+    EXPECT_EQ(LoadBitmapSurface(Write("short.bmp", cut).c_str()), nullptr);
+
+    // Whole, but wider than any surface.
+    const auto wide = MakeBmp(8200, 1, 8, {0x123456}, {std::vector<uint8_t>(8200, 0)});
+    std::string why;
+    plat::Image img;
+    EXPECT_FALSE(plat::DecodeBmpMemory(wide.data(), wide.size(), img, &why));
+    EXPECT_NE(why.find("8192"), std::string::npos) << why;
 }

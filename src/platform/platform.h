@@ -114,7 +114,12 @@ struct Image {
     int width = 0, height = 0;
     std::vector<uint32_t> rgb;      // 0x00RRGGBB, top-down rows
 };
-bool DecodeBmp(const std::string& path, Image& out);
+// Both refuse, before decoding, a picture wider or taller than 8192 pixels or
+// larger than the file can hold; `why` (when given) says why a file failed.
+bool DecodeBmp(const std::string& path, Image& out, std::string* why = nullptr);
+bool DecodeBmpMemory(const uint8_t* data, size_t size, Image& out, std::string* why = nullptr);
+// The header check alone.
+bool CheckBmpHeader(const uint8_t* data, size_t size, std::string* why = nullptr);
 
 // --- headless inspection and test hooks
 uint64_t PresentedFrames();
