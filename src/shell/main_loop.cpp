@@ -530,6 +530,17 @@ int RunGame(int argc, char** argv) {
             return 1;
         }
     }
+    {
+        // The stages this run reads: the one asked for, else stage 1, and the
+        // later stages of a campaign that have a stage file (a campaign ends
+        // quietly where the generated stages end).
+        std::vector<int> stages{run.stage > 0 ? run.stage : 1};
+        std::error_code ec;
+        for (int s = stages[0] + 1; run.campaign && s <= kLastStage; s++)
+            if (std::filesystem::exists("men" + std::to_string(s) + ".dat", ec)) stages.push_back(s);
+        const std::string damaged = CheckDataFolder(stages);
+        if (!damaged.empty()) std::cerr << damaged << "\n";
+    }
     if (!plat::Startup(run.plat)) return 1;
     plat::SetCloseHandler(OnWindowClose);
 

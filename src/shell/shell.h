@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // The player's run record. Field order is fixed.
 struct GameStateRecord {
@@ -74,6 +75,15 @@ void LoadStageSlots();
 // Opens a game file by its in-game name; '\' in the name separates folders.
 std::string GameFilePath(const char* name);
 std::FILE* OpenGameFile(const char* name, const char* mode);
+
+// A game file that is missing or does not load: one line on stderr naming it
+// and why, the first time only (the caller goes on without it).
+void ReportDataFault(const char* name, const std::string& why);
+void ForgetDataFaults();            // report every file afresh (tests)
+// Checks the working folder for the files a run of these stages reads and for
+// files that disagree with their own headers; returns one line naming the
+// problems and the generator, or "" when all is well.
+std::string CheckDataFolder(const std::vector<int>& stages);
 
 // Whole program: parses the command line, runs the game, returns the exit code.
 int RunGame(int argc, char** argv);

@@ -11,7 +11,8 @@ int PlayMidi(const char* path) {
         plat::MusicStop();
         plat::MusicClose();
     }
-    plat::MusicOpen(GameFilePath(path).c_str());  // a failed open shows as a failed play
+    // A failed open shows as a failed play.
+    if (!plat::MusicOpen(GameFilePath(path).c_str())) ReportDataFault(path, "missing or not a MIDI file the player reads");
     int result = plat::MusicPlay() ? 0 : 1;
     musicOn = 1;
     return result;

@@ -118,7 +118,12 @@ void PlayWave(int channel, const char* path, int stream) {
         plat::AudioStopChannel(channel);
     }
     WaveFile& w = waveFile[channel];
-    if (OpenWave(w, path) != 0) return;
+    if (OpenWave(w, path) != 0) {
+        std::FILE* f = OpenGameFile(path, "rb");
+        ReportDataFault(path, f ? "not a WAV file the game reads" : "missing or unreadable");
+        if (f) std::fclose(f);
+        return;
+    }
 
     const WaveFormatEx& f = *w.format;
     plat::PcmFormat pcm{f.channels, static_cast<int>(f.samplesPerSec), f.bitsPerSample};
@@ -126,6 +131,7 @@ void PlayWave(int channel, const char* path, int stream) {
     // Only PCM the mixer can convert gets a buffer; anything else is a
     // buffer that could not be made, and the sound is dropped.
     if (f.formatTag != 1 || !plat::PcmFormatUsable(pcm) || f.blockAlign != frame) {
+        ReportDataFault(path, "not a PCM format the mixer plays");
         CloseWave(w);
         channelBusy[channel] = 1;
         return;

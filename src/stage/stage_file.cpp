@@ -28,7 +28,17 @@ void ReadInto(std::FILE* f, void* dest, size_t size) {
 
 int LoadMenFile(const char* path) {
     std::FILE* f = OpenGameFile(path, "rb");
-    if (!f) return 0;
+    if (!f) {
+        ReportDataFault(path, "missing or unreadable");
+        return 0;
+    }
+    if (std::fseek(f, 0, SEEK_END) == 0) {
+        const long size = std::ftell(f);
+        if (size != kMenFileSize)
+            ReportDataFault(path, std::to_string(size) + " bytes instead of " + std::to_string(kMenFileSize) +
+                                      ": what is missing keeps the previous stage's values");
+        std::rewind(f);
+    }
     for (auto& e : MenEvent) ReadInto(f, &e, sizeof e);
     for (auto& x : MenExtra) ReadInto(f, x, sizeof x);
     for (auto& t : TekiTemplate) ReadInto(f, &t, sizeof t);

@@ -27,7 +27,11 @@ constexpr long kIndexedPixelOffset = 1078;
 Surface* LoadBitmapSurface(const char* name) {
     if (!name) return nullptr;
     plat::Image img;
-    if (!plat::DecodeBmp(GameFilePath(name), img)) return nullptr;
+    std::string why;
+    if (!plat::DecodeBmp(GameFilePath(name), img, &why)) {
+        ReportDataFault(name, why);
+        return nullptr;
+    }
     if (img.width <= 0 || img.height <= 0 ||
         img.rgb.size() < static_cast<size_t>(img.width) * static_cast<size_t>(img.height))
         return nullptr;
@@ -44,16 +48,19 @@ Surface* LoadBitmapSurface(const char* name) {
 Surface* LoadIndexedBitmap(const char* name) {
     if (!name) return nullptr;
     std::FILE* f = OpenGameFile(name, "rb");
-    if (!f) return nullptr;
+    if (!f) {
+        ReportDataFault(name, "missing or unreadable");
+        return nullptr;
+    }
 
     // Header and colour table; whatever a short file lacks reads as zero.
     unsigned char head[kIndexedPixelOffset] = {};
     const size_t got = std::fread(head, 1, sizeof head, f);
-    (void)got;
     // Only the low 16 bits of the width and height fields are read.
     const int width = head[18] | (head[19] << 8);
     const int height = head[22] | (head[23] << 8);
     if (width <= 0 || height <= 0 || width > kIndexedMaxWidth || height > kIndexedMaxHeight) {
+        ReportDataFault(name, got < 26 ? "too short for a bitmap header" : "not a sheet of at most 1024 x 4096 pixels");
         std::fclose(f);
         return nullptr;
     }
@@ -74,7 +81,10 @@ Surface* LoadIndexedBitmap(const char* name) {
     // Rows run from the bottom of the picture up, each exactly `width` bytes.
     for (int r = height - 1; r >= 0; r--) {
         const size_t n = atData ? std::fread(row, 1, static_cast<size_t>(width), f) : 0;
-        if (n < static_cast<size_t>(width)) atData = false;
+        if (n < static_cast<size_t>(width) && atData) {
+            atData = false;
+            ReportDataFault(name, "shorter than its header says: the missing rows are black");
+        }
         uint16_t* out = vid::Row(s, r);
         for (size_t c = 0; c < n; c++) out[c] = table[row[c]];
         // Pixels past the end of a short file are black.

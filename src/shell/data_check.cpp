@@ -1,0 +1,155 @@
+// Damaged or missing game data. The game plays on without a file it cannot
+// read (an empty slot, a silent sound); these routines only say so on stderr:
+// one line per faulty file when it is first read, and one line at start when
+// the data folder lacks or holds a damaged copy of a file the run will read.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "shell/shell.h"
+#include "stage/stage.h"
+
+#ifndef PELLO_GENERATOR
+#define PELLO_GENERATOR "assetgen"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::mutex reportedLock;
+std::set<std::string> reported;
+
+uint32_t Le32(const unsigned char* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+uint32_t Be32(const unsigned char* p) {
+    return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+}
+
+// Pictures, pieces and sounds every run reads, whatever the stage.
+const char* const kCommonFiles[] = {
+    "title.bmp", "vrk_logo.bmp", "title_text.bmp", "title_bg.bmp", "cs_make.bmp", "sbg.bmp", "select.bmp",
+    "name.bmp", "demo_over.bmp", "pre_end.bmp", "fix.bmp", "tama.bmp", "sp_maho.bmp", "select.mid", "boss1.mid",
+    "se\\se-1.wav", "se\\se-2.wav", "se\\se-3.wav", "se\\cs-1.wav", "se\\cs-2.wav", "se\\cs-3.wav",
+};
+
+// How a present file of a known kind disagrees with its own header; empty
+// when it looks whole. Only the first bytes are read.
+std::string Damage(const fs::path& path, uintmax_t size) {
+    const std::string ext = path.extension().string();
+    if (ext == ".dat") {
+        if (size != static_cast<uintmax_t>(kMenFileSize))
+            return std::to_string(size) + " bytes instead of " + std::to_string(kMenFileSize);
+        return "";
+    }
+    std::vector<unsigned char> head(static_cast<size_t>(std::min<uintmax_t>(size, 4096)));
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        head.resize(std::fread(head.data(), 1, head.size(), f));
+        std::fclose(f);
+    } else {
+        return "unreadable";
+    }
+    if (ext == ".bmp") {
+        if (head.size() < 34 || head[0] != 'B' || head[1] != 'M') return "not a bitmap";
+        if (Le32(head.data() + 2) != size)
+            return std::to_string(size) + " bytes where its header says " + std::to_string(Le32(head.data() + 2));
+        std::string why;
+        if (!plat::CheckBmpHeader(head.data(), static_cast<size_t>(size), &why)) return why;
+        return "";
+    }
+    if (ext == ".wav") {
+        if (head.size() < 12 || std::memcmp(head.data(), "RIFF", 4) != 0 || std::memcmp(head.data() + 8, "WAVE", 4) != 0)
+            return "not a WAV file";
+        if (static_cast<uintmax_t>(Le32(head.data() + 4)) + 8 != size)
+            return std::to_string(size) + " bytes where its header says " + std::to_string(Le32(head.data() + 4) + 8ull);
+        return "";
+    }
+    if (ext == ".mid") {
+        if (head.size() < 14 || std::memcmp(head.data(), "MThd", 4) != 0) return "not a MIDI file";
+        // The header chunk and each track chunk state their lengths.
+        uintmax_t at = 0;
+        std::FILE* f = std::fopen(path.c_str(), "rb");
+        while (f && at + 8 <= size) {
+            unsigned char chunk[8];
+            if (std::fseek(f, static_cast<long>(at), SEEK_SET) != 0 || std::fread(chunk, 1, 8, f) != 8) break;
+            at += 8 + static_cast<uintmax_t>(Be32(chunk + 4));
+        }
+        if (f) std::fclose(f);
+        if (at != size) return std::to_string(size) + " bytes where its chunks say " + std::to_string(at);
+        return "";
+    }
+    return "";
+}
+
+}  // namespace
+
+void ReportDataFault(const char* name, const std::string& why) {
+    const std::string path = GameFilePath(name);
+    {
+        std::lock_guard<std::mutex> hold(reportedLock);
+        if (!reported.insert(path).second) return;
+    }
+    std::fprintf(stderr, "pelloquinade: %s: %s\n", path.c_str(), why.c_str());
+}
+
+void ForgetDataFaults() {
+    std::lock_guard<std::mutex> hold(reportedLock);
+    reported.clear();
+}
+
+std::string CheckDataFolder(const std::vector<int>& stages) {
+    std::set<std::string> names(std::begin(kCommonFiles), std::end(kCommonFiles));
+    for (const char* sheet : CharSheet) names.insert(sheet);
+    for (int s : stages) {
+        if (s < 1 || s > 6) continue;
+        char men[32];
+        std::snprintf(men, sizeof men, "men%d.dat", s);
+        names.insert(men);
+        names.insert(StageMusic[s]);
+        if (BgSheet[s]) names.insert(BgSheet[s]);
+        if (EnemySheet[s]) names.insert(EnemySheet[s]);
+    }
+
+    std::vector<std::string> problems;
+    std::error_code ec;
+    for (const std::string& name : names) {
+        const std::string path = GameFilePath(name.c_str());
+        if (!fs::is_regular_file(path, ec)) problems.push_back(path + " missing");
+    }
+    // Every file of a known kind that is present, in the folder and its
+    // sound folders, is checked against its own header.
+    int files = 0;
+    for (const char* dir : {".", "se", "wav"}) {
+        if (!fs::is_directory(dir, ec)) {
+            problems.push_back(std::string(dir) + "/ missing");
+            continue;
+        }
+        std::vector<fs::path> found;
+        for (const auto& e : fs::directory_iterator(dir, ec))
+            if (e.is_regular_file(ec)) found.push_back(e.path());
+        std::sort(found.begin(), found.end());
+        for (const fs::path& p : found) {
+            const uintmax_t size = fs::file_size(p, ec);
+            if (ec) continue;
+            files++;
+            const std::string why = Damage(p, size);
+            if (!why.empty()) problems.push_back(p.lexically_normal().string() + " " + why);
+        }
+    }
+    if (problems.empty()) return "";
+
+    std::string line = "pelloquinade: data folder " + fs::current_path(ec).string() + ": " +
+                       std::to_string(problems.size()) + (problems.size() == 1 ? " problem" : " problems") +
+                       " among " + std::to_string(files) + " files (";
+    for (size_t i = 0; i < problems.size() && i < 4; i++) line += (i ? "; " : "") + problems[i];
+    if (problems.size() > 4) line += "; " + std::to_string(problems.size() - 4) + " more";
+    line += "); regenerate it with the generator: " PELLO_GENERATOR " " + fs::current_path(ec).string();
+    return line;
+}
