@@ -4,6 +4,8 @@
 #   scripts/setup.sh                 build, play and test
 #   scripts/setup.sh --player-tools  also Xvfb, xdotool, ImageMagick, SoX and
 #                                    FluidSynth, for trying the game from a script
+#   scripts/setup.sh --fuzz-tools    also clang and its libFuzzer and sanitizer
+#                                    runtimes, for scripts/fuzz.sh
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libfluidsynth-dev timgm6mb-soundfont
@@ -11,6 +13,7 @@ packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libflui
 for arg in "$@"; do
     case "$arg" in
         --player-tools) packages+=(xvfb xdotool imagemagick sox fluidsynth) ;;
+        --fuzz-tools) packages+=(clang libclang-rt-14-dev) ;;
         *) echo "setup.sh: unknown option $arg" >&2; exit 2 ;;
     esac
 done
