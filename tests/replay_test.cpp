@@ -218,6 +218,7 @@ TEST(ReplayProgram, RegressionRunsEndInTheirKnownStates) {
         const char* hash;
     } kept[] = {
         {"game_over_continue.pqr", "e64ec35708bcc56e"},
+        {"stage1_clear.pqr", "ae6268ebf45cddf6"},
     };
     for (const Kept& k : kept) {
         std::string out;
@@ -231,4 +232,5 @@ TEST(ReplayProgram, RegressionRunsEndInTheirKnownStates) {
 }
 
 }  // namespace
+
 
