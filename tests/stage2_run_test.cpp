@@ -16,17 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "enemy/enemy.h"
 #include "enemy_fixture.h"
-#include "input/input.h"
-#include "platform/platform.h"
-#include "player/player.h"
-#include "screens/screens.h"
-#include "shell/shell.h"
-#include "shot/shot.h"
-#include "sound/sound.h"
-#include "stage/stage.h"
-#include "video/video.h"
+#include "stage_run_fixture.h"
 
 namespace {
 
@@ -48,49 +39,15 @@ const TekiRecord* Heart() {
 
 // Fire all the time, level with the heart once it is there, on the left.
 int Pilot() {
-    int key = IN_B1, targetY = 120;
+    int targetY = 120;
     if (const TekiRecord* h = Heart()) targetY = h->y;
-    if (GameState.playerY > targetY + 3) key |= IN_UP;
-    if (GameState.playerY < targetY - 3) key |= IN_DOWN;
-    if (GameState.playerX < 66) key |= IN_RIGHT;
-    if (GameState.playerX > 74) key |= IN_LEFT;
-    return key;
+    return stagerun::Steer(70, targetY, 3);
 }
 
-void Dump(const char* tag, long frame) {
-    if (s2.dumpDir.empty() || !WorkSurface) return;
-    char name[512];
-    std::snprintf(name, sizeof name, "%s/%s_%06ld.bmp", s2.dumpDir.c_str(), tag, frame);
-    std::FILE* f = std::fopen(name, "wb");
-    if (!f) return;
-    const int w = 320, h = 240, row = w * 3;
-    auto u16 = [&](uint32_t v) { std::fputc(v & 255, f); std::fputc((v >> 8) & 255, f); };
-    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
-    std::fputs("BM", f);
-    u32(54 + row * h); u32(0); u32(54); u32(40); u32(w); u32(h); u16(1); u16(24); u32(0); u32(row * h);
-    u32(2835); u32(2835); u32(0); u32(0);
-    for (int y = h - 1; y >= 0; y--)
-        for (int x = 0; x < w; x++) {
-            uint16_t p = WorkSurface->pixels[size_t(y * w + x)];
-            int r = PixelFormat565 ? (p >> 11) : ((p >> 10) & 31);
-            int g = PixelFormat565 ? ((p >> 5) & 63) : (((p >> 5) & 31) << 1);
-            int b = p & 31;
-            std::fputc(b << 3 | b >> 2, f);
-            std::fputc(g << 2 | g >> 4, f);
-            std::fputc(r << 3 | r >> 2, f);
-        }
-    std::fclose(f);
-}
+void Dump(const char* tag, long frame) { stagerun::DumpWork(s2.dumpDir, tag, frame); }
 
 void PilotedFrame() {
-    const long before = playFramesRun;
-    if (playFramesRun == 0) {
-        GameState.shotLv = 2;
-        GameState.option = 3;
-    }
-    if (invincible == 0) invincible = 1;  // test only: nothing can hit the craft
-    GameFrame();
-    if (playFramesRun == before) return;
+    if (!stagerun::ArmedFrame()) return;
     const long n = s2.frames++;
     if (MenScroll[MS::scrollPos] == 1 && s2.stripStopped < 0) s2.stripStopped = n;
     bool body = false;
@@ -118,53 +75,14 @@ void StageEndSeen() {
     Dump("end", s2.frames);
 }
 
-class Stage2Run : public ::testing::Test {
+class Stage2Run : public stagerun::StageRunTest {
 protected:
     void SetUp() override {
-        namespace fs = std::filesystem;
-        if (!fs::exists(fs::path(kDataDir) / "men2.dat")) GTEST_SKIP() << "no generated data";
-        old_ = fs::current_path();
-        fs::current_path(kDataDir);
-        plat::Options o;
-        o.headless = true;
-        o.mute = true;
-        ASSERT_TRUE(plat::Startup(o));
-        ASSERT_EQ(InitDisplay(), 0);
-        soundOk = 0;
-        SetGamma(255);
-        GameSrand(4321);
-        ResetInputState();
-        ResetScreensState();
-        saved_ = outerLoopCalls;
-        savedInput_ = PlayerInput;
-        outerLoopCalls.title = TitleOnce;
-        outerLoopCalls.gameFrame = PilotedFrame;
-        outerLoopCalls.stageEnd = StageEndSeen;
-        PlayerInput = Pilot;
-        quitFlag = 0;
         s2 = Stage2Log{};
         if (const char* d = std::getenv("PELLO_STAGE2_DUMP_DIR")) s2.dumpDir = d;
-        playFramesRun = 0;
-        std::vector<plat::ScriptRun> script;
-        for (int i = 0; i < 3000; i++) {
-            script.push_back({IN_B1, 1});
-            script.push_back({0, 1});
-        }
-        plat::SetScriptedInput(script);
+        StartRun("men2.dat", 4321, {Pilot, TitleOnce, PilotedFrame, StageEndSeen});
     }
-    void TearDown() override {
-        outerLoopCalls = saved_;
-        PlayerInput = savedInput_;
-        plat::SetScriptedInput(std::vector<int>{});
-        StopMidi();
-        for (int i = 0; i < 7; i++) FreeSlot(i);
-        quitFlag = 0;
-        stageNo = 1;
-        if (!old_.empty()) std::filesystem::current_path(old_);
-    }
-    OuterLoopCalls saved_{};
-    int (*savedInput_)() = nullptr;
-    std::filesystem::path old_;
+    void TearDown() override { EndRun(); }
 };
 
 class Stage2Waves : public EnemyTestBase {};

@@ -20,16 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "enemy/enemy.h"
-#include "input/input.h"
-#include "platform/platform.h"
-#include "player/player.h"
-#include "screens/screens.h"
-#include "shell/shell.h"
-#include "shot/shot.h"
-#include "sound/sound.h"
-#include "stage/stage.h"
-#include "video/video.h"
+#include "stage_run_fixture.h"
 
 namespace {
 
@@ -81,63 +72,23 @@ int RouteRow(int col, int row) {
 // Fire all the time; keep to the left, steer through the walls (read where
 // layer 2 draws them), and line up with the heart once it is there.
 int Pilot() {
-    int key = IN_B1;
-    int targetX = 70, targetY;
+    int targetY;
     if (const TekiRecord* heart = FirstOfType(49)) {
         targetY = heart->y;
     } else {
         int col = ((MenScroll[MS::scrollPos] * 2) >> 6) + (GameState.playerX >> 4);
         targetY = RouteRow(col, GameState.playerY >> 4) * 16 + 8;
     }
-    if (GameState.playerY > targetY + 2) key |= IN_UP;
-    if (GameState.playerY < targetY - 2) key |= IN_DOWN;
-    if (GameState.playerX < targetX - 4) key |= IN_RIGHT;
-    if (GameState.playerX > targetX + 4) key |= IN_LEFT;
-    return key;
+    return stagerun::Steer(70, targetY, 2);
 }
 
-void DumpWork(const char* tag, long frame) {
-    if (runLog.dumpDir.empty() || !WorkSurface) return;
-    char name[512];
-    std::snprintf(name, sizeof name, "%s/%s_%06ld.bmp", runLog.dumpDir.c_str(), tag, frame);
-    std::FILE* f = std::fopen(name, "wb");
-    if (!f) return;
-    const int w = 320, h = 240, row = w * 3;
-    auto u16 = [&](uint32_t v) { std::fputc(v & 255, f); std::fputc((v >> 8) & 255, f); };
-    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
-    std::fputs("BM", f);
-    u32(54 + row * h); u32(0); u32(54); u32(40); u32(w); u32(h); u16(1); u16(24); u32(0); u32(row * h);
-    u32(2835); u32(2835); u32(0); u32(0);
-    for (int y = h - 1; y >= 0; y--)
-        for (int x = 0; x < w; x++) {
-            uint16_t p = WorkSurface->pixels[size_t(y * w + x)];
-            int r = PixelFormat565 ? (p >> 11) : ((p >> 10) & 31);
-            int g = PixelFormat565 ? ((p >> 5) & 63) : (((p >> 5) & 31) << 1);
-            int b = p & 31;
-            std::fputc(b << 3 | b >> 2, f);
-            std::fputc(g << 2 | g >> 4, f);
-            std::fputc(r << 3 | r >> 2, f);
-        }
-    std::fclose(f);
-}
-
-int LiveEnemies() {
-    return int(std::count_if(std::begin(Teki), std::end(Teki), [](const TekiRecord& t) { return t.active != 0; }));
-}
-int LiveBullets() {
-    return int(std::count_if(std::begin(Tama), std::end(Tama), [](const TamaRecord& t) { return t.active == 1; }));
-}
+void DumpWork(const char* tag, long frame) { stagerun::DumpWork(runLog.dumpDir, tag, frame); }
+using stagerun::LiveBullets;
+using stagerun::LiveEnemies;
 
 void PilotedFrame() {
-    const long before = playFramesRun;
-    if (playFramesRun == 0) {  // a well-armed pilot keeps the test short
-        GameState.shotLv = 2;
-        GameState.option = 3;
-    }
-    if (invincible == 0) invincible = 1;  // test only: no bullet or enemy can hit the craft this frame
-    const int wasDying = dying;
-    GameFrame();
-    if (playFramesRun == before) return;  // the gate was still shut
+    const int wasDying = dying;  // bullets and enemies cannot hit the craft, the walls can
+    if (!stagerun::ArmedFrame()) return;
     const long n = runLog.frames++;
     RunLog& L = runLog;
     if (dying == 1 && wasDying == 0) {  // only the walls can do that
@@ -183,59 +134,23 @@ void StageEndSeen() {
     DumpWork("end", runLog.frames);
 }
 
-class Stage4 : public ::testing::Test {
+class Stage4 : public stagerun::StageRunTest {
 protected:
-    void SetUp() override {
-        namespace fs = std::filesystem;
-        if (!fs::exists(fs::path(PELLO_TEST_DATA_DIR) / "men4.dat")) GTEST_SKIP() << "no generated data";
-        old_ = fs::current_path();
-        fs::current_path(PELLO_TEST_DATA_DIR);
-    }
-    void TearDown() override {
-        if (!old_.empty()) std::filesystem::current_path(old_);
-    }
-    std::filesystem::path old_;
+    void SetUp() override { EnterData("men4.dat"); }
+    void TearDown() override { LeaveData(); }
 };
 
 }  // namespace
 
 TEST_F(Stage4, PilotSteersThroughTheWallsDivesTwiceAndDestroysTheHeart) {
-    plat::Options o;
-    o.headless = std::getenv("PELLO_STAGE4_WINDOW") == nullptr;  // set it to watch the run in a window
-    o.windowed = true;
-    o.mute = true;
-    ASSERT_TRUE(plat::Startup(o));
-    ASSERT_EQ(InitDisplay(), 0);
-    soundOk = 0;
-    SetGamma(255);
-    GameSrand(4321);
-    ResetInputState();
-    ResetScreensState();
-    const OuterLoopCalls saved = outerLoopCalls;
-    int (*const savedInput)() = PlayerInput;
-    outerLoopCalls.title = TitleOnce;
-    outerLoopCalls.gameFrame = PilotedFrame;
-    outerLoopCalls.stageEnd = StageEndSeen;
-    PlayerInput = Pilot;
-    quitFlag = 0;
+    // Set PELLO_STAGE4_WINDOW to watch the run in a window.
+    stagerun::OpenDisplay(4321, std::getenv("PELLO_STAGE4_WINDOW") == nullptr, true);
+    if (HasFatalFailure()) return;
     runLog = RunLog{};
     if (const char* d = std::getenv("PELLO_STAGE4_DUMP_DIR")) runLog.dumpDir = d;
-    playFramesRun = 0;
-    std::vector<plat::ScriptRun> script;  // the screens: the button, then nothing, over and over
-    for (int i = 0; i < 3000; i++) {
-        script.push_back({IN_B1, 1});
-        script.push_back({0, 1});
-    }
-    plat::SetScriptedInput(script);
-
+    run_.Install({Pilot, TitleOnce, PilotedFrame, StageEndSeen});
     OuterLoop();
-
-    outerLoopCalls = saved;
-    PlayerInput = savedInput;
-    plat::SetScriptedInput(std::vector<int>{});
-    StopMidi();
-    for (int i = 0; i < 7; i++) FreeSlot(i);
-    quitFlag = 0;
+    run_.Restore();
     stageNo = 1;
 
     const RunLog& L = runLog;

@@ -19,17 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "enemy/enemy.h"
 #include "enemy_fixture.h"
-#include "input/input.h"
-#include "platform/platform.h"
-#include "player/player.h"
-#include "screens/screens.h"
-#include "shell/shell.h"
-#include "shot/shot.h"
-#include "sound/sound.h"
-#include "stage/stage.h"
-#include "video/video.h"
+#include "stage_run_fixture.h"
 
 namespace {
 
@@ -57,7 +48,6 @@ bool Solid(int col, int row) {
 // Fire all the time, line up with a boss's target, and keep to a row that
 // stays open, with a row free above and below, over the next few columns.
 int Pilot() {
-    int key = IN_B1;
     int wantY = 120, targetX = 70;
     if (Live(56) || Live(17) || Live(10)) targetX = 150;  // close in on a boss
     if (const TekiRecord* b = Live(56)) wantY = b->y + 40;
@@ -72,47 +62,13 @@ int Pilot() {
         if (open && (best < 0 || std::abs(r * 16 + 8 - wantY) < std::abs(best * 16 + 8 - wantY))) best = r;
     }
     int targetY = best < 0 ? wantY : std::clamp(wantY, best * 16 + 2, best * 16 + 13);
-    if (GameState.playerY > targetY + 1) key |= IN_UP;
-    if (GameState.playerY < targetY - 1) key |= IN_DOWN;
-    if (GameState.playerX < targetX - 4) key |= IN_RIGHT;
-    if (GameState.playerX > targetX + 4) key |= IN_LEFT;
-    return key;
+    return stagerun::Steer(targetX, targetY, 1);
 }
 
-void DumpWork(const char* tag, long frame) {
-    if (runLog.dumpDir.empty() || !WorkSurface) return;
-    char name[512];
-    std::snprintf(name, sizeof name, "%s/%s_%06ld.bmp", runLog.dumpDir.c_str(), tag, frame);
-    std::FILE* f = std::fopen(name, "wb");
-    if (!f) return;
-    const int w = 320, h = 240, row = w * 3;
-    auto u16 = [&](uint32_t v) { std::fputc(v & 255, f); std::fputc((v >> 8) & 255, f); };
-    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
-    std::fputs("BM", f);
-    u32(54 + row * h); u32(0); u32(54); u32(40); u32(w); u32(h); u16(1); u16(24); u32(0); u32(row * h);
-    u32(2835); u32(2835); u32(0); u32(0);
-    for (int y = h - 1; y >= 0; y--)
-        for (int x = 0; x < w; x++) {
-            uint16_t p = WorkSurface->pixels[size_t(y * w + x)];
-            int r = PixelFormat565 ? (p >> 11) : ((p >> 10) & 31);
-            int g = PixelFormat565 ? ((p >> 5) & 63) : (((p >> 5) & 31) << 1);
-            int b = p & 31;
-            std::fputc(b << 3 | b >> 2, f);
-            std::fputc(g << 2 | g >> 4, f);
-            std::fputc(r << 3 | r >> 2, f);
-        }
-    std::fclose(f);
-}
+void DumpWork(const char* tag, long frame) { stagerun::DumpWork(runLog.dumpDir, tag, frame); }
 
 void PilotedFrame() {
-    const long before = playFramesRun;
-    if (playFramesRun == 0) {  // a well-armed pilot keeps the test short
-        GameState.shotLv = 2;
-        GameState.option = 3;
-    }
-    if (invincible == 0) invincible = 1;  // test only: bullets and enemies cannot hit the craft this frame
-    GameFrame();
-    if (playFramesRun == before) return;  // the gate was still shut
+    if (!stagerun::ArmedFrame()) return;
     const long n = runLog.frames++;
     if (runLog.lives >= 0 && GameState.lives < runLog.lives) runLog.livesLost++;
     runLog.lives = GameState.lives;
@@ -122,8 +78,8 @@ void PilotedFrame() {
     if (Live(10) && runLog.secondForm < 0) runLog.secondForm = n;
     if (bossDown == 1 && runLog.bossDied < 0) runLog.bossDied = n;
     if (clearFlag == 1 && runLog.cleared < 0) runLog.cleared = n;
-    runLog.maxEnemies = std::max(runLog.maxEnemies, int(std::count_if(std::begin(Teki), std::end(Teki), [](const TekiRecord& t) { return t.active != 0; })));
-    runLog.maxBullets = std::max(runLog.maxBullets, int(std::count_if(std::begin(Tama), std::end(Tama), [](const TamaRecord& t) { return t.active == 1; })));
+    runLog.maxEnemies = std::max(runLog.maxEnemies, stagerun::LiveEnemies());
+    runLog.maxBullets = std::max(runLog.maxBullets, stagerun::LiveBullets());
     if (n % 150 == 0) DumpWork("run", n);
     const bool ram = runLog.ramArrived >= 0 && runLog.ramDown < 0;
     const bool roc = runLog.rocArrived >= 0 && runLog.bossDied < 0;
@@ -144,54 +100,14 @@ void StageEndSeen() {
     DumpWork("end", runLog.frames);
 }
 
-class Stage5Run : public ::testing::Test {
+class Stage5Run : public stagerun::StageRunTest {
 protected:
     void SetUp() override {
-        namespace fs = std::filesystem;
-        if (!fs::exists(fs::path(PELLO_TEST_DATA_DIR) / "men5.dat")) GTEST_SKIP() << "no generated data";
-        old_ = fs::current_path();
-        fs::current_path(PELLO_TEST_DATA_DIR);
-        plat::Options o;
-        o.headless = true;
-        o.mute = true;
-        ASSERT_TRUE(plat::Startup(o));
-        ASSERT_EQ(InitDisplay(), 0);
-        soundOk = 0;
-        SetGamma(255);
-        GameSrand(1234);
-        ResetInputState();
-        ResetScreensState();
-        saved_ = outerLoopCalls;
-        savedInput_ = PlayerInput;
-        outerLoopCalls.title = TitleOnce;
-        outerLoopCalls.charsel = CharselStage5;
-        outerLoopCalls.gameFrame = PilotedFrame;
-        outerLoopCalls.stageEnd = StageEndSeen;
-        PlayerInput = Pilot;
-        quitFlag = 0;
         runLog = RunLog{};
         if (const char* d = std::getenv("PELLO_STAGE5_DUMP_DIR")) runLog.dumpDir = d;
-        playFramesRun = 0;
-        std::vector<plat::ScriptRun> script;
-        for (int i = 0; i < 3000; i++) {
-            script.push_back({IN_B1, 1});
-            script.push_back({0, 1});
-        }
-        plat::SetScriptedInput(script);
+        StartRun("men5.dat", 1234, {Pilot, TitleOnce, PilotedFrame, StageEndSeen, CharselStage5});
     }
-    void TearDown() override {
-        outerLoopCalls = saved_;
-        PlayerInput = savedInput_;
-        plat::SetScriptedInput(std::vector<int>{});
-        StopMidi();
-        for (int i = 0; i < 7; i++) FreeSlot(i);
-        quitFlag = 0;
-        stageNo = 1;
-        if (!old_.empty()) std::filesystem::current_path(old_);
-    }
-    OuterLoopCalls saved_{};
-    int (*savedInput_)() = nullptr;
-    std::filesystem::path old_;
+    void TearDown() override { EndRun(); }
 };
 
 }  // namespace
