@@ -219,6 +219,7 @@ TEST(ReplayProgram, RegressionRunsEndInTheirKnownStates) {
     } kept[] = {
         {"game_over_continue.pqr", "e64ec35708bcc56e"},
         {"stage1_clear.pqr", "ae6268ebf45cddf6"},
+        {"campaign_stage2.pqr", "2a8acd8be13d64d6"},
     };
     for (const Kept& k : kept) {
         std::string out;
