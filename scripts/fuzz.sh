@@ -61,10 +61,11 @@ for t in "${targets[@]}"; do
     mkdir -p "$corpus" "$crashes"
     echo "=== $t for ${seconds}s"
     log="$build/fuzz-$t.log"
-    # -timeout: one input taking 10 s counts as a stall; -rss_limit_mb: as a runaway allocation.
+    # -timeout: one input taking 30 s counts as a stall (a stage input plays 300 frames on each
+    # of five stages, seconds under the sanitizers); -rss_limit_mb: as a runaway allocation.
     if (cd "$build" && ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=0" \
             UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
-            "$build/tests/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 \
+            "$build/tests/fuzz/$t" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=1024 \
             -print_final_stats=1 -artifact_prefix="$crashes/$t-" "$corpus" "$seeds/$t" >"$log" 2>&1); then
         grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb|cov: .* ft:" "$log" | tail -n 3
     else
