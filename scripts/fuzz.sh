@@ -14,6 +14,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${PELLO_FUZZ_BUILD_DIR:-$root/build-fuzz}"
+# Absolute, since each target runs from inside the build folder.
+mkdir -p "$build"
+build="$(cd "$build" && pwd)"
 seconds="${1:-30}"
 shift || true
 
