@@ -13,6 +13,7 @@
 #include "shell/replay.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
+#include "state/play_state.h"
 #include "video/video.h"
 
 namespace {
@@ -29,6 +30,8 @@ replay::Replay SampleReplay() {
     r.finalHash = 0x0123456789ABCDEFull;
     r.words = {{16, 2}, {0, 300}, {21, 7}};
     r.events = {{12, replay::kEventEnd, false}, {40, replay::kEventClose, true}};
+    r.layout = playstate::LayoutId();
+    r.carried = playstate::Pack();
     return r;
 }
 
@@ -56,13 +59,13 @@ TEST(ReplayFile, RoundTripsAndRejectsEveryDamagedForm) {
 
     replay::Replay newer = SampleReplay();
     std::vector<uint8_t> v2 = replay::Encode(newer);
-    v2[8] = 2;  // a later format; its checksum still holds so the version is what is reported
+    v2[8] = 3;  // a later format; its checksum still holds so the version is what is reported
     v2.resize(v2.size() - 4);
     uint32_t h = 2166136261u;
     for (uint8_t b : v2) h = (h ^ b) * 16777619u;
     for (int i = 0; i < 4; i++) v2.push_back(static_cast<uint8_t>(h >> (8 * i)));
     EXPECT_FALSE(replay::Decode(v2.data(), v2.size(), back, error));
-    EXPECT_NE(error.find("version 2"), std::string::npos) << error;
+    EXPECT_NE(error.find("version 3"), std::string::npos) << error;
 }
 
 TEST(SettingsFile, KeepsGoodLinesReportsBadOnesByNumber) {
@@ -207,6 +210,35 @@ TEST(ReplayProgram, ARecordedRunPlaysBackToTheSameStateAndBadFilesFailCleanly) {
     }
     std::remove(rec.c_str());
     std::remove(script.c_str());
+}
+
+// A later run of a session starts from what earlier runs left behind (the
+// snow, the HUD's wobble, the pools' free entries): it replays as recorded.
+// A replay whose end disagrees with the recording exits with code 3.
+TEST(ReplayProgram, ALaterRunOfASessionReplaysAndADifferingOneFails) {
+    std::string script = WriteTemp("pello_rec2_script_",
+                                   "z\nz\nup+right+x x6000\nz\nz\nup+right+x x6000\nright\n0 x100\nz\nup\nz\n"
+                                   "z\ndown+z+x x300\nup+left+z x200\nesc\n");
+    std::string rec = ::testing::TempDir() + "pello_rec2_" + std::to_string(::getpid()) + ".pqr";
+    std::string out;
+    ASSERT_EQ(RunGame("--headless --time-limit 0 --input \"" + script + "\" --record \"" + rec + "\"" + kData, out),
+              0)
+        << out;
+    EXPECT_EQ(RunGame("--headless --replay \"" + rec + "\"" + kData, out), 0) << out;
+    EXPECT_NE(out.find("(as recorded)"), std::string::npos) << out;
+
+    std::ifstream in(rec, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(bytes.size(), 80u);
+    bytes[60] ^= 1;  // the recorded final hash, with the checksum made to fit
+    bytes.resize(bytes.size() - 4);
+    uint32_t h = 2166136261u;
+    for (char b : bytes) h = (h ^ uint8_t(b)) * 16777619u;
+    for (int i = 0; i < 4; i++) bytes.push_back(char(h >> (8 * i)));
+    std::string forged = WriteTemp("pello_rec2_forged_", bytes);
+    EXPECT_EQ(RunGame("--headless --replay \"" + forged + "\"" + kData, out), 3) << out;
+    EXPECT_NE(out.find("(differs from the recording)"), std::string::npos) << out;
+    for (const std::string& f : {rec, forged, script}) std::remove(f.c_str());
 }
 
 // Whole runs kept with the project. Their hashes cover the run's logic state

@@ -20,6 +20,7 @@ struct TekiRecord {
     int work[10];
     int active;                     // 0 free, 1 live, 2 hidden (moved, chains drawn, no collisions)
     uint8_t blend;                  // 0 keyed, 1 alpha 16, 2..33 additive, 34..65 alpha, else not drawn
+    uint8_t unused[3];              // named padding: saved and hashed state has no loose bytes
     TekiBox box[3];                 // box[0].kind is the hit mode
     int chainDir;                   // 0 chain below, 1 above, else none
     int chain[10];                  // frame + 1 of each stacked cell, 0 none

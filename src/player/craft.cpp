@@ -84,6 +84,7 @@ bool Solid(int column, int row, int layer, int a, int b) {
 
 void LoseLife() {
     GameStateRecord& g = GameState;
+    lastHarm = kHarmWall;
     if (g.shotLv > 0) g.shotLv -= 1;
     if (g.option > 0) g.option -= 1;
     g.lives -= 1;

@@ -2,6 +2,8 @@
 // kills, score, meter, item drops) and the craft against items, enemies and
 // enemy bullets. Plain nested scans in index order; the order is part of the
 // behaviour (which enemy a shot reaches first, which contact takes the hit).
+#include <algorithm>
+
 #include "enemy/enemy.h"
 #include "player/player.h"
 #include "shell/shell.h"
@@ -9,6 +11,7 @@
 #include "sound/sound.h"
 
 CombatSoundCalls combatSound = {PlayVoice, PlaySe, PlayWave};
+int lastHarm;
 
 namespace {
 
@@ -148,6 +151,7 @@ void AtariPlayer() {
     for (const TekiRecord& t : Teki) {
         if (t.active != 1) continue;
         if (TekiTouchesCraft(craft, t)) {
+            lastHarm = kHarmEnemy;
             HitCraft();
             return;
         }
@@ -156,8 +160,34 @@ void AtariPlayer() {
     for (const TamaRecord& b : Tama) {
         if (b.active != 1) continue;
         if (Overlap(craft, TamaBox(b))) {
+            lastHarm = kHarmBullet;
             HitCraft();
             return;
         }
     }
+}
+
+namespace {
+// Pixels between two boxes along the axis where they lie furthest apart;
+// 0 when they overlap.
+int Gap(const Box& a, const Box& b) {
+    int gx = std::max({0, b.left - a.right, a.left - b.right});
+    int gy = std::max({0, b.top - a.bottom, a.top - b.bottom});
+    return std::max(gx, gy);
+}
+}  // namespace
+
+int ThreatGap(int cap) {
+    const Box craft = CraftBox();
+    int best = cap;
+    for (const TekiRecord& t : Teki) {
+        if (t.active != 1) continue;
+        int mode = t.box[0].kind;
+        if (mode == 0) best = std::min(best, Gap(craft, TekiCraftBox(t)));
+        for (int b = 0; mode >= 2 && b < 3; b++)
+            if (t.box[b].kind >= 2) best = std::min(best, Gap(craft, HitBox(t, b)));
+    }
+    for (const TamaRecord& b : Tama)
+        if (b.active == 1) best = std::min(best, Gap(craft, TamaBox(b)));
+    return best;
 }

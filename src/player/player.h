@@ -97,6 +97,13 @@ void EmptyPlayerPools();
 void EmptyItemPools();              // items and their labels
 
 // ---- Hit tests, items and techniques.
+// What last hit the craft (a life or a barrier hit); for reports, play
+// never reads it.
+enum { kHarmNone = 0, kHarmEnemy = 1, kHarmBullet = 2, kHarmWall = 3 };
+extern int lastHarm;
+// Pixels between the craft's hit box and the nearest live enemy or bullet
+// box that can hit it (0: touching), at most cap. A query; changes nothing.
+int ThreatGap(int cap);
 void Atari();                       // player shots against enemies
 void AtariPlayer();                 // the craft against items, enemies and bullets
 void MoveItem();

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "pilot/pilot.h"
 #include "platform/platform.h"
 #include "screens/screens.h"
 #include "shell/replay.h"
@@ -12,6 +13,7 @@
 #include "shell/user_files.h"
 #include "sound/sound.h"
 #include "stage/stage.h"
+#include "state/play_state.h"
 #include "video/video.h"
 
 #ifndef PELLO_DEFAULT_DATA_DIR
@@ -49,6 +51,8 @@ struct RunOptions {
     std::string replayPath;   // --replay
     Settings cli;             // the settings the command line gives
     bool saveSettings = false;
+    int pilot = 0;            // --autopilot: 1 the planner, 2 the human-like pilot
+    long pilotSeed = 1;
 };
 RunOptions run;
 Settings fileSettings;        // as read from the settings file (changes through the game go here)
@@ -251,6 +255,7 @@ void PrintHelp() {
         "  --save-settings     keep the window, scale and volume options in the settings file\n"
         "  --record FILE       keep each run in FILE (default: the last run in the data folder)\n"
         "  --replay FILE       play a kept run back (--headless: at full speed, printing its state hash)\n"
+        "  --autopilot [human] the game flies one run itself (human: like a player, seeded by --pilot-seed N)\n"
         "  --help              this text\n";
 }
 
@@ -324,6 +329,15 @@ int ParseArgs(int argc, char** argv) {
             if (!number(value("a stage number"), 1, kLastStage, n)) return 2;
             run.stage = static_cast<int>(n);
             run.cli.stage = run.stage;
+        } else if (a == "--autopilot") {
+            run.pilot = 1;
+            if (i + 1 < argc && std::string(argv[i + 1]) == "human") {
+                run.pilot = 2;
+                i++;
+            }
+        } else if (a == "--pilot-seed") {
+            if (!number(value("a seed"), 0, 2000000000, n)) return 2;
+            run.pilotSeed = n;
         } else if (a == "--campaign") {
             run.campaign = true;
             run.cli.campaign = true;
@@ -353,8 +367,8 @@ int ParseArgs(int argc, char** argv) {
         return 2;
     }
     if (run.plat.headless) {
-        // A replay ends with its run; it needs no time limit unless one is asked for.
-        long fallback = run.replayPath.empty() ? kHeadlessTimeLimitSeconds : 0;
+        // A replay or a pilot's run ends with its run; it needs no time limit unless one is asked for.
+        long fallback = run.replayPath.empty() && !run.pilot ? kHeadlessTimeLimitSeconds : 0;
         long limit = run.timeLimit >= 0 ? run.timeLimit : fallback;
         run.plat.timeLimitMs = static_cast<uint32_t>(limit * 1000);
     }
@@ -464,7 +478,7 @@ void EnterReplayedRun(const replay::Replay& r) {
     run.character = r.optCharacter;
     run.shotLv = r.optShotLv;
     run.option = r.optOption;
-    GameState = GameStateRecord{};
+    playstate::Unpack(r.carried.data(), r.carried.size());  // checked when the file was read
     GameState.chno = r.chno;
     GameState.lives = r.lives;
     GameState.barrier = r.barrier;
@@ -485,13 +499,14 @@ void EndPlayback(bool outOfStep) {
     if (outOfStep) {
         std::cerr << "pelloquinade: the replay ended before its run did: it was recorded by a game that plays "
                      "differently\n";
-        std::exit(1);
+        std::exit(kExitReplayDiffers);
     }
     const replay::Replay& r = replay::PlaybackReplay();
     char line[96];
     std::snprintf(line, sizeof line, "replay final state hash %016llx", static_cast<unsigned long long>(hash));
-    std::cout << line << (hash == r.finalHash ? " (as recorded)" : " (differs from the recording)") << "\n";
-    std::exit(0);
+    const bool same = hash == r.finalHash;
+    std::cout << line << (same ? " (as recorded)" : " (differs from the recording)") << "\n";
+    std::exit(same ? 0 : kExitReplayDiffers);
 }
 
 namespace {
@@ -563,10 +578,21 @@ int RunGame(int argc, char** argv) {
         replay::StartRecorder(run.recordPath);
     else if (!run.plat.headless)
         replay::StartRecorder(UserDataDir() + "/replays/last.pqr");
+    if (run.pilot) {
+        pilot::Options po;
+        po.kind = run.pilot == 2 ? pilot::Kind::Human : pilot::Kind::Planner;
+        po.seed = static_cast<uint32_t>(run.pilotSeed);
+        pilot::Install(po);
+    }
     h_Logo();
     SetGamma(255);
 
     int code = OuterLoop();
+    if (run.pilot == 1) {
+        pilot::Cost c = pilot::PlannerCost();
+        std::printf("pilot: planner CPU per play frame %.0f us on average, %.0f us at most, over %ld frames\n",
+                    c.frames ? c.totalUs / double(c.frames) : 0.0, c.worstUs, c.frames);
+    }
     ShutdownGame();
     return code;
 }

@@ -5,6 +5,7 @@
 #include "shell/replay.h"
 #include "shell/shell.h"
 #include "shot/shot.h"
+#include "sound/sound.h"
 #include "stage/stage.h"
 #include "video/video.h"
 
@@ -27,25 +28,12 @@ bool FrameGate() {
     replay::OnGateStep();
     return true;
 }
-}  // namespace
-
-void GameFrame() {
-    if (!FrameGate()) return;
-    playFramesRun += 1;
-
-    if (gameOverFlag == 1) {
-        if (h_Continue() == 0) {
-            h_GameOver();
-            restartFlag = 1;
-        } else {
-            continueFlag = 1;
-        }
-        return;
-    }
-
+// Everything a play frame does after the gate and the game-over hand-off.
+// shown: the technique's opening flash plays and the frame is presented.
+void PlaySteps(bool shown) {
     if (wazaReq == 1) {
         GameState.mater -= (wazaCharge == 60) ? 100 : 50;
-        wazaReq = h_Play();
+        wazaReq = shown ? h_Play() : 0;
         wazaOn2 = 1;
         wazaOn = 1;
     }
@@ -72,6 +60,34 @@ void GameFrame() {
         if (PutStageClear(1) == 1) clearFlag = 1;
     }
 
+    if (!shown) return;
     // Play speed is the gate's alone: this flip never waits.
     if (FlipScreen(false) == kSurfacesLost) RestoreStageSurfaces();
+}
+}  // namespace
+
+void GameFrame() {
+    if (!FrameGate()) return;
+    playFramesRun += 1;
+
+    if (gameOverFlag == 1) {
+        if (h_Continue() == 0) {
+            h_GameOver();
+            restartFlag = 1;
+        } else {
+            continueFlag = 1;
+        }
+        return;
+    }
+
+    PlaySteps(true);
+}
+
+void LookAheadFrame() {
+    if (gameOverFlag == 1) return;
+    drawingOff = true;
+    soundHeld = true;
+    PlaySteps(false);
+    drawingOff = false;
+    soundHeld = false;
 }

@@ -11,6 +11,7 @@
 #include "shell/shell.h"
 #include "shell/user_files.h"
 #include "shot/shot.h"
+#include "state/play_state.h"
 
 namespace replay {
 namespace {
@@ -118,6 +119,9 @@ std::vector<uint8_t> Encode(const Replay& r) {
         Put(b, e.step, 4);
         Put(b, e.kind | (e.inRead ? 0x80 : 0), 1);
     }
+    Put(b, r.layout, 4);
+    Put(b, r.carried.size(), 4);
+    b.insert(b.end(), r.carried.begin(), r.carried.end());
     Put(b, Fnv32(b.data(), b.size()), 4);
     return b;
 }
@@ -139,7 +143,13 @@ bool Decode(const uint8_t* data, size_t size, Replay& out, std::string& error) {
         return false;
     }
     uint64_t runs = Get(data + 68, 4), events = Get(data + 72, 4);
-    uint64_t need = kHeaderBytes + runs * kRunBytes + events * kEventBytes + 4;
+    uint64_t need = kHeaderBytes + runs * kRunBytes + events * kEventBytes + 8 + 4;
+    if (size < need) {
+        error = "the replay is cut short";
+        return false;
+    }
+    const uint64_t carriedAt = need - 4;
+    need += Get(data + carriedAt - 4, 4);
     if (size < need) {
         error = "the replay is cut short";
         return false;
@@ -185,6 +195,13 @@ bool Decode(const uint8_t* data, size_t size, Replay& out, std::string& error) {
         last = e.step;
         r.events.push_back(e);
     }
+    r.layout = static_cast<uint32_t>(Get(p, 4));
+    if (r.layout != playstate::LayoutId()) {
+        error = "the replay was made by a version of the game that keeps its play state differently";
+        return false;
+    }
+    r.carried.assign(data + carriedAt, data + size - 4);
+    if (!playstate::Unpack(r.carried.data(), r.carried.size(), false)) return bad("play state");
     out = std::move(r);
     return true;
 }
@@ -222,6 +239,8 @@ void RunBegins(int optCharacter, int optShotLv, int optOption, int campaign) {
     rec.r.shotLv = GameState.shotLv;
     rec.r.score = GameState.score;
     rec.r.stage = stageNo;
+    rec.r.layout = playstate::LayoutId();
+    rec.r.carried = playstate::Pack();
     rec.step = 0;
     rec.inRun = true;
 }
@@ -256,39 +275,4 @@ void OnClose() {
 
 }  // namespace replay
 
-namespace {
-struct Fnv64 {
-    uint64_t h = 0xcbf29ce484222325ull;
-    void Add(int32_t v) {
-        uint32_t u = static_cast<uint32_t>(v);
-        for (int i = 0; i < 4; i++) h = (h ^ ((u >> (8 * i)) & 0xFF)) * 0x100000001b3ull;
-    }
-};
-}  // namespace
-
-uint64_t RunStateHash() {
-    Fnv64 f;
-    const GameStateRecord& g = GameState;
-    for (int v : {g.chno, g.playerX, g.playerY, g.lives, g.barrier, g.option, g.shotLv, g.score, g.materLv,
-                  g.materRest, g.mater})
-        f.Add(v);
-    for (int v : {stageNo, menFrame, bossDown, gameOverFlag, clearFlag, restartFlag, continueFlag}) f.Add(v);
-    for (int s : MenScroll) f.Add(s);
-    for (int i = 0; i < kTekiMax; i++)
-        if (Teki[i].active) {
-            for (int v : {i, Teki[i].active, Teki[i].type, Teki[i].x, Teki[i].y, Teki[i].hp}) f.Add(v);
-        }
-    for (int i = 0; i < kTamaMax; i++)
-        if (Tama[i].active) {
-            for (int v : {i, Tama[i].kind, Tama[i].x, Tama[i].y}) f.Add(v);
-        }
-    for (int i = 0; i < kShotCount; i++)
-        if (Shot[i].active) {
-            for (int v : {i, Shot[i].kind, Shot[i].x, Shot[i].y}) f.Add(v);
-        }
-    for (int i = 0; i < kItemCount; i++)
-        if (Item[i].active) {
-            for (int v : {i, Item[i].kind, Item[i].x, Item[i].y}) f.Add(v);
-        }
-    return f.h;
-}
+uint64_t RunStateHash() { return playstate::Hash(); }

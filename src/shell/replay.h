@@ -11,7 +11,7 @@
 
 namespace replay {
 
-constexpr uint16_t kVersion = 1;
+constexpr uint16_t kVersion = 2;
 
 enum EventKind : uint8_t {
     kEventEnd = 1,      // the message loop met the quit message (Escape, --frames, ...)
@@ -39,6 +39,11 @@ struct Replay {
     int32_t optCharacter = -1, optShotLv = -1, optOption = -1;
     uint8_t endReason = kEndNone;
     uint64_t finalHash = 0;  // RunStateHash when the run ended
+    // The whole play state as the run began (playstate::Pack), with the
+    // layout it was saved in: what earlier runs left behind, restored before
+    // playback so a later run of a session replays like the first.
+    uint32_t layout = 0;
+    std::vector<uint8_t> carried;
     std::vector<WordRun> words;
     std::vector<Event> events;
 };
@@ -69,6 +74,5 @@ bool OutOfStep();
 
 }  // namespace replay
 
-// FNV-1a over the run's logic state: the run record, stage and scroll, the
-// flags and every live pool entry (no pixels).
+// The hash of the whole play state (playstate::Hash; no pixels).
 uint64_t RunStateHash();

@@ -52,6 +52,10 @@ int GetSin(int angle);
 extern int frameTick, frameTriple, frameExtra;
 extern long playFramesRun;         // frames that passed the gate (for --frames)
 void GameFrame();
+// One play frame for looking ahead: play exactly as GameFrame runs it past
+// its gate, with nothing drawn, heard or presented (the technique's opening
+// flash, which only draws, is skipped). Does nothing once the game is over.
+void LookAheadFrame();
 
 // File-name tables.
 extern const char* const CharSheet[10];
@@ -118,4 +122,6 @@ void ShutdownGame();
 [[noreturn]] void ShutdownAndExit(int code);
 // A replay being played back ends the program here: it reached a close
 // event, or (outOfStep) the game asked for input the replay does not hold.
+// The exit code is 0 when it ended as recorded, else kExitReplayDiffers.
 [[noreturn]] void EndPlayback(bool outOfStep);
+constexpr int kExitReplayDiffers = 3;

@@ -7,6 +7,7 @@
 int musicOn = 0;
 
 int PlayMidi(const char* path) {
+    if (soundHeld) return 0;
     if (musicOn == 1) {
         plat::MusicStop();
         plat::MusicClose();
@@ -19,7 +20,7 @@ int PlayMidi(const char* path) {
 }
 
 void StopMidi() {
-    if (musicOn == 0) return;
+    if (musicOn == 0 || soundHeld) return;
     musicOn = 0;
     plat::MusicStop();
     plat::MusicClose();

@@ -45,6 +45,9 @@ constexpr uint32_t kStreamThreshold = 300000;     // data bytes above this are s
 
 extern WaveFile waveFile[8];
 extern int channelBusy[8];
+// While set, no effect, voice or piece of music starts or stops: frames
+// played ahead of time are not heard.
+extern bool soundHeld;
 extern int streamChannel;                        // channel of the most recent stream, -1 before any
 
 int InitSound();                    // nonzero when effects are available

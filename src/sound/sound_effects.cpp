@@ -14,6 +14,7 @@
 WaveFile waveFile[8];
 int channelBusy[8];
 int streamChannel = -1;
+bool soundHeld = false;
 
 namespace {
 
@@ -112,7 +113,7 @@ void ReleaseSound() {
 }
 
 void PlayWave(int channel, const char* path, int stream) {
-    if (soundOk == 0 || channel < 0 || channel >= 8) return;
+    if (soundOk == 0 || soundHeld || channel < 0 || channel >= 8) return;
     if (channelBusy[channel] == 1) {
         EndStream(channel);
         plat::AudioStopChannel(channel);

@@ -116,10 +116,12 @@ extern const uint16_t LayerRate5[5];
 
 struct FlakeRecord {
     uint8_t active, kind;
+    uint8_t unused[2];   // named padding (saved and hashed state)
     int32_t x, y, dx, dy;
 };
 struct StreakRecord {
     uint8_t active;
+    uint8_t unused[3];   // named padding (saved and hashed state)
     int32_t x, y, speed;
 };
 extern FlakeRecord Flake[30];

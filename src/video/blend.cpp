@@ -211,6 +211,7 @@ namespace {
 // both surfaces (reporting a surface that cannot be taken), run the row kernel.
 template <class RowFn>
 void BlendCopy(int x, int y, Surface* surface, const RECT& rect, RowFn row) {
+    if (drawingOff) return;
     Surface* dst = WorkSurface;
     if (!surface || !dst) return;  // an empty slot draws nothing
     Clip c;

@@ -6,6 +6,7 @@
 
 int PixelFormat565 = 1;
 Surface* WorkSurface = nullptr;
+bool drawingOff = false;
 Surface* Slot[7] = {};
 bool (*FlipOverlay)(Surface* frame) = nullptr;
 
@@ -68,6 +69,7 @@ void SetKeyColor(Surface* surface, int key) {
 }
 
 void FillScreen(uint16_t pixel) {
+    if (drawingOff) return;
     if (WorkSurface) std::fill(WorkSurface->pixels.begin(), WorkSurface->pixels.end(), pixel);
 }
 

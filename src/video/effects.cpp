@@ -144,6 +144,7 @@ void WhitenRow(uint16_t* p, int n, int level, int fmt565) {
 using namespace vid;
 
 void DarkenScreen(int level) {
+    if (drawingOff) return;
     if (level < 0 || level > 31) return;
     Surface* s = WorkSurface;
     if (!s) return;
@@ -156,6 +157,7 @@ void DarkenScreen(int level) {
 }
 
 void WhitenRect(RECT rect, int level) {
+    if (drawingOff) return;
     Surface* s = WorkSurface;
     if (!CanLock(s)) return;
     Box b;
@@ -165,6 +167,7 @@ void WhitenRect(RECT rect, int level) {
 }
 
 void MosaicRect(RECT rect, int size) {
+    if (drawingOff) return;
     if (size <= 1) return;
     Surface* s = WorkSurface;
     if (!CanLock(s)) return;
@@ -191,6 +194,7 @@ void MosaicRect(RECT rect, int size) {
 }
 
 void ZoomScreen(int w, int cx, int cy) {
+    if (drawingOff) return;
     if (w >= kScreenW || cx >= kScreenW || cy >= kScreenH || cx < 0 || cy < 0) return;
     const int h = static_cast<int>((static_cast<int64_t>(w) * kScreenH) / kScreenW);
     const int left = std::max(cx - w / 2, 0), top = std::max(cy - h / 2, 0);
@@ -220,6 +224,7 @@ void ZoomScreen(int w, int cx, int cy) {
 }
 
 void CopySurfaceRect(Surface* dest, Surface* src, RECT rect, int x, int y) {
+    if (drawingOff) return;
     if (!CanLock(dest) || !CanLock(src)) return;
     // Clipped to both surfaces: only pixels whose source and destination both
     // exist are copied.

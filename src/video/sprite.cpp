@@ -73,6 +73,7 @@ void KeyedTile16(uint16_t* dst, int dstPitch, const uint16_t* src, int srcPitch,
 }  // namespace
 
 void PutSprite(int x, int y, Surface* surface, RECT rect, int flags) {
+    if (drawingOff) return;
     Surface* dst = WorkSurface;
     if (!CanLock(surface) || !CanLock(dst)) return;
     Clip c;
@@ -97,6 +98,7 @@ void PutSprite(int x, int y, Surface* surface, RECT rect, int flags) {
 }
 
 void PutBox(Surface* surface, int left, int top, int right, int bottom, int blue, int green, int red) {
+    if (drawingOff) return;
     if (!CanLock(surface)) return;
     const uint16_t pixel = PixelFormat565
         ? static_cast<uint16_t>((((red & 255) >> 3) << 11) | (((green & 255) >> 2) << 5) | ((blue & 255) >> 3))
@@ -116,6 +118,7 @@ void PutBox(Surface* surface, int left, int top, int right, int bottom, int blue
 }
 
 void PutSpriteWave(int x, int y, int amplitude, int frequency, int phase, Surface* surface, RECT rect, int flags) {
+    if (drawingOff) return;
     for (int i = rect.top; i < rect.bottom; i++) {
         // Reduced modulo 360 first so extreme arguments cannot overflow.
         const int s = GetSin(static_cast<int>((static_cast<int64_t>(frequency) * i + phase) % 360));

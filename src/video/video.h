@@ -20,6 +20,9 @@ struct Surface {
 extern int PixelFormat565;          // 1: RGB565, 0: RGB555
 extern Surface* WorkSurface;
 extern Surface* Slot[7];
+// While set, every copy, fill and effect returns at once: frames played
+// ahead of time change play state only.
+extern bool drawingOff;
 
 constexpr int kSurfacesLost = static_cast<int>(0x887601C2u);
 
