@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Sets up, builds (Release, into build/), generates the data and starts the
-# game. Arguments go to the game, e.g. scripts/play.sh --window --scale 3
+# Sets up, builds the game (into build/, configured as scripts/test.sh
+# configures it, so neither recompiles what the other built), generates the
+# data and starts the game. Arguments go to the game, e.g.
+# scripts/play.sh --window --scale 3
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${PELLO_BUILD_DIR:-$root/build}"
 
 "$root/scripts/setup.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S "$root" -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target pelloquinade gamedata
 exec "$build/pelloquinade" "$@"
