@@ -6,6 +6,9 @@
 #                                    FluidSynth, for trying the game from a script
 #   scripts/setup.sh --fuzz-tools    also clang and its libFuzzer and sanitizer
 #                                    runtimes, for scripts/fuzz.sh
+#   scripts/setup.sh --package-tools also what scripts/package.sh and the
+#                                    install test use: dpkg-dev, lintian,
+#                                    desktop-file-utils, appstream, debootstrap
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libfluidsynth-dev timgm6mb-soundfont
@@ -14,6 +17,7 @@ for arg in "$@"; do
     case "$arg" in
         --player-tools) packages+=(xvfb xdotool imagemagick sox fluidsynth) ;;
         --fuzz-tools) packages+=(clang libclang-rt-14-dev) ;;
+        --package-tools) packages+=(dpkg-dev lintian desktop-file-utils appstream debootstrap) ;;
         *) echo "setup.sh: unknown option $arg" >&2; exit 2 ;;
     esac
 done

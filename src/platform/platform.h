@@ -109,6 +109,10 @@ int JoyCount();                     // devices the system reports
 bool JoyCapsOf(JoyCaps& caps);      // first joystick's axis ranges
 bool JoyPosition(int& x, int& y, unsigned& buttons);  // buttons: bit 0 first, bit 1 second
 
+// The folder holding the running executable, with a trailing slash; empty
+// when the system cannot tell.
+std::string ExecutableDir();
+
 // --- bitmaps
 struct Image {
     int width = 0, height = 0;

@@ -443,6 +443,13 @@ void SaveScreenshot() {
 
 namespace plat {
 const char* const kKeyActions[8] = {"up", "down", "right", "left", "shoot", "second", "pause", "screenshot"};
+std::string ExecutableDir() {
+    char* base = SDL_GetBasePath();
+    std::string dir = base ? base : "";
+    SDL_free(base);
+    return dir;
+}
+
 bool KeyNameKnown(const std::string& name) { return SDL_GetKeyFromName(name.c_str()) != SDLK_UNKNOWN; }
 bool PadButtonNameKnown(const std::string& name) {
     return SDL_GameControllerGetButtonFromString(name.c_str()) != SDL_CONTROLLER_BUTTON_INVALID;

@@ -104,7 +104,7 @@ void ForgetDataFaults() {
     reported.clear();
 }
 
-std::string CheckDataFolder(const std::vector<int>& stages) {
+std::string CheckDataFolder(const std::vector<int>& stages, bool installed) {
     std::set<std::string> names(std::begin(kCommonFiles), std::end(kCommonFiles));
     for (const char* sheet : CharSheet) names.insert(sheet);
     for (int s : stages) {
@@ -150,6 +150,9 @@ std::string CheckDataFolder(const std::vector<int>& stages) {
                        " among " + std::to_string(files) + " files (";
     for (size_t i = 0; i < problems.size() && i < 4; i++) line += (i ? "; " : "") + problems[i];
     if (problems.size() > 4) line += "; " + std::to_string(problems.size() - 4) + " more";
-    line += "); regenerate it with the generator: " PELLO_GENERATOR " " + fs::current_path(ec).string();
+    if (installed)
+        line += "); reinstall the game (the Debian package: apt-get install --reinstall pelloquinade)";
+    else
+        line += "); regenerate it with the generator: " PELLO_GENERATOR " " + fs::current_path(ec).string();
     return line;
 }

@@ -19,6 +19,12 @@
 #ifndef PELLO_DEFAULT_DATA_DIR
 #define PELLO_DEFAULT_DATA_DIR ""
 #endif
+#ifndef PELLO_GENERATOR
+#define PELLO_GENERATOR "assetgen"
+#endif
+#ifndef PELLO_DATA_FROM_EXE
+#define PELLO_DATA_FROM_EXE "../share/games/pelloquinade"
+#endif
 
 const char* const CharSheet[10] = {"c_maho.bmp",     "c_maho.bmp",  "c_angel.bmp",   "c_devil.bmp",
                                    "c_syamoji.bmp",  "c_digiko.bmp", "c_aji.bmp",    "c_taiyaki.bmp",
@@ -47,6 +53,7 @@ struct RunOptions {
     int stage = 0;            // every run starts at this stage, 1..5 (0: stage 1, no data check)
     bool campaign = false;    // after a stage's clear the next stage follows, up to stage 5
     std::string dataDir;
+    bool installedData = false;  // the data folder is the installed one beside the executable
     std::string recordPath;   // --record
     std::string replayPath;   // --replay
     Settings cli;             // the settings the command line gives
@@ -375,15 +382,24 @@ int ParseArgs(int argc, char** argv) {
     return -1;
 }
 
-// The data folder: --data, else the one the build generated, else the
-// working folder when it holds the game's data.
+// The data folder: --data, else the installed data beside the executable,
+// else the one the build generated, else the working folder when it holds the
+// game's data. An installed game names reinstalling as the remedy for
+// missing or damaged data, a build the generator.
 bool EnterDataFolder() {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::path built(PELLO_DEFAULT_DATA_DIR);
+    const std::string exeDir = plat::ExecutableDir();
+    const fs::path installed = exeDir.empty() ? fs::path() : (fs::path(exeDir) / PELLO_DATA_FROM_EXE).lexically_normal();
+    // Without the build's generator at hand, reinstalling is the only remedy.
+    const bool installedGame = !fs::exists(PELLO_GENERATOR, ec);
     fs::path dir;
     if (!run.dataDir.empty()) {
         dir = run.dataDir;
+    } else if (!installed.empty() && fs::is_directory(installed, ec)) {
+        dir = installed;
+        run.installedData = true;
     } else if (!built.empty() && fs::is_directory(built, ec)) {
         dir = built;
     } else if (fs::exists("fix.bmp", ec)) {
@@ -396,10 +412,14 @@ bool EnterDataFolder() {
     }
     if (!entered) {
         std::cerr << "pelloquinade: no game data found"
-                  << (run.dataDir.empty() ? "" : " in " + run.dataDir) << ".\n"
-                  << "Generate it with:  scripts/play.sh   (or: cmake --build build, which runs tools/assetgen"
-                     " into build/data)\n"
-                  << "or pass --data DIR.\n";
+                  << (run.dataDir.empty() ? "" : " in " + run.dataDir) << ".\n";
+        if (installedGame && !installed.empty())
+            std::cerr << "It belongs in " << installed.string() << ": reinstall the game "
+                      << "(the Debian package: apt-get install --reinstall pelloquinade)\n";
+        else
+            std::cerr << "Generate it with:  scripts/play.sh   (or: cmake --build build, which runs tools/assetgen"
+                         " into build/data)\n";
+        std::cerr << "or pass --data DIR.\n";
         return false;
     }
     return true;
@@ -553,7 +573,7 @@ int RunGame(int argc, char** argv) {
         std::error_code ec;
         for (int s = stages[0] + 1; run.campaign && s <= kLastStage; s++)
             if (std::filesystem::exists("men" + std::to_string(s) + ".dat", ec)) stages.push_back(s);
-        const std::string damaged = CheckDataFolder(stages);
+        const std::string damaged = CheckDataFolder(stages, run.installedData);
         if (!damaged.empty()) std::cerr << damaged << "\n";
     }
     if (!plat::Startup(run.plat)) return 1;

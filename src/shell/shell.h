@@ -86,8 +86,9 @@ void ReportDataFault(const char* name, const std::string& why);
 void ForgetDataFaults();            // report every file afresh (tests)
 // Checks the working folder for the files a run of these stages reads and for
 // files that disagree with their own headers; returns one line naming the
-// problems and the generator, or "" when all is well.
-std::string CheckDataFolder(const std::vector<int>& stages);
+// problems and the remedy (reinstalling for the installed data, else the
+// generator), or "" when all is well.
+std::string CheckDataFolder(const std::vector<int>& stages, bool installed = false);
 
 // Whole program: parses the command line, runs the game, returns the exit code.
 int RunGame(int argc, char** argv);
