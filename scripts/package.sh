@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds the Debian package: a Release build without the tests or the
+# benchmarks (into build-package/), installed under /usr, packed by CPack,
+# then checked by lintian when it is installed (an error fails the script).
+# Prints the package's path last.
+#   PELLO_PACKAGE_DIR   build folder (default build-package/)
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${PELLO_PACKAGE_DIR:-$root/build-package}"
+
+"$root/scripts/setup.sh" --package-tools
+# Debian's hardening flags, as a package build of the distribution would use.
+CFLAGS="$(dpkg-buildflags --get CFLAGS)" CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+          -DPELLO_TESTS=OFF -DPELLO_BENCH=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)"
+rm -f "$build"/pelloquinade_*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+deb="$(ls "$build"/pelloquinade_*.deb)"
+
+if command -v lintian >/dev/null; then
+    report="$(lintian --tag-display-limit 0 "$deb" || true)"
+    [ -z "$report" ] || echo "$report"
+    if grep -q '^E:' <<<"$report"; then
+        echo "package.sh: lintian found errors" >&2
+        exit 1
+    fi
+fi
+echo "$deb"
