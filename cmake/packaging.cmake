@@ -64,6 +64,9 @@ foreach(name pelloquinade.6 changelog)
   list(APPEND gz_files "${out}/${name}.gz")
 endforeach()
 add_custom_target(desktop_files ALL DEPENDS ${icon_files} ${gz_files})
+# The data is made in another folder's rules: its stamp is a plain file here,
+# so the data must be made first.
+add_dependencies(desktop_files gamedata)
 
 # Screenshots for the metainfo listing (published at PELLO_HOMEPAGE/screenshots/):
 # the title and a moment of stage 1, played headless.
@@ -94,13 +97,13 @@ set(CPACK_PACKAGE_NAME pelloquinade)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_CONTACT "${PELLO_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PELLO_SUMMARY}")
-set(CPACK_PACKAGE_DESCRIPTION "Pelloquinade is a horizontally scrolling shoot-'em-up. Pick one of the \
-characters and fly through the stages: waves of enemies enter and fire, you shoot \
-back, collect items that raise your shot level and add options and barriers, \
-charge a meter by destroying enemies and spend it on screen-wide techniques, \
-and beat each stage's boss.
+set(CPACK_PACKAGE_DESCRIPTION "Pelloquinade is a horizontally scrolling shoot-'em-up. Pick one of the
+characters and fly through the stages: waves of enemies enter and fire, you
+shoot back, collect items that raise your shot level and add options and
+barriers, charge a meter by destroying enemies and spend it on screen-wide
+techniques, and beat each stage's boss.
 
-It draws at 320 x 240 pixels, scaled to fill the screen, plays music through \
+It draws at 320 x 240 pixels, scaled to fill the screen, plays music through
 a General MIDI soundfont, and reads the keyboard and game controllers.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

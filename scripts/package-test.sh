@@ -48,16 +48,18 @@ if [ ! -f "$base/.complete" ]; then
     touch "$base/.complete"
 fi
 
-# --- a throw-away overlay of it for this run
+# --- a throw-away overlay of it for this run, its changes kept in memory
 run="$(mktemp -d "$cache/run.XXXXXX")"
 sys="$run/root"
-mkdir -p "$run/upper" "$run/work" "$sys"
 cleanup() {
     umount "$sys/proc" 2>/dev/null || true
     umount "$sys" 2>/dev/null || true
+    umount "$run" 2>/dev/null || true
     rm -rf "$run"
 }
 trap cleanup EXIT
+mount -t tmpfs -o size=2g tmpfs "$run"
+mkdir -p "$run/upper" "$run/work" "$sys"
 mount -t overlay overlay -o "lowerdir=$base,upperdir=$run/upper,workdir=$run/work" "$sys"
 mount -t proc proc "$sys/proc"
 in_root() { chroot "$sys" env -i PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games HOME=/root "$@"; }
@@ -66,7 +68,7 @@ in_root() { chroot "$sys" env -i PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/ga
 cp "$cache/archives/"*.deb "$sys/var/cache/apt/archives/" 2>/dev/null || true
 cp "$deb" "$sys/tmp/"
 echo "package-test: installing $(basename "$deb") with apt-get"
-if ! in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "./tmp/$(basename "$deb")" \
+if ! in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q -o Dpkg::Options::=--force-unsafe-io "./tmp/$(basename "$deb")" \
         >"$run/apt.log" 2>&1; then
     tail -n 30 "$run/apt.log" >&2
     exit 1

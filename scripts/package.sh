@@ -9,11 +9,14 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${PELLO_PACKAGE_DIR:-$root/build-package}"
 
 "$root/scripts/setup.sh" --package-tools
-# Debian's hardening flags, as a package build of the distribution would use.
-CFLAGS="$(dpkg-buildflags --get CFLAGS)" CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
-LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-          -DPELLO_TESTS=OFF -DPELLO_BENCH=OFF >/dev/null
+# Debian's hardening flags (all of them), as the distribution's own package
+# builds use; given on every configure so that a change reaches the build.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+flags() { (cd "$root" && dpkg-buildflags --get "$1"); }
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+      -DPELLO_TESTS=OFF -DPELLO_BENCH=OFF \
+      -DCMAKE_C_FLAGS="$(flags CFLAGS) $(flags CPPFLAGS)" -DCMAKE_CXX_FLAGS="$(flags CXXFLAGS) $(flags CPPFLAGS)" \
+      -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 rm -f "$build"/pelloquinade_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
