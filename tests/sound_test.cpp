@@ -267,6 +267,33 @@ TEST_F(SoundTest, ConvertsWholeSoundsToTheOutputFormat) {
     EXPECT_NEAR(Render(1000)[600], 16384, 300);
 }
 
+// Conversions are kept by what the sound holds: a file rewritten between
+// plays sounds as it is now, and a channel given a new sound before its
+// previous one was ready plays only the newest.
+TEST_F(SoundTest, KeptConversionsFollowTheFileAndTheChannel) {
+    WavSpec mono;
+    mono.channels = 1;
+    mono.rate = 22050;
+    auto level = [&](int16_t v) {
+        std::vector<uint8_t> d;
+        for (int i = 0; i < 2000; i++) Put16(d, static_cast<uint16_t>(v));
+        return MakeWav(mono, d);
+    };
+    std::string k = Write("k.wav", level(1000));
+    PlayWave(1, k.c_str(), 0);
+    EXPECT_NEAR(Render(5000)[2000], 1000, 20);
+    Write("k.wav", level(-3000));
+    PlayWave(1, k.c_str(), 0);
+    EXPECT_NEAR(Render(5000)[2000], -3000, 60);
+    // New, then already converted; new, then new: only the second sounds.
+    PlayWave(1, Write("n1.wav", level(5000)).c_str(), 0);
+    PlayWave(1, k.c_str(), 0);
+    EXPECT_NEAR(Render(5000)[2000], -3000, 60);
+    PlayWave(1, Write("n2.wav", level(7000)).c_str(), 0);
+    PlayWave(1, Write("n3.wav", level(-7000)).c_str(), 0);
+    EXPECT_NEAR(Render(5000)[2000], -7000, 140);
+}
+
 TEST_F(SoundTest, StreamedSoundLoopsSeamlessly) {
     // 75001 frames (300004 bytes): streamed, and longer than one refill.
     const size_t frames = 75001;

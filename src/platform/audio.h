@@ -37,9 +37,12 @@ struct PcmFormat {
 };
 bool PcmFormatUsable(const PcmFormat& f);
 
-// One-shot: the whole sound, converted once to the output format, replaces
-// whatever the channel held and plays once. False when it cannot be converted
-// (the channel is then left empty).
+// One-shot: the whole sound, converted to the output format, replaces
+// whatever the channel held and plays once. Each sound (layout and bytes) is
+// converted once and kept; one not seen before is converted on a worker
+// thread and sounds as soon as it is ready. False when the channel or the
+// layout cannot play it; a sound the converter then refuses leaves the
+// channel empty.
 bool AudioPlayPcm(int channel, const PcmFormat& f, const void* data, size_t bytes);
 
 // Streaming: the channel plays what its feeder supplies, in order, with no
@@ -54,6 +57,9 @@ long AudioStreamQueued(int channel, uint64_t token);
 void AudioStopChannel(int channel);   // silence and free what the channel holds
 bool AudioChannelHasSound(int channel);  // a buffer is held (played out or not)
 long AudioChannelQueued(int channel);    // converted bytes a stream has waiting; -1 if not streaming
+// Sounds the channel was given since the program started (one-shots and
+// streams), for tests and profiles.
+uint64_t AudioChannelStarts(int channel);
 
 // Music: one piece at a time, like a sequencer device opened under one name.
 bool MusicOpen(const char* path);     // false for a missing or unreadable file

@@ -1,14 +1,35 @@
-// Shared between the mixer and the music player of the audio layer.
+// Shared between the mixer, the sound converter and the music player of the
+// audio layer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
+#include <vector>
+
+#include "platform/audio.h"
 
 namespace plat::audio_detail {
 
 // Held by the mixing thread while it mixes and by every call that changes
 // what it mixes.
 std::mutex& MixLock();
+
+// One-shot sounds converted to the output format, shared by the channels.
+using Pcm = std::shared_ptr<const std::vector<int16_t>>;
+// The kept conversion of this sound (layout and bytes), or null when it has
+// not been converted yet.
+Pcm CachedPcm(const PcmFormat& f, const void* data, size_t bytes);
+// Converts a copy of the sound on the worker thread, keeps the result and
+// hands it (null when SDL cannot convert it) to done, with the channel and
+// token given here. Called without MixLock held; done is called without the
+// caller's locks.
+using ConvertedFn = void (*)(int channel, uint64_t token, Pcm pcm);
+void ConvertLater(int channel, uint64_t token, const PcmFormat& f, const void* data, size_t bytes,
+                  ConvertedFn done);
+void WaitConversions();   // until every handed sound is converted and delivered
+void StopConversions();   // drops what waits and ends the worker
 
 // Music side of AudioOpen/AudioClose; withSynth loads the soundfont.
 void MusicStartup(bool withSynth);

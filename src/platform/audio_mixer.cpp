@@ -28,11 +28,12 @@ constexpr int kHoldFrames = kAudioRate / 20;
 constexpr float kRecovery = 1.0f / (0.08f * kAudioRate);
 
 struct Channel {
-    std::vector<int16_t> pcm;        // one-shot sound in the output format
+    audio_detail::Pcm pcm;           // one-shot sound in the output format
     size_t pos = 0;                  // next sample of pcm to play
     bool hasSound = false;
+    bool converting = false;         // the one-shot's samples are still being made
     SDL_AudioStream* stream = nullptr;  // streaming sound, converted as it is fed
-    uint64_t token = 0;
+    uint64_t token = 0;              // the channel's current sound
 };
 
 struct AudioState {
@@ -47,6 +48,7 @@ struct AudioState {
     int hold = 0;                    // frames before the gain may recover
     int32_t acc[kBlockFrames * 2];
     int16_t tmp[kBlockFrames * 2];
+    uint64_t starts[kAudioChannels] = {};
 };
 
 std::mutex mixLock;
@@ -57,10 +59,10 @@ std::atomic<bool> audioPaused{false};
 void ClearChannel(Channel& c) {
     if (c.stream) SDL_FreeAudioStream(c.stream);
     c.stream = nullptr;
-    c.pcm.clear();
-    c.pcm.shrink_to_fit();
+    c.pcm.reset();
     c.pos = 0;
     c.hasSound = false;
+    c.converting = false;
     c.token = 0;
 }
 
@@ -112,9 +114,9 @@ void MixBlock(int16_t* out, int frames) {
         if (c.stream) {
             int got = SDL_AudioStreamGet(c.stream, audio.tmp, frames * 4);
             for (int i = 0; i < got / 2; i++) acc[i] += audio.tmp[i] * sfx / 100;
-        } else if (c.hasSound && c.pos < c.pcm.size()) {
-            size_t n = std::min(c.pcm.size() - c.pos, static_cast<size_t>(frames) * 2);
-            const int16_t* src = c.pcm.data() + c.pos;
+        } else if (c.pcm && c.pos < c.pcm->size()) {
+            size_t n = std::min(c.pcm->size() - c.pos, static_cast<size_t>(frames) * 2);
+            const int16_t* src = c.pcm->data() + c.pos;
             for (size_t i = 0; i < n; i++) acc[i] += src[i] * sfx / 100;
             c.pos += n;
         }
@@ -131,6 +133,19 @@ void Mix(int16_t* out, int frames) {
         out += n * 2;
         frames -= n;
     }
+}
+
+// A one-shot's samples are ready: the channel plays them, unless it has moved
+// on to another sound meanwhile.
+void Converted(int channel, uint64_t token, audio_detail::Pcm pcm) {
+    std::lock_guard<std::mutex> hold(mixLock);
+    Channel& c = audio.ch[channel];
+    if (c.token != token || !c.converting) return;
+    c.converting = false;
+    if (pcm)
+        c.pcm = std::move(pcm);
+    else
+        c.hasSound = false;  // could not be converted: the channel is left empty
 }
 
 void SDLCALL DeviceCallback(void*, Uint8* stream, int len) {
@@ -200,6 +215,7 @@ bool AudioOpen() {
 
 void AudioClose() {
     if (!audio.open) return;
+    audio_detail::StopConversions();
     if (audio.device) {
         // Waits for the callback to finish; the lock must not be held here.
         SDL_CloseAudioDevice(audio.dev);
@@ -225,28 +241,20 @@ bool AudioPlayPcm(int channel, const PcmFormat& f, const void* data, size_t byte
     AudioStopChannel(channel);
     if (!PcmFormatUsable(f)) return false;
     bytes -= bytes % FrameBytes(f);  // whole frames only
-    SDL_AudioCVT cvt;
-    int rc = SDL_BuildAudioCVT(&cvt, SdlFormat(f), static_cast<Uint8>(f.channels), f.rate, AUDIO_S16SYS, 2,
-                               kAudioRate);
-    if (rc < 0) return false;
-    // The whole sound goes through the converter in one piece, so nothing is
-    // lost at its end (a streaming converter holds back its last frames).
-    std::vector<int16_t> pcm;
-    if (bytes > 0) {
-        cvt.len = static_cast<int>(bytes);
-        std::vector<Uint8> work(bytes * static_cast<size_t>(std::max(cvt.len_mult, 1)));
-        std::memcpy(work.data(), data, bytes);
-        cvt.buf = work.data();
-        if (rc == 1 && SDL_ConvertAudio(&cvt) != 0) return false;
-        size_t outBytes = rc == 1 ? static_cast<size_t>(cvt.len_cvt) : bytes;
-        pcm.resize(outBytes / 2);
-        std::memcpy(pcm.data(), work.data(), pcm.size() * 2);
+    audio_detail::Pcm pcm = audio_detail::CachedPcm(f, data, bytes);
+    uint64_t token;
+    {
+        std::lock_guard<std::mutex> hold(mixLock);
+        Channel& c = audio.ch[channel];
+        token = c.token = audio.nextToken++;
+        c.hasSound = true;
+        c.converting = !pcm;
+        c.pcm = std::move(pcm);
+        c.pos = 0;
+        audio.starts[channel]++;
+        if (!c.converting) return true;
     }
-    std::lock_guard<std::mutex> hold(mixLock);
-    Channel& c = audio.ch[channel];
-    c.pcm = std::move(pcm);
-    c.pos = 0;
-    c.hasSound = true;
+    audio_detail::ConvertLater(channel, token, f, data, bytes, Converted);
     return true;
 }
 
@@ -262,6 +270,7 @@ uint64_t AudioStartStream(int channel, const PcmFormat& f) {
     c.stream = s;
     c.hasSound = true;
     c.token = audio.nextToken++;
+    audio.starts[channel]++;
     return c.token;
 }
 
@@ -300,12 +309,19 @@ long AudioChannelQueued(int channel) {
     return c.stream ? SDL_AudioStreamAvailable(c.stream) : -1;
 }
 
+uint64_t AudioChannelStarts(int channel) {
+    if (channel < 0 || channel >= kAudioChannels) return 0;
+    std::lock_guard<std::mutex> hold(mixLock);
+    return audio.starts[channel];
+}
+
 void AudioRender(int16_t* out, int frames) {
     if (frames <= 0) return;
     if (!audio.open || audio.device) {
         std::memset(out, 0, sizeof(int16_t) * frames * 2);
         return;
     }
+    audio_detail::WaitConversions();  // rendered on demand, as if the samples had been made at once
     Mix(out, frames);
 }
 
