@@ -101,6 +101,11 @@ inline __m128i Set(int v) { return _mm_set1_epi16(static_cast<short>(v)); }
 
 namespace vid {
 
+void PrepareBlendTables(int fmt565) {
+    AlphaFor(fmt565);
+    AddFor(fmt565);
+}
+
 void AlphaRowRef(uint16_t* dst, const uint16_t* src, int n, int level, int fmt565) {
     const AlphaTables& t = AlphaFor(fmt565);
     const uint16_t green = GreenMask(fmt565);

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "shell/shell.h"
+#include "video/pixel_ops.h"
 #include "video/video.h"
 
 int PixelFormat565 = 1;
@@ -23,6 +24,7 @@ bool surfacesLost = false;    // a loss the play frame has not yet repaired
 int InitDisplay() {
     PixelFormat565 = plat::GetOptions().rgb555 ? 0 : 1;
     if (!plat::OpenDisplay(PixelFormat565 == 1)) return 1;
+    vid::PrepareBlendTables(PixelFormat565);
     displayOpen = true;
     surfacesLost = false;
     gammaSet = true;

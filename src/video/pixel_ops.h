@@ -54,6 +54,10 @@ inline bool ClipSprite(int x, int y, const RECT& rect, const Surface* src, const
     return true;
 }
 
+// Builds the blend tables of a pixel format now: otherwise the first blended
+// copy of a row tail builds them, a millisecond or two in the middle of play.
+void PrepareBlendTables(int fmt565);
+
 // A surface whose pixel store matches its size (what locking it means here).
 inline bool CanLock(const Surface* s) {
     return s && s->width > 0 && s->height > 0 &&
