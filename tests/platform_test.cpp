@@ -72,6 +72,39 @@ TEST_F(PlatformHeadless, SeedClockCountsFromSystemStart) {
     EXPECT_LE(plat::SystemTicks() - sinceBoot, 1000u);
 }
 
+// The start-up's wait lasts its time from the call (headless: exactly, on
+// the virtual clock) and leaves the window ready to draw in (SDL's dummy
+// video driver).
+TEST_F(PlatformHeadless, StartupWaitMakesTheRendererWithinItsTime) {
+    uint32_t t0 = plat::GetTicks();
+    EXPECT_TRUE(plat::FinishStartup(1000));
+    EXPECT_EQ(plat::GetTicks() - t0, 1000u);
+
+    const char* was = std::getenv("SDL_VIDEODRIVER");
+    const std::string saved = was ? was : "";
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    plat::Options o;
+    o.headless = false;
+    o.windowed = true;
+    o.mute = true;
+    bool up = plat::Startup(o) && plat::OpenDisplay(true);
+    if (up) {
+        t0 = plat::GetTicks();
+        EXPECT_TRUE(plat::FinishStartup(200));
+        EXPECT_GE(plat::GetTicks() - t0, 200u);
+        std::vector<uint16_t> px(320 * 240, 0x1234);
+        EXPECT_FALSE(plat::Present(px.data(), 320, true));
+        plat::CloseDisplay();
+    }
+    plat::Shutdown();
+    if (saved.empty())
+        unsetenv("SDL_VIDEODRIVER");
+    else
+        setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
+    ASSERT_TRUE(plat::Startup(Headless()));
+    if (!up) GTEST_SKIP() << "SDL's dummy video driver is not available";
+}
+
 TEST_F(PlatformHeadless, ScriptFormat) {
     std::vector<plat::ScriptRun> runs;
     std::string err;

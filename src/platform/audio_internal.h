@@ -31,8 +31,10 @@ void ConvertLater(int channel, uint64_t token, const PcmFormat& f, const void* d
 void WaitConversions();   // until every handed sound is converted and delivered
 void StopConversions();   // drops what waits and ends the worker
 
-// Music side of AudioOpen/AudioClose; withSynth loads the soundfont.
+// Music side of AudioOpen/AudioClose; withSynth starts loading the
+// soundfont, which MusicWaitSynth waits for.
 void MusicStartup(bool withSynth);
+void MusicWaitSynth();
 void MusicShutdown();
 // Adds the synthesizer's next frames to acc (interleaved stereo, 32-bit) and
 // watches for the end of the piece. Called with MixLock held.

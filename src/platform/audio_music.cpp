@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "platform/audio.h"
 #include "platform/audio_internal.h"
@@ -23,6 +24,7 @@ struct MusicState {
     fluid_player_t* player = nullptr;
     bool opened = false;               // a file is open (whether or not a synth plays it)
     bool armed = false;                // an end notice is wanted for the playing piece
+    std::thread loader;                // loads the soundfont while the game starts
     std::vector<std::string> log;
     float left[kBlockFrames];
     float right[kBlockFrames];
@@ -71,15 +73,10 @@ std::string FindSoundfont() {
     return "";
 }
 
-bool AudioHasMusic() { return music.synth != nullptr; }
+namespace {
 
-namespace audio_detail {
-
-void MusicStartup(bool withSynth) {
-    music.log.clear();
-    music.opened = false;
-    music.armed = false;
-    if (!withSynth || music.synth) return;
+// Builds the synthesizer with the soundfont; it plays once it is in place.
+void LoadSynth() {
     std::string sf = FindSoundfont();
     if (sf.empty()) {
         std::fprintf(stderr,
@@ -104,12 +101,35 @@ void MusicStartup(bool withSynth) {
         delete_fluid_settings(settings);
         return;
     }
-    std::lock_guard<std::mutex> hold(MixLock());
+    std::lock_guard<std::mutex> hold(audio_detail::MixLock());
     music.settings = settings;
     music.synth = synth;
 }
 
+}  // namespace
+
+bool AudioHasMusic() {
+    audio_detail::MusicWaitSynth();
+    return music.synth != nullptr;
+}
+
+namespace audio_detail {
+
+// Loading a soundfont takes a good part of a second: a thread of its own
+// does it while the game starts, and the first use of music waits for it.
+void MusicStartup(bool withSynth) {
+    music.log.clear();
+    music.opened = false;
+    music.armed = false;
+    if (withSynth && !music.synth && !music.loader.joinable()) music.loader = std::thread(LoadSynth);
+}
+
+void MusicWaitSynth() {
+    if (music.loader.joinable()) music.loader.join();
+}
+
 void MusicShutdown() {
+    MusicWaitSynth();
     std::lock_guard<std::mutex> hold(MixLock());
     DeletePlayer();
     if (music.synth) delete_fluid_synth(music.synth);
@@ -145,6 +165,7 @@ void MusicMix(int32_t* acc, int frames, int gain) {
 
 bool MusicOpen(const char* path) {
     Log(std::string("open ") + (path ? path : ""));
+    audio_detail::MusicWaitSynth();
     std::vector<char> data;
     if (!path || !ReadFile(path, data) || !LooksLikeMidi(data)) return false;
     std::lock_guard<std::mutex> hold(audio_detail::MixLock());

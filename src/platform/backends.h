@@ -41,6 +41,7 @@ namespace plat::sdl {
 bool Startup(const Options& opt);
 void Shutdown();
 bool OpenDisplay(bool rgb565);
+bool FinishDisplay();               // the renderer OpenDisplay left for later
 void CloseDisplay();
 bool Present(const uint16_t* pixels, bool rgb565);
 void ShowCursor(bool show);

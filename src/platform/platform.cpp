@@ -5,6 +5,7 @@
 #include <deque>
 #include <mutex>
 
+#include "platform/audio_internal.h"
 #include "platform/backends.h"
 #include "platform/platform.h"
 
@@ -205,6 +206,14 @@ void PostMessage(const Message& msg) { common::Post(msg); }
 uint32_t GetTicks() { return shared.headless ? headless::Ticks() : sdl::Ticks(); }
 uint32_t SystemTicks() { return shared.headless ? headless::Ticks() : sdl::SystemTicks(); }
 void Sleep(uint32_t ms) { shared.headless ? headless::Sleep(ms) : sdl::Sleep(ms); }
+bool FinishStartup(uint32_t waitMs) {
+    const uint32_t start = GetTicks();
+    if (!shared.headless && !sdl::FinishDisplay()) return false;
+    audio_detail::MusicWaitSynth();
+    const uint32_t spent = GetTicks() - start;
+    Sleep(spent < waitMs ? waitMs - spent : 0);
+    return true;
+}
 void Nap() {
     if (!shared.headless) sdl::Nap();
 }

@@ -73,6 +73,22 @@ void DropRenderer() {
     st.renderer = nullptr;
 }
 
+// The window's renderer and texture, showing black at first. Making them
+// takes a good part of a second, so OpenDisplay leaves them to the start-up's
+// wait (or to the first frame).
+bool ReadyRenderer() {
+    if (st.renderer) return true;
+    if (!st.window) return false;
+    if (!MakeRenderer()) {
+        DropRenderer();
+        return false;
+    }
+    SDL_SetRenderDrawColor(st.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(st.renderer);
+    SDL_RenderPresent(st.renderer);
+    return true;
+}
+
 // The largest whole scale whose window fits the usable desktop area.
 int FittingScale() {
     SDL_Rect r;
@@ -257,17 +273,20 @@ bool OpenDisplay(bool rgb565) {
         flags |= SDL_WINDOW_RESIZABLE;
     }
     st.window = SDL_CreateWindow("Pelloquinade", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
-    if (!st.window || !MakeRenderer()) {
+    if (!st.window) {
         std::fprintf(stderr, "pelloquinade: cannot open the game's window.\n  (SDL says: %s)\n", SDL_GetError());
         CloseDisplay();
         return false;
     }
     SetWindowIcon();
     SDL_ShowCursor(st.cursorShown ? SDL_ENABLE : SDL_DISABLE);
-    SDL_SetRenderDrawColor(st.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(st.renderer);
-    SDL_RenderPresent(st.renderer);
     return true;
+}
+
+bool FinishDisplay() {
+    if (ReadyRenderer()) return true;
+    std::fprintf(stderr, "pelloquinade: cannot draw in the game's window.\n  (SDL says: %s)\n", SDL_GetError());
+    return false;
 }
 
 void CloseDisplay() {
@@ -284,9 +303,8 @@ bool Present(const uint16_t* px, bool) {
     if (st.deviceReset) {
         DropRenderer();
         st.deviceReset = false;
-        if (!MakeRenderer()) return true;
     }
-    if (!st.texture) return false;
+    if (!ReadyRenderer()) return true;
     void* dst = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(st.texture, nullptr, &dst, &pitch) == 0) {

@@ -586,7 +586,12 @@ int RunGame(int argc, char** argv) {
     }
     GameSrand(plat::SystemTicks());
     soundOk = InitSound();
-    plat::Sleep(1000);
+    // The window's renderer and the music's soundfont are made while the second runs.
+    if (!plat::FinishStartup(1000)) {
+        plat::MessageBox("Error DirectDrawInitialize", "Error");
+        ShutdownGame();
+        return 1;
+    }
     plat::ShowCursor(false);
     InstallVolumeBar();
     if (!run.replayPath.empty()) {
