@@ -11,8 +11,10 @@ build="${PELLO_PACKAGE_DIR:-$root/build-package}"
 "$root/scripts/setup.sh" --package-tools
 # Debian's hardening flags (all of them), as the distribution's own package
 # builds use; given on every configure so that a change reaches the build.
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-flags() { (cd "$root" && dpkg-buildflags --get "$1"); }
+# The packaged game is stripped, so the folder the sources are in matters
+# to nothing: ccache may share objects between clones in other folders.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+flags() { dpkg-buildflags --get "$1" | sed 's/-ffile-prefix-map=[^ ]*//'; }
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
       -DPELLO_TESTS=OFF -DPELLO_BENCH=OFF \
       -DCMAKE_C_FLAGS="$(flags CFLAGS) $(flags CPPFLAGS)" -DCMAKE_CXX_FLAGS="$(flags CXXFLAGS) $(flags CPPFLAGS)" \
