@@ -32,9 +32,12 @@ deb="$(realpath "$deb")"
 reference="$build/pelloquinade"
 [ -x "$reference" ] || { echo "package-test: no build of the packaged game at $reference" >&2; exit 1; }
 
-# --- the clean system, made once (a base refreshed after 30 days)
+# --- the clean system, made once (a base refreshed after 30 days); making
+# it takes the cache's lock alone, runs on it share the lock
 base="$cache/bookworm-minbase"
 mkdir -p "$cache/archives"
+exec 9>"$cache/lock"
+flock 9
 if [ -d "$base" ] && [ -n "$(find "$base/.complete" -mtime +30 2>/dev/null)" ]; then
     rm -rf "$base"
 fi
@@ -47,6 +50,7 @@ if [ ! -f "$base/.complete" ]; then
     chroot "$base" apt-get clean
     touch "$base/.complete"
 fi
+flock -s 9
 
 # --- a throw-away overlay of it for this run, its changes kept in memory
 run="$(mktemp -d "$cache/run.XXXXXX")"

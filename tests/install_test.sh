@@ -3,9 +3,11 @@
 # installed beside it (not the build's) and names reinstalling as the remedy
 # for a damaged file; the man page lists every option --help lists; the
 # desktop entry and metainfo validate (when the validators are installed).
-#   tests/install_test.sh BUILD_DIR
+# --version names the version set in the build.
+#   tests/install_test.sh BUILD_DIR VERSION
 set -euo pipefail
 build="$1"
+version="$2"
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
 fail() {
@@ -20,6 +22,9 @@ data="$prefix/share/games/pelloquinade"
 for size in 32 48 64 128 256; do
     ls "$prefix/share/icons/hicolor/${size}x${size}/apps/"*.png >/dev/null || fail "no ${size}x${size} icon"
 done
+
+"$game" --version | grep -qE "^pelloquinade $version( \(commit [0-9a-f]{12}( with local changes)?\))?$" ||
+    fail "--version printed \"$("$game" --version)\", not pelloquinade $version"
 
 truncate -s 100 "$data/fix.bmp"
 err="$(cd / && "$game" --headless --frames 1 --time-limit 5 2>&1 >/dev/null || true)"

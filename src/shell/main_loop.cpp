@@ -11,6 +11,7 @@
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/user_files.h"
+#include "shell/version.h"
 #include "sound/sound.h"
 #include "stage/stage.h"
 #include "state/play_state.h"
@@ -263,6 +264,7 @@ void PrintHelp() {
         "  --record FILE       keep each run in FILE (default: the last run in the data folder)\n"
         "  --replay FILE       play a kept run back (--headless: at full speed, printing its state hash)\n"
         "  --autopilot [human] the game flies one run itself (human: like a player, seeded by --pilot-seed N)\n"
+        "  --version           print the name, the version and the commit the game was built from\n"
         "  --help              this text\n";
 }
 
@@ -298,6 +300,9 @@ int ParseArgs(int argc, char** argv) {
         long n = 0;
         if (a == "--help" || a == "-h") {
             PrintHelp();
+            return 0;
+        } else if (a == "--version") {
+            std::cout << kVersionLine << "\n";
             return 0;
         } else if (a == "--window") {
             run.cli.fullscreen = false;
