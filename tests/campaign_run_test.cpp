@@ -1,8 +1,9 @@
 // A whole campaign, headless, in the real outer loop with the generated data:
-// a scripted pilot that cannot be hurt (test only) flies every stage that has
-// data, from stage 1 on, destroys each boss, and the run goes on from stage
-// to stage carrying its character, score, lives, shot level and options,
-// until the end picture and the title after the last stage with data.
+// the planning pilot flies every stage that has data, from stage 1 on (a
+// well-armed craft, nothing else helped), destroys each boss, the last one
+// included, losing at most a life a stage, and the run goes on from stage to
+// stage carrying its character, score, lives, shot level and options, until
+// the end picture and the title after the last stage with data.
 //
 // The presented-frame numbers of the stage changes are printed; with
 // PELLO_CAMPAIGN_DUMP_FRAMES (a list as for --dump-frames) those frames are
@@ -19,6 +20,7 @@
 
 #include "enemy/enemy.h"
 #include "input/input.h"
+#include "pilot/pilot.h"
 #include "platform/platform.h"
 #include "player/player.h"
 #include "screens/screens.h"
@@ -29,13 +31,19 @@
 
 namespace {
 
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr int kFirstStage = 5;  // the sanitizers: the last stage only, the pilot's look-ahead is costly there
+#else
+constexpr int kFirstStage = 1;
+#endif
+
 struct StageLog {
     int stage = 0;
     uint64_t firstPresented = 0;    // presented-frame number of the stage's first frame
     GameStateRecord atStart{}, atClear{};
     bool sheetsLoaded = false, timelineFromFile = false;
     long frames = 0, bossArrived = -1, bossDied = -1, cleared = -1;
-    int forcedKills = 0;            // fights the pilot could not finish on its own
+    int lives = 0, livesLost = 0;
 };
 
 struct CampaignLog {
@@ -60,17 +68,6 @@ const TekiRecord* LiveBoss() {
     return best;
 }
 
-// Fire all the time, keep to the left, line up with the boss.
-int Pilot() {
-    int key = IN_B1, targetY = 120, targetX = 70;
-    if (const TekiRecord* b = LiveBoss()) targetY = b->type == 10 ? b->y - 16 : b->y;
-    if (GameState.playerY > targetY + 3) key |= IN_UP;
-    if (GameState.playerY < targetY - 3) key |= IN_DOWN;
-    if (GameState.playerX < targetX - 4) key |= IN_RIGHT;
-    if (GameState.playerX > targetX + 4) key |= IN_LEFT;
-    return key;
-}
-
 bool TimelineMatchesFile(int stage) {
     char name[32];
     std::snprintf(name, sizeof name, "men%d.dat", stage);
@@ -86,17 +83,17 @@ void PilotedFrame() {
         StageLog s;
         s.stage = stageNo;
         s.firstPresented = plat::PresentedFrames() + 1;
-        if (stageNo == 1 && clog.stages.empty()) {  // a well-armed pilot keeps the test short
+        if (clog.stages.empty()) {  // a well-armed craft keeps the test short
             GameState.shotLv = 2;
             GameState.option = 3;
         }
         s.atStart = GameState;
+        s.lives = GameState.lives;
         s.sheetsLoaded = Slot[2] && Slot[3];
         s.timelineFromFile = TimelineMatchesFile(stageNo);
         clog.stages.push_back(s);
     }
     StageLog& s = clog.stages.back();
-    if (invincible == 0) invincible = 1;  // test only: nothing can hit the craft this frame
     const long before = playFramesRun;
     GameFrame();
     if (playFramesRun == before) return;  // the gate was still shut
@@ -108,12 +105,8 @@ void PilotedFrame() {
         s.cleared = n;
         s.atClear = GameState;
     }
-    // Each stage's own test proves its boss can be beaten; should this simple
-    // pilot not manage it, the fight is ended for it so the run can go on.
-    if (s.bossArrived >= 0 && s.bossDied < 0 && n - s.bossArrived > 6000 && n % 200 == 0) {
-        s.forcedKills++;
-        AllTekiDamege(30000);
-    }
+    if (GameState.lives < s.lives) s.livesLost++;
+    s.lives = GameState.lives;
     if (n > 30000) quitFlag = 1;  // never reached the end: give up
 }
 
@@ -147,7 +140,7 @@ TEST(CampaignRun, EveryStageWithDataIsPlayedInTurnCarryingTheRun) {
     if (!fs::exists(fs::path(PELLO_TEST_DATA_DIR) / "men1.dat")) GTEST_SKIP() << "no generated data";
     fs::path old = fs::current_path();
     fs::current_path(PELLO_TEST_DATA_DIR);
-    int last = 1;
+    int last = kFirstStage;
     while (last < kLastStage && !MissingStageFile(last + 1)) last++;
 
     plat::Options o;
@@ -163,34 +156,37 @@ TEST(CampaignRun, EveryStageWithDataIsPlayedInTurnCarryingTheRun) {
     ResetInputState();
     ResetScreensState();
     OuterLoopCalls saved = outerLoopCalls;
-    int (*savedInput)() = PlayerInput;
     outerLoopCalls = {TitleOnce, h_Charsel, PilotedFrame, StageEndSeen, LoadAndNote, CaptionSeen};
-    PlayerInput = Pilot;
+    pilot::Options po;
+    po.oneRun = false;
+    po.menus = false;
+    pilot::Install(po);
     quitFlag = 0;
     clog = CampaignLog{};
-    SetRunStages(0, true);
+    SetRunStages(kFirstStage, true);
     plat::SetScriptedInput(ButtonThenNothing());
 
     OuterLoop();
 
     SetRunStages(0, false);
+    pilot::Remove();
     outerLoopCalls = saved;
-    PlayerInput = savedInput;
     plat::SetScriptedInput(std::vector<int>{});
     StopMidi();
     for (int i = 0; i < 7; i++) FreeSlot(i);
     quitFlag = 0;
     fs::current_path(old);
 
-    ASSERT_EQ(static_cast<int>(clog.stages.size()), last);
-    for (int i = 0; i < last; i++) {
+    ASSERT_EQ(static_cast<int>(clog.stages.size()), last - kFirstStage + 1);
+    for (int i = 0; i < int(clog.stages.size()); i++) {
         const StageLog& s = clog.stages[i];
         SCOPED_TRACE("stage " + std::to_string(s.stage));
         std::printf("campaign stage %d: first presented frame %llu; %ld play frames; boss at %ld, down at %ld, "
-                    "cleared at %ld; score %d; forced %d\n",
+                    "cleared at %ld; score %d; %d lives lost\n",
                     s.stage, static_cast<unsigned long long>(s.firstPresented), s.frames, s.bossArrived, s.bossDied,
-                    s.cleared, s.atClear.score, s.forcedKills);
-        EXPECT_EQ(s.stage, i + 1);
+                    s.cleared, s.atClear.score, s.livesLost);
+        EXPECT_EQ(s.stage, kFirstStage + i);
+        EXPECT_LE(s.livesLost, 1);
         EXPECT_TRUE(s.sheetsLoaded);
         EXPECT_TRUE(s.timelineFromFile);
         EXPECT_EQ(s.atStart.mater, 50);
@@ -206,7 +202,7 @@ TEST(CampaignRun, EveryStageWithDataIsPlayedInTurnCarryingTheRun) {
     }
     EXPECT_GT(clog.stages.back().atClear.score, 0);
     std::vector<int> captions;
-    for (int n = 2; n <= last; n++) captions.push_back(n);
+    for (int n = kFirstStage + 1; n <= last; n++) captions.push_back(n);
     EXPECT_EQ(clog.captions, captions);
     EXPECT_EQ(clog.stageEnds, 1);
     EXPECT_EQ(clog.titles, 2);

@@ -1,11 +1,15 @@
 // The human-like pilot: it acts on the play as it was kDelay frames ago
-// (about 200 ms, a player's reaction time), moves at the craft's speed
-// towards a spot it aims for with some slack and hesitation, slips away
-// from the threats it saw near the craft, fires always and lets go of the
-// technique when it saw itself surrounded. It never looks ahead. Its own
-// random numbers (seeded) make each run repeatable.
+// (about 200 ms, a player's reaction time). From two glances it judges how
+// each bullet and enemy moves and where it will be, and picks the direction
+// that keeps its craft clearest of them over the next moments, as a player
+// reads the screen; it never plays the game ahead. It moves at the craft's
+// speed, with slack in its aim, misjudged positions and moments of
+// hesitation; it fires always and lets go of the technique when it sees
+// itself surrounded. Its own random numbers (seeded) make each run
+// repeatable.
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "enemy/enemy.h"
 #include "input/input.h"
@@ -13,27 +17,33 @@
 #include "player/player.h"
 #include "shell/shell.h"
 #include "shot/shot.h"
+#include "stage/stage.h"
 
 namespace pilot {
 namespace {
 
-constexpr int kDelay = 13;
-constexpr int kSeenMax = 24;    // threats remembered per frame, the nearest
-constexpr int kNear = 56;       // a threat this near is dodged
-constexpr int kCrowd = 36;      // this near, it counts towards being surrounded
+constexpr int kDelay = 13;      // frames between seeing and acting
+constexpr int kAhead = 16;      // frames it thinks ahead
+constexpr int kLook = 120;      // threats further than this go unnoticed
+constexpr int kCrowd = 36;      // this near, a threat counts towards being surrounded
 
-struct Seen {
+struct Thing {
+    int id;                     // pool and index, to follow it between glances
+    int x, y, hw, hh;
+};
+
+struct Glance {
     int x = 0, y = 0;           // the craft
     Spot want{70, 110};
     bool charge = false;
     int gauge = 0;
-    int n = 0;
-    int tx[kSeenMax], ty[kSeenMax];
+    int wallCol = 0;            // stages 4 and 5: the terrain column under x = 0
+    std::vector<Thing> things;
 };
 
 struct Human {
     uint32_t rng = 1;
-    Seen ring[kDelay + 1];
+    Glance ring[kDelay + 2];
     int frames = 0;
     int word = 0;
     int slack = 4;
@@ -45,40 +55,36 @@ int Rand(int n) {
     return static_cast<int>((hu.rng >> 16) % static_cast<uint32_t>(n));
 }
 
-// What a glance at the screen takes in now.
-Seen Look() {
-    Seen s;
+Glance Look() {
+    Glance s;
     const GameStateRecord& g = GameState;
     s.x = g.playerX;
     s.y = g.playerY;
     s.want = ProgressSpot();
     s.charge = wazaOn == 0 && g.materLv >= 1;
     s.gauge = Player.gaugeCount;
-    auto add = [&](int x, int y) {
-        int d = std::abs(x - s.x) + std::abs(y - s.y);
-        if (d > 2 * kNear) return;
-        if (s.n < kSeenMax) {
-            s.tx[s.n] = x;
-            s.ty[s.n] = y;
-            s.n++;
-            return;
-        }
-        // Full: keep the nearest.
-        int far = 0;
-        for (int i = 1; i < kSeenMax; i++)
-            if (std::abs(s.tx[i] - s.x) + std::abs(s.ty[i] - s.y) >
-                std::abs(s.tx[far] - s.x) + std::abs(s.ty[far] - s.y))
-                far = i;
-        if (d < std::abs(s.tx[far] - s.x) + std::abs(s.ty[far] - s.y)) {
-            s.tx[far] = x;
-            s.ty[far] = y;
-        }
+    s.wallCol = (MenScroll[MS::scrollPos] * 2) >> 6;
+    auto near = [&](int x, int y, int hw, int hh) {
+        return std::abs(x - s.x) - hw < kLook && std::abs(y - s.y) - hh < kLook;
     };
-    for (const TamaRecord& b : Tama)
-        if (b.active == 1) add(b.x, b.y);
-    for (const TekiRecord& t : Teki)
-        if (t.active == 1 && t.w <= 64 && t.h <= 64) add(t.x, t.y);
+    for (int i = 0; i < kTamaMax; i++) {
+        const TamaRecord& b = Tama[i];
+        if (b.active == 1 && near(b.x, b.y, b.w / 2, b.h / 2)) s.things.push_back({i, b.x, b.y, b.w / 2, b.h / 2});
+    }
+    for (int i = 0; i < kTekiMax; i++) {
+        const TekiRecord& t = Teki[i];
+        if (t.active == 1 && near(t.x, t.y, t.w / 2, t.h / 2))
+            s.things.push_back({kTamaMax + i, t.x, t.y, t.w / 2, t.h / 2});
+    }
     return s;
+}
+
+bool Wall(const Glance& s, int x, int y) {
+    if (stageNo != 4 && stageNo != 5) return false;
+    int col = s.wallCol + (x >> 4) + 1, row = y >> 4;
+    if (col < 0 || col >= kMapColumns || row < 0 || row >= kMapRows) return false;
+    int t = MenMap[col][row][stageNo == 4 ? 2 : 3];
+    return stageNo == 4 ? t == 6 : (t == 26 || t == 90);
 }
 
 }  // namespace
@@ -89,46 +95,78 @@ void ResetHuman(uint32_t seed) {
 }
 
 int HumanWord() {
-    hu.ring[hu.frames % (kDelay + 1)] = Look();
+    constexpr int kRing = kDelay + 2;
+    hu.ring[hu.frames % kRing] = Look();
     hu.frames++;
-    if (hu.frames <= kDelay) return IN_B1;
-    const Seen& s = hu.ring[hu.frames % (kDelay + 1)];  // the oldest: kDelay frames back
+    if (hu.frames < kRing) return IN_B1;
+    const Glance& s = hu.ring[(hu.frames + 1) % kRing];   // kDelay frames back
+    const Glance& s1 = hu.ring[(hu.frames + 2) % kRing];  // the frame after it
 
-    // Now and then the aim wanders and the hand rests.
-    if (Rand(30) == 0) {
+    // Now and then the aim wanders, and the hand rests a moment.
+    if (Rand(40) == 0) {
         hu.slack = 2 + Rand(8);
-        hu.jitterY = Rand(21) - 10;
+        hu.jitterY = Rand(25) - 12;
     }
-    if (Rand(12) == 0) return hu.word;
+    if (Rand(10) == 0) return hu.word;
 
-    // Away from what was near, weighted by nearness; else towards the spot.
-    long ax = 0, ay = 0;
+    // How each thing seen moves (the same pool entry one frame later),
+    // where it is judged to be, a little off.
+    struct Moving {
+        int x, y, hw, hh, vx, vy;
+    };
+    std::vector<Moving> seen;
+    seen.reserve(s.things.size());
     int crowd = 0;
-    for (int i = 0; i < s.n; i++) {
-        int dx = s.x - s.tx[i], dy = s.y - s.ty[i];
-        int d = std::max(std::abs(dx), std::abs(dy));
-        if (d < kCrowd) crowd++;
-        if (d >= kNear) continue;
-        long w = (kNear - d) * (kNear - d);
-        ax += dx * w / (d + 1);
-        ay += dy * w / (d + 1);
+    for (const Thing& t : s.things) {
+        int vx = 0, vy = 0;
+        for (const Thing& u : s1.things)
+            if (u.id == t.id) {
+                vx = u.x - t.x;
+                vy = u.y - t.y;
+                break;
+            }
+        seen.push_back({t.x + Rand(7) - 3, t.y + Rand(7) - 3, t.hw, t.hh, vx, vy});
+        if (std::max(std::abs(t.x - s.x), std::abs(t.y - s.y)) < kCrowd) crowd++;
     }
-    int word = 0;
-    if (std::abs(ax) + std::abs(ay) > 600) {
-        if (ay < -200) word |= IN_UP;
-        if (ay > 200) word |= IN_DOWN;
-        if (ax < -200) word |= IN_LEFT;
-        if (ax > 200) word |= IN_RIGHT;
-        // Keep off the screen's edges while slipping away.
-        if (s.y < 20) word &= ~IN_UP;
-        if (s.y > 190) word &= ~IN_DOWN;
-        if (s.x < 20) word &= ~IN_LEFT;
-        if (s.x > 260) word &= ~IN_RIGHT;
-    } else {
-        word = Towards(s.x, s.y, s.want.x, s.want.y + hu.jitterY, hu.slack);
+
+    // Each direction held for the next moments, from where the craft is
+    // (a player knows where their own craft is, having steered it), against
+    // where the things seen will have gone by then.
+    const GameStateRecord& g = GameState;
+    const int speed = CharTable[std::clamp(g.chno, 0, 9)].speed;
+    const int wx = s.want.x, wy = std::clamp(s.want.y + hu.jitterY, 28, 180);
+    int best = 0;
+    long bestValue = 0;
+    for (int k = 0; k < 9; k++) {
+        const int m = kMoves[k];
+        int x = g.playerX, y = g.playerY;
+        int gap = 32;
+        for (int f = 1; f <= kAhead; f++) {
+            if (m & IN_UP) y = std::max(0, y - speed);
+            if (m & IN_DOWN) y = std::min(200, y + speed);
+            if (m & IN_LEFT) x = std::max(0, x - speed);
+            if (m & IN_RIGHT) x = std::min(300, x + speed);
+            if (Wall(s, x, y)) gap = 0;
+            for (const Moving& t : seen) {
+                const int ahead = kDelay + f;
+                int gx = std::abs(t.x + t.vx * ahead - x) - t.hw - 6;
+                int gy = std::abs(t.y + t.vy * ahead - y) - t.hh - 6;
+                gap = std::min(gap, std::max({0, gx, gy}));
+            }
+        }
+        // Edges are corners to be trapped in.
+        const int edge = std::min({y, 200 - y, x, 300 - x});
+        long v = gap * 40L - (std::abs(y - wy) + std::abs(x - wx) / 2) - std::max(0, 24 - edge) * 20L;
+        if (k == 0 || v > bestValue) {
+            bestValue = v;
+            best = m;
+        }
     }
-    word |= IN_B1;
-    const bool release = crowd >= 4 && s.gauge >= 30;
+    // Near enough to the spot and nothing to dodge: stay.
+    if (bestValue > 31 * 40L && std::abs(g.playerY - wy) <= hu.slack && std::abs(g.playerX - wx) <= hu.slack * 4)
+        best = 0;
+    int word = best | IN_B1;
+    const bool release = crowd >= 5 && s.gauge >= 30;
     if (s.charge && !release) word |= IN_B2;
     hu.word = word;
     return word;

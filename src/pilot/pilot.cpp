@@ -37,6 +37,8 @@ struct Flight {
     Cost cost;
 } fl;
 
+int DirectRead() { return fl.word; }
+
 int PlayRead() {
     fl.playRead = true;
     int w = GetInput();
@@ -82,7 +84,10 @@ void AfterFrame() {
     if (GameState.barrier < fl.barrier) r.barrierHits++;
     fl.lives = GameState.lives;
     fl.barrier = GameState.barrier;
-    if (itemDrop == 0 && r.bossAt < 0) r.bossAt = menFrame;
+    if (r.bossAt < 0 && (itemDrop == 0 || std::any_of(std::begin(Teki), std::end(Teki), [](const TekiRecord& t) {
+                             return t.active == 1 && IsBossType(t.type);
+                         })))
+        r.bossAt = menFrame;
     if (bossDown == 1 && r.bossDownAt < 0) r.bossDownAt = menFrame;
     if (clearFlag == 1) {
         r.cleared = true;
@@ -130,7 +135,7 @@ int Title() {
 Spot ProgressSpot() {
     const GameStateRecord& g = GameState;
     for (const ItemRecord& it : Item)
-        if (it.active == 1 && it.x > 8) return {std::clamp(it.x, 40, 200), std::clamp(it.y, 16, 200)};
+        if (it.active == 1 && it.x > 8) return {std::clamp(it.x, 40, 200), std::clamp(it.y, 20, 188)};
     // The nearest enemy ahead of the craft, else the nearest at all.
     const TekiRecord* aim = nullptr;
     for (const TekiRecord& t : Teki) {
@@ -140,11 +145,24 @@ Spot ProgressSpot() {
         if (!aim || (ahead && !aimAhead) || (ahead == aimAhead && std::abs(t.x - g.playerX) < std::abs(aim->x - g.playerX)))
             aim = &t;
     }
-    // In a boss fight: the toughest enemy on screen.
-    if (itemDrop == 0)
-        for (const TekiRecord& t : Teki)
-            if (t.active == 1 && t.x < 330 && t.x > 0 && (!aim || t.hp > aim->hp || aim->hp <= 0)) aim = &t;
-    if (!aim) return {70, 110};
+    // In a boss fight: the enemy whose end ends the fight, else the
+    // toughest one shots can hurt.
+    if (itemDrop == 0) {
+        const TekiRecord* boss = nullptr;
+        for (const TekiRecord& t : Teki) {
+            if (t.active != 1 || t.x >= 330 || t.x <= 0) continue;
+            bool hurt = t.box[0].kind == 0 || t.box[0].kind == 2 ||
+                        std::any_of(std::begin(t.box), std::end(t.box), [](const TekiBox& b) { return b.kind == 3; });
+            if (IsBossType(t.type)) {
+                boss = &t;
+                break;
+            }
+            if (hurt && (!boss || t.hp > boss->hp)) boss = &t;
+        }
+        if (boss) aim = boss;
+    }
+    const int x = itemDrop == 0 ? 140 : 70;  // a boss: near enough for the shots to land soon
+    if (!aim) return {x, 110};
     int y = aim->y;
     if (aim->box[0].kind >= 3)  // only its boxes of kind 3 take shots
         for (const TekiBox& b : aim->box)
@@ -152,7 +170,7 @@ Spot ProgressSpot() {
                 y = aim->y + (b.top + b.bottom) / 2;
                 break;
             }
-    return {70, std::clamp(y, 16, 200)};
+    return {x, std::clamp(y, 28, 180)};
 }
 
 int Towards(int fromX, int fromY, int x, int y, int slack) {
@@ -175,8 +193,8 @@ void Install(const Options& o) {
     fl.lastFrames = playFramesRun;
     outerLoopCalls.gameFrame = Frame;
     outerLoopCalls.title = Title;
-    PlayerInput = PlayRead;
-    inputTap.source = Source;
+    PlayerInput = o.menus ? PlayRead : DirectRead;
+    if (o.menus) inputTap.source = Source;
     ResetPlanner();
     ResetHuman(o.seed);
 }

@@ -22,6 +22,10 @@ struct Options {
     uint32_t seed = 1;          // the human-like pilot's own random numbers
     bool oneRun = true;         // quit at the title after the first run, and at game over
     bool print = true;          // a line on stdout for each stage flown
+    // Answer the menus too, through the input word (recorded with play's
+    // words); false: the pilot answers play's reads only, directly, and the
+    // menus read the devices (tests with scripted screens).
+    bool menus = true;
 };
 
 struct Loss {
