@@ -5,6 +5,8 @@
 #include <bit>
 #include <cstdint>
 
+#include "stage/stage_format.h"
+
 static_assert(std::endian::native == std::endian::little,
               "stage records are copied from the little-endian file as they stand");
 
@@ -42,21 +44,9 @@ struct TekiGroupRecord {
     uint16_t tmpl[10];      // template index
 };
 
-static_assert(sizeof(MenEventRecord) == 8);
-static_assert(sizeof(TekiTemplateRecord) == 22);
-static_assert(sizeof(TekiGroupRecord) == 82);
-
-constexpr int kMenEvents = 200;
-constexpr int kMenExtra = 10;
-constexpr int kMenExtraSize = 14;
-constexpr int kTekiTemplates = 50;
-constexpr int kTekiGroups = 10;
-constexpr int kMapColumns = 3000;
-constexpr int kMapRows = 15;
-constexpr int kMapLayers = 10;
-constexpr uint16_t kEmptyTile = 0xFFFF;
-constexpr long kMenMapOffset = 11840;
-constexpr long kMenFileSize = 911840;
+static_assert(sizeof(MenEventRecord) == kMenEventSize);
+static_assert(sizeof(TekiTemplateRecord) == kMenTemplateSize);
+static_assert(sizeof(TekiGroupRecord) == kMenGroupSize);
 
 extern MenEventRecord MenEvent[kMenEvents];
 extern uint8_t MenExtra[kMenExtra][kMenExtraSize];   // loaded, never read
@@ -65,7 +55,7 @@ extern TekiGroupRecord TekiGroup[kTekiGroups];
 // Tile ids by column, row, layer (layer 0 foreground); 0xFFFF is an empty cell.
 extern uint16_t MenMap[kMapColumns][kMapRows][kMapLayers];
 
-static_assert(sizeof(MenMap) == 900000);
+static_assert(sizeof(MenMap) == kMenFileSize - kMenMapOffset);
 
 // Reads "men%d.dat"; on a missing file shows "oh" / "mygod" and leaves the
 // tables as they were. Returns 1 when the file was read.

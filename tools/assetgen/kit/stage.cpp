@@ -1,17 +1,19 @@
 #include "stage.h"
 
+#include <algorithm>
+
 namespace ag {
 
-StageDesc::StageDesc() : map(size_t(kMapCols) * kMapRows * kMapLayers, kNoTile) {}
+StageDesc::StageDesc() : map(size_t(kMapColumns) * kMapRows * kMapLayers, kEmptyTile) {}
 
 uint16_t& StageDesc::Tile(int col, int row, int layer) {
-    return map[size_t(col) * 150 + size_t(row) * 10 + size_t(layer)];
+    return map[MenMapIndex(col, row, layer)];
 }
 uint16_t StageDesc::Tile(int col, int row, int layer) const {
-    return map[size_t(col) * 150 + size_t(row) * 10 + size_t(layer)];
+    return map[MenMapIndex(col, row, layer)];
 }
 void StageDesc::SetTile(int col, int row, int layer, uint16_t tile) {
-    if (col < 0 || col >= kMapCols || row < 0 || row >= kMapRows || layer < 0 || layer >= kMapLayers) return;
+    if (col < 0 || col >= kMapColumns || row < 0 || row >= kMapRows || layer < 0 || layer >= kMapLayers) return;
     Tile(col, row, layer) = tile;
 }
 
@@ -24,19 +26,21 @@ void StageDesc::Group(int pos, int row, int formation, const std::string& note) 
 
 Bytes StageBytes(const StageDesc& d) {
     std::string who = Format("men%d.dat", d.stage);
-    if (d.events.size() > 200) Fail(Format("%s: %zu timeline entries (at most 200)", who.c_str(), d.events.size()));
-    for (size_t i = 0; i < d.events.size() && i < 200; ++i) {
+    const size_t events = std::min(d.events.size(), size_t(kMenEvents));
+    if (d.events.size() > events)
+        Fail(Format("%s: %zu timeline entries (at most %d)", who.c_str(), d.events.size(), kMenEvents));
+    for (size_t i = 0; i < events; ++i) {
         const auto& e = d.events[i];
-        if (e.kind == 1 && (e.index >= 50 || !d.templates[e.index].used))
+        if (e.kind == 1 && (e.index >= kTekiTemplates || !d.templates[e.index].used))
             Fail(Format("%s: event %zu uses template %d, which is not defined", who.c_str(), i, e.index));
-        if (e.kind == 2 && e.index >= 10)
-            Fail(Format("%s: event %zu uses formation %d (0..9)", who.c_str(), i, e.index));
-        if (e.kind == 2 && e.index < 10) {
+        if (e.kind == 2 && e.index >= kTekiGroups)
+            Fail(Format("%s: event %zu uses formation %d (0..%d)", who.c_str(), i, e.index, kTekiGroups - 1));
+        if (e.kind == 2 && e.index < kTekiGroups) {
             bool any = false;
             for (auto& m : d.formations[e.index].m) {
                 if (!m.present) continue;
                 any = true;
-                if (m.tmpl < 0 || m.tmpl >= 50 || !d.templates[size_t(m.tmpl)].used)
+                if (m.tmpl < 0 || m.tmpl >= kTekiTemplates || !d.templates[size_t(m.tmpl)].used)
                     Fail(Format("%s: formation %d uses template %d, which is not defined", who.c_str(), e.index,
                                 m.tmpl));
                 if (m.dt < 0 || m.dt > 65535 || m.dy < 0 || m.dy > 65535)
@@ -45,7 +49,7 @@ Bytes StageBytes(const StageDesc& d) {
             if (!any) Fail(Format("%s: event %zu uses the empty formation %d", who.c_str(), i, e.index));
         }
     }
-    for (size_t i = 0; i < 50; ++i) {
+    for (size_t i = 0; i < d.templates.size(); ++i) {
         const auto& t = d.templates[i];
         if (!t.used) continue;
         if (t.sheetX % 8 || t.sheetY % 8 || t.w % 8 || t.h % 8 || t.w < 8 || t.h < 8 || t.sheetX < 0 ||
@@ -57,21 +61,21 @@ Bytes StageBytes(const StageDesc& d) {
             Fail(Format("%s: template %zu: a value does not fit 16 bits", who.c_str(), i));
     }
 
-    Bytes b(size_t(kStageFileSize), 0);
-    for (size_t i = 0; i < d.events.size() && i < 200; ++i) {
+    Bytes b(size_t(kMenFileSize), 0);
+    for (size_t i = 0; i < events; ++i) {
         const auto& e = d.events[i];
-        size_t at = i * 8;
+        size_t at = i * kMenEventSize;
         b[at] = e.kind;
         b[at + 1] = 0;
         SetLe16(b, at + 2, e.pos);
         SetLe16(b, at + 4, e.row);
         SetLe16(b, at + 6, e.index);
     }
-    // 1600: ten 14-byte records the game never reads: zeros.
-    for (size_t i = 0; i < 50; ++i) {
+    // kMenExtraOffset: records the game never reads: zeros.
+    for (size_t i = 0; i < d.templates.size(); ++i) {
         const auto& t = d.templates[i];
         if (!t.used) continue;
-        size_t at = 1740 + i * 22;
+        size_t at = kMenTemplateOffset + i * kMenTemplateSize;
         uint16_t w[11] = {0,
                           uint16_t(t.sheetX / 8),
                           uint16_t(t.sheetY / 8),
@@ -85,8 +89,8 @@ Bytes StageBytes(const StageDesc& d) {
                           0};
         for (int k = 0; k < 11; ++k) SetLe16(b, at + size_t(k) * 2, w[k]);
     }
-    for (size_t g = 0; g < 10; ++g) {
-        size_t at = 2840 + g * 82;
+    for (size_t g = 0; g < d.formations.size(); ++g) {
+        size_t at = kMenGroupOffset + g * kMenGroupSize;
         for (size_t j = 0; j < 10; ++j) {
             const auto& m = d.formations[g].m[j];
             SetLe16(b, at + (1 + j) * 2, m.present ? 1 : 0);
@@ -95,8 +99,8 @@ Bytes StageBytes(const StageDesc& d) {
             SetLe16(b, at + (31 + j) * 2, uint16_t(m.tmpl));
         }
     }
-    // 3660..11839 is skipped by the reader: zeros.
-    for (size_t i = 0; i < d.map.size(); ++i) SetLe16(b, 11840 + i * 2, d.map[i]);
+    // from the end of the formations to kMenMapOffset the reader skips: zeros.
+    for (size_t i = 0; i < d.map.size(); ++i) SetLe16(b, kMenMapOffset + i * 2, d.map[i]);
     return b;
 }
 

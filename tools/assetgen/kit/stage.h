@@ -7,12 +7,9 @@
 #include <vector>
 
 #include "core.h"
+#include "stage/stage_format.h"
 
 namespace ag {
-
-constexpr int kStageFileSize = 911840;
-constexpr int kMapCols = 3000, kMapRows = 15, kMapLayers = 10;
-constexpr uint16_t kNoTile = 0xFFFF;
 
 // One timeline entry. kind 1: one enemy from template `index`; kind 2: the
 // formation `index`. `pos` is the trigger position (in steps of 16 frames,
@@ -46,24 +43,24 @@ struct Formation {
 
 struct StageDesc {
     int stage = 1;
-    std::vector<StageEvent> events;                 // at most 200, written in this order
-    std::array<EnemyTemplate, 50> templates{};
-    std::array<Formation, 10> formations{};
-    std::vector<uint16_t> map;                      // 3000 x 15 x 10 tile ids, kNoTile = empty
+    std::vector<StageEvent> events;                 // at most kMenEvents, written in this order
+    std::array<EnemyTemplate, kTekiTemplates> templates{};
+    std::array<Formation, kTekiGroups> formations{};
+    std::vector<uint16_t> map;                      // 3000 x 15 x 10 tile ids, kEmptyTile = empty
 
     StageDesc();
     uint16_t& Tile(int col, int row, int layer);    // col 0..2999, row 0..14, layer 0..9
     uint16_t Tile(int col, int row, int layer) const;
     void SetTile(int col, int row, int layer, uint16_t tile);   // ignored outside the map
     // Tile id of the 16x16 cell at sheet pixel (x, y) of the scenery sheet.
-    static uint16_t TileAt(int sheetX, int sheetY) { return uint16_t((sheetY / 16) * 64 + sheetX / 16); }
+    static uint16_t TileAt(int sheetX, int sheetY) { return MenTileAt(sheetX, sheetY); }
 
     // Convenience for the waves: add a single enemy / a formation event.
     void Single(int pos, int row, int tmpl, const std::string& note = "");
     void Group(int pos, int row, int formation, const std::string& note = "");
 };
 
-// Checks (reported through Fail) and the 911840 bytes of the file.
+// Checks (reported through Fail) and the kMenFileSize bytes of the file.
 Bytes StageBytes(const StageDesc& d);
 
 }  // namespace ag
