@@ -1,6 +1,6 @@
 // The data generator: its writers against the game's readers (and a walk of
 // the formats the game reads through the platform), the stage file layout,
-// the sheet map checks, and byte-identical output.
+// the wave and tile helpers, the sheet map checks, and byte-identical output.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -166,6 +166,64 @@ TEST(AssetgenStage, FieldsLandAtTheirOffsets) {
     d.Single(60, 10, 4);
     ag::StageBytes(d);
     EXPECT_EQ(ag::ErrorCount(), 1);
+    ag::ClearErrors();
+}
+
+TEST(AssetgenStage, WavesLandWhereTheGameSpawnsAndClosedFramesAreRefused) {
+    // A stage whose clock jumps 100 at frame 500, with frames 480..539 closed.
+    struct Jumping : ag::Waves {
+        using Waves::Waves;
+        int ClockOf(int f) const override { return f < 500 ? f : f + 100; }
+        int FrameOf(int c) const override { return c < 500 ? c : c < 600 ? -1 : c - 100; }
+        bool Closed(int f) const override { return f < 0 || (f >= 480 && f < 540); }
+    };
+    ag::ClearErrors();
+    ag::StageDesc d;
+    d.templates[0] = ag::EnemyTemplate{true, 0, 0, 24, 16, 1, 0, 0, 11, ""};
+    for (int shift : {4, 5})
+        for (int frame : {0, 37, 400, 700, 1234}) {
+            Jumping w(d, shift);
+            w.One(frame, 101, 0);
+            const ag::StageEvent& e = d.events.back();
+            // the game fires it on the frame's clock value or within one step after, never before
+            const int clock = w.ClockOf(frame);
+            EXPECT_FALSE(MenSingleFires(clock - 1, e.pos, shift)) << frame;
+            EXPECT_TRUE(MenSingleFires(clock + (1 << shift) - 1, e.pos, shift)) << frame;
+            EXPECT_LE(std::abs(MenCentreY(e.row, 16) - 101), 4) << frame;
+        }
+    EXPECT_EQ(ag::ErrorCount(), 0);
+
+    Jumping w(d, 5);
+    w.One(500, 100, 0);                  // on a closed frame
+    w.One(470, 100, 0);                  // fires only after the jump, inside the closed stretch
+    EXPECT_EQ(ag::ErrorCount(), 2);
+    w.DefineFormation(1, {ag::M(0, 0, 0), ag::M(40, 0, 0)}, "");
+    w.Group(440, 100, 1);                // its second member would enter on a closed frame
+    EXPECT_EQ(ag::ErrorCount(), 3);
+    ag::ClearErrors();
+}
+
+TEST(AssetgenStage, TileCutterKeepsEachTileOnceAndSkipsReservedSlots) {
+    ag::ClearErrors();
+    ag::Canvas sheet(1024, 1024), layer(48, 240);
+    layer.FillRect(0, 0, 16, 16, ag::C(ag::P_SKY2));     // tile A at column 0 and column 2, row 3
+    layer.FillRect(32, 48, 16, 16, ag::C(ag::P_SKY2));
+    layer.Set(20, 5, ag::C(ag::P_FIRE3));                // tile B at column 1
+    ag::TileCutter cut(sheet, "t.bmp", {}, {0});
+    ag::TileMap map = ag::EmptyTileMap();
+    cut.CutLayer(layer, 4, map);
+    EXPECT_EQ(map[MenMapIndex(0, 0, 4)], 1);           // slot 0 is reserved
+    EXPECT_EQ(map[MenMapIndex(2, 3, 4)], 1);
+    EXPECT_EQ(map[MenMapIndex(1, 0, 4)], 2);
+    EXPECT_EQ(map[MenMapIndex(1, 1, 4)], kEmptyTile);
+    EXPECT_EQ(map[MenMapIndex(0, 0, 3)], kEmptyTile);
+    EXPECT_EQ(sheet.Get(16 + 15, 15), ag::C(ag::P_SKY2));
+    EXPECT_EQ(sheet.Get(32 + 4, 5), ag::C(ag::P_FIRE3));
+    EXPECT_EQ(cut.Count(), 3);
+    EXPECT_EQ(cut.Bottom(), 16);
+    EXPECT_EQ(ag::ErrorCount(), 0);
+    cut.Tile(layer, 16, 0, true);                        // a hole in a layer that must be opaque
+    EXPECT_GT(ag::ErrorCount(), 0);
     ag::ClearErrors();
 }
 

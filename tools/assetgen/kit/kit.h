@@ -6,4 +6,7 @@
 #include "music.h"
 #include "registry.h"
 #include "sound.h"
+#include "sprites.h"
 #include "stage.h"
+#include "tiles.h"
+#include "waves.h"

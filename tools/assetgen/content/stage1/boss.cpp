@@ -13,12 +13,13 @@
 #include <cmath>
 
 #include "kit.h"
+#include "stage1.h"
 
 namespace {
 
 using namespace ag;
 
-const char* const kSheet = "stage1_en.bmp";
+const char* const kSheet = stage1::kEnemySheet;
 const char* const kOwner = "stage1 boss";
 const Rgb kInk = C(P_INK);
 
@@ -187,13 +188,7 @@ void DrawBouncer(Canvas& c, int f) {
     c.Outline(Rect{0, 0, c.w, c.h}, kInk);
 }
 
-struct BossCell {
-    const char* name;
-    int x, y, w, h;
-    const char* what;
-};
-
-const BossCell kCells[] = {
+const NamedCell kCells[] = {
     {"boss idle 0", 160, 128, 96, 96, "Frost Warden, idle, lantern dim (type 17)"},
     {"boss idle 1", 256, 128, 96, 96, "Frost Warden, idle, lantern lit (type 17)"},
     {"boss rings 0", 160, 224, 96, 96, "Frost Warden casting rings (type 17)"},
@@ -207,9 +202,7 @@ const BossCell kCells[] = {
     {"bouncer 1", 16, 114, 16, 16, "snowball imp, squashed (type 16)"},
 };
 
-Canvas DrawCell(int i) {
-    const BossCell& k = kCells[i];
-    Canvas c(k.w, k.h, kKey);
+void DrawCell(Canvas& c, int i) {
     switch (i) {
     case 0: case 1: DrawFirstForm(c, Pose::Idle, i); break;
     case 2: case 3: DrawFirstForm(c, Pose::Rings, i - 2); break;
@@ -218,7 +211,6 @@ Canvas DrawCell(int i) {
     case 7: case 8: DrawSecondForm(c, i - 7); break;
     default: DrawBouncer(c, i - 9); break;
     }
-    return c;
 }
 
 // The boss arrives as the scroll stops (scroll position 10529, the stage
@@ -228,30 +220,11 @@ constexpr int kBossRow = 24;  // centre near y = 124 (the boss sets its own heig
 
 }  // namespace
 
-// Runs after the enemy sheet's own registration (names sort after it).
-AG_REGISTER(RegisterStage1EnemiesBoss) {
-    if (!FindSheet(kSheet)) return;  // the sheet's owner declares it
-    for (const BossCell& k : kCells) DeclareCell(kSheet, k.name, RectWH(k.x, k.y, k.w, k.h), k.what, Copy::Keyed, kOwner);
-    AddPainter(kSheet, kOwner, [](Canvas& sheet) {
-        for (int i = 0; i < int(sizeof kCells / sizeof kCells[0]); i++) {
-            const BossCell& k = kCells[i];
-            sheet.Blit(DrawCell(i), k.x, k.y, false);
-            sheet.Quantize(RectWH(k.x, k.y, k.w, k.h));
-        }
-    });
-}
+void stage1::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
 
-AG_REGISTER(RegisterStage1Boss) {
-    // "waves_boss" sorts after the waves part, so the waves' templates are in.
-    AddStagePart(1, "waves_boss", [](StageDesc& d) {
-        int slot = -1;
-        for (int i = 0; i < int(d.templates.size()) && slot < 0; i++)
-            if (!d.templates[size_t(i)].used) slot = i;
-        if (slot < 0) {
-            Fail("men1.dat boss: no free template");
-            return;
-        }
-        d.templates[size_t(slot)] = EnemyTemplate{true, 160, 128, 96, 96, 220, 20, 10000, 17, "Frost Warden"};
-        d.Single(kBossPos, kBossRow, slot, "the Frost Warden, as the scroll stops");
-    });
+void stage1::AddBoss(StageDesc& d) {
+    int slot = FreeTemplate(d);
+    if (slot < 0) return;
+    d.templates[size_t(slot)] = EnemyTemplate{true, 160, 128, 96, 96, 220, 20, 10000, 17, "Frost Warden"};
+    d.Single(kBossPos, kBossRow, slot, "the Frost Warden, as the scroll stops");
 }

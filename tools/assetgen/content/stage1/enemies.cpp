@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "enemies.h"
 #include "kit.h"
+#include "stage1.h"
 
 namespace {
 
 using namespace ag;
 
-const char* const kSheet = "stage1_en.bmp";
+const char* const kSheet = stage1::kEnemySheet;
 const char* const kOwner = "stage1 enemies";
 
 Rgb P(int i) { return C(i); }
@@ -483,84 +483,52 @@ void DrawStamper(Canvas& c, int f) {  // type 41: 0 stamping head, 1 rod
 
 // ---- the sheet map -------------------------------------------------------
 
-struct Sprite {
-    const char* name;
-    int x, y, w, h, frames;
-    void (*draw)(Canvas&, int);
-    Copy copy;
-    const char* what;
-};
-
 const Sprite kSprites[] = {
     // 16 x 16 flyers, row 0
-    {"puff", 0, 0, 16, 16, 1, DrawPuff, Copy::Keyed, "cloud imp (type 11 drifter)"},
-    {"bat", 16, 0, 16, 16, 2, DrawBat, Copy::Keyed, "bat imp, wings up/down (type 40)"},
-    {"wisp", 48, 0, 16, 16, 2, DrawWisp, Copy::Keyed, "ghost wisp, drawn half transparent (type 12)"},
-    {"jelly", 80, 0, 16, 16, 2, DrawJelly, Copy::Keyed, "sky jelly (type 13)"},
-    {"paper bird", 112, 0, 16, 16, 2, DrawPaperBird, Copy::Keyed, "paper bird (type 18 swooper)"},
-    {"fire bird", 144, 0, 16, 16, 2, DrawFireBird, Copy::Keyed, "fire bird (type 19 swooper)"},
-    {"leaf", 176, 0, 16, 16, 3, DrawLeaf, Copy::Keyed, "spinning leaf blade (type 43 swooper)"},
-    {"balloon", 224, 0, 16, 16, 2, DrawBalloon, Copy::Keyed, "balloon (type 33 bobber)"},
-    {"acorn", 256, 0, 16, 16, 1, DrawAcorn, Copy::Keyed, "acorn bomb (type 50 dropper)"},
-    {"bee", 272, 0, 16, 16, 1, DrawBee, Copy::Keyed, "bee (type 53 dip and climb)"},
-    {"eye", 288, 0, 16, 16, 3, DrawEye, Copy::Keyed, "eye dart: cruising, charging (type 51)"},
+    {"puff", 0, 0, 16, 16, 1, DrawPuff, "cloud imp (type 11 drifter)"},
+    {"bat", 16, 0, 16, 16, 2, DrawBat, "bat imp, wings up/down (type 40)"},
+    {"wisp", 48, 0, 16, 16, 2, DrawWisp, "ghost wisp, drawn half transparent (type 12)"},
+    {"jelly", 80, 0, 16, 16, 2, DrawJelly, "sky jelly (type 13)"},
+    {"paper bird", 112, 0, 16, 16, 2, DrawPaperBird, "paper bird (type 18 swooper)"},
+    {"fire bird", 144, 0, 16, 16, 2, DrawFireBird, "fire bird (type 19 swooper)"},
+    {"leaf", 176, 0, 16, 16, 3, DrawLeaf, "spinning leaf blade (type 43 swooper)"},
+    {"balloon", 224, 0, 16, 16, 2, DrawBalloon, "balloon (type 33 bobber)"},
+    {"acorn", 256, 0, 16, 16, 1, DrawAcorn, "acorn bomb (type 50 dropper)"},
+    {"bee", 272, 0, 16, 16, 1, DrawBee, "bee (type 53 dip and climb)"},
+    {"eye", 288, 0, 16, 16, 3, DrawEye, "eye dart: cruising, charging (type 51)"},
     // 24 x 24 flyers, row 16
-    {"owl", 0, 16, 24, 24, 3, DrawOwlViolet, Copy::Keyed, "violet owl mage (type 20)"},
-    {"rose owl", 72, 16, 24, 24, 3, DrawOwlRose, Copy::Keyed, "rose owl mage (type 21)"},
-    {"hopper", 144, 16, 24, 24, 4, DrawHopper, Copy::Keyed, "snow frog: hop, ready, spit (type 25)"},
-    {"star", 240, 16, 24, 24, 2, DrawStar, Copy::Keyed, "star wheel: spinning, firing (type 30)"},
-    {"kite fish", 288, 16, 24, 24, 4, DrawKiteFish, Copy::Keyed, "kite fish: swim, fire (type 31)"},
-    {"moth", 384, 16, 24, 24, 5, DrawMoth, Copy::Keyed, "lantern moth: wing beat, dive (type 34)"},
+    {"owl", 0, 16, 24, 24, 3, DrawOwlViolet, "violet owl mage (type 20)"},
+    {"rose owl", 72, 16, 24, 24, 3, DrawOwlRose, "rose owl mage (type 21)"},
+    {"hopper", 144, 16, 24, 24, 4, DrawHopper, "snow frog: hop, ready, spit (type 25)"},
+    {"star", 240, 16, 24, 24, 2, DrawStar, "star wheel: spinning, firing (type 30)"},
+    {"kite fish", 288, 16, 24, 24, 4, DrawKiteFish, "kite fish: swim, fire (type 31)"},
+    {"moth", 384, 16, 24, 24, 5, DrawMoth, "lantern moth: wing beat, dive (type 34)"},
     // 32 x 32 ground pieces, rows 40 and 72
-    {"mortar", 0, 40, 32, 32, 4, DrawMortar, Copy::Keyed, "dome mortar, opening (type 23)"},
-    {"flower", 128, 40, 32, 32, 3, DrawFlower, Copy::Keyed, "crystal flower turret (type 24)"},
-    {"cannon", 224, 40, 32, 32, 2, DrawCannon, Copy::Keyed, "three-way cannon, recoil (type 35)"},
-    {"pod", 288, 40, 32, 32, 3, DrawPod, Copy::Keyed, "snow pod: blink, vents open (type 42)"},
-    {"slant", 384, 40, 32, 32, 4, DrawSlant, Copy::Keyed, "hanging turret: idle, left, right, down (type 54)"},
-    {"snowman", 0, 72, 32, 32, 4, DrawSnowman, Copy::Keyed, "pop-up snowman: bob, throw (type 55)"},
-    {"hatch", 128, 72, 64, 32, 5, DrawHatch, Copy::Keyed, "ground hatch, doors parting (type 32)"},
-    {"pine", 448, 72, 32, 32, 1, DrawPine, Copy::Keyed, "snowy pine (type 44 scenery)"},
-    {"rock", 480, 72, 32, 32, 1, DrawRock, Copy::Keyed, "snowy boulder (type 52 scenery)"},
+    {"mortar", 0, 40, 32, 32, 4, DrawMortar, "dome mortar, opening (type 23)"},
+    {"flower", 128, 40, 32, 32, 3, DrawFlower, "crystal flower turret (type 24)"},
+    {"cannon", 224, 40, 32, 32, 2, DrawCannon, "three-way cannon, recoil (type 35)"},
+    {"pod", 288, 40, 32, 32, 3, DrawPod, "snow pod: blink, vents open (type 42)"},
+    {"slant", 384, 40, 32, 32, 4, DrawSlant, "hanging turret: idle, left, right, down (type 54)"},
+    {"snowman", 0, 72, 32, 32, 4, DrawSnowman, "pop-up snowman: bob, throw (type 55)"},
+    {"hatch", 128, 72, 64, 32, 5, DrawHatch, "ground hatch, doors parting (type 32)"},
+    {"pine", 448, 72, 32, 32, 1, DrawPine, "snowy pine (type 44 scenery)"},
+    {"rock", 480, 72, 32, 32, 1, DrawRock, "snowy boulder (type 52 scenery)"},
     // cells the hatch's released columns address: (0, 224), 4 frames of 32 x 32
-    {"ice column", 0, 224, 32, 32, 4, DrawIceColumn, Copy::Keyed, "ice column: tip x2, link, base (type 36)"},
+    {"ice column", 0, 224, 32, 32, 4, DrawIceColumn, "ice column: tip x2, link, base (type 36)"},
     // hanging pieces, right of the boss's cells
-    {"beam cannon", 352, 128, 32, 32, 5, DrawBeamCannon, Copy::Keyed, "hanging beam cannon: charge x4, chain (type 14)"},
-    {"bell", 352, 160, 24, 24, 6, DrawBell, Copy::Keyed, "bell trap: opening x4, chain, spiked tip (type 15)"},
-    {"spike ball", 352, 184, 32, 32, 3, DrawSpikeBall, Copy::Keyed, "swinging spike ball x2, chain (type 22)"},
-    {"stamper", 352, 216, 32, 32, 2, DrawStamper, Copy::Keyed, "stamper head, rod (type 41)"},
-    {"lantern glow", 416, 248, 32, 32, 1, DrawLanternGlow, Copy::Additive, "lantern glow, additive (type 46)"},
+    {"beam cannon", 352, 128, 32, 32, 5, DrawBeamCannon, "hanging beam cannon: charge x4, chain (type 14)"},
+    {"bell", 352, 160, 24, 24, 6, DrawBell, "bell trap: opening x4, chain, spiked tip (type 15)"},
+    {"spike ball", 352, 184, 32, 32, 3, DrawSpikeBall, "swinging spike ball x2, chain (type 22)"},
+    {"stamper", 352, 216, 32, 32, 2, DrawStamper, "stamper head, rod (type 41)"},
+    {"lantern glow", 416, 248, 32, 32, 1, DrawLanternGlow, "lantern glow, additive (type 46)", Copy::Additive},
 };
 
 }  // namespace
 
-namespace stage1_enemies {
-
-bool FindSprite(const std::string& name, int& x, int& y, int& w, int& h) {
-    for (const Sprite& s : kSprites)
-        if (name == s.name) {
-            x = s.x;
-            y = s.y;
-            w = s.w;
-            h = s.h;
-            return true;
-        }
-    Fail("stage 1 enemies: no sprite " + name);
-    return false;
-}
-
-}  // namespace stage1_enemies
+std::span<const Sprite> stage1::EnemySprites() { return kSprites; }
 
 AG_REGISTER(RegisterStage1Enemies) {
     DeclareSheet(SheetSpec{kSheet, 512, 512, Depth::Indexed8, kKey, "stage 1 enemies (8-bit)"});
-    for (const Sprite& s : kSprites)
-        for (int f = 0; f < s.frames; f++)
-            DeclareCell(kSheet, CellName(s.name, f), RectWH(s.x + f * s.w, s.y, s.w, s.h), s.what, s.copy, kOwner);
-    AddPainter(kSheet, kOwner, [](Canvas& sheet) {
-        for (const Sprite& s : kSprites)
-            for (int f = 0; f < s.frames; f++) {
-                Canvas cell(s.w, s.h, kKey);
-                s.draw(cell, f);
-                sheet.Blit(cell, s.x + f * s.w, s.y, false);
-            }
-    });
+    AddSprites(kSheet, kOwner, kSprites);
+    stage1::RegisterBossCells();   // the boss's own cells on this sheet
 }

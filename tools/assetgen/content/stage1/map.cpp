@@ -23,15 +23,7 @@
 
 namespace stage1 {
 
-constexpr int kColumns = 3000, kRows = 15, kLayers = 10;
-constexpr uint16_t kEmpty = 0xFFFF;
-
-struct Scenery {
-    ag::Canvas sheet;             // 1024 wide; far layer at (0, 240)..(640, 480)
-    std::vector<uint16_t> map;    // 3000 x 15 x 10 tile ids, word c*150 + r*10 + l
-    int tiles = 0;                // distinct tiles on the sheet
-    int height = 0;               // sheet rows in use
-};
+constexpr const char* kSheet = "bg_stage1.bmp";   // 1024 wide; far layer at (0, 240)..(640, 480)
 
 namespace {
 
@@ -352,94 +344,49 @@ void PaintLayer0(Canvas& cv) {
 
 // --- cutting the layers into tiles
 
-struct TileKey {
-    std::vector<uint8_t> bytes;
-    bool operator<(const TileKey& o) const { return bytes < o.bytes; }
-};
-
-struct Cutter {
-    Canvas& sheet;
-    std::map<TileKey, uint16_t> known;
-    int next = 0;
-
-    // Free grid cells: rows 0-14 across, then beside the far layer, then below it.
-    bool CellOf(int n, int& gx, int& gy) const {
-        if (n < 15 * 64) {
-            gx = n % 64, gy = n / 64;
-            return true;
-        }
-        n -= 15 * 64;
-        if (n < 15 * 24) {
-            gx = 40 + n % 24, gy = 15 + n / 24;
-            return true;
-        }
-        n -= 15 * 24;
-        gx = n % 64, gy = 30 + n / 64;
-        return gy < 64;
+// Free grid cells: rows 0-14 across, then beside the far layer, then below it.
+bool CellOf(int n, int& gx, int& gy) {
+    if (n < 15 * 64) {
+        gx = n % 64, gy = n / 64;
+        return true;
     }
-
-    uint16_t Tile(const Canvas& cv, int x0, int y0) {
-        TileKey key;
-        key.bytes.reserve(16 * 16 * 3);
-        bool any = false;
-        for (int y = 0; y < 16; y++)
-            for (int x = 0; x < 16; x++) {
-                Rgb c = cv.Get(x0 + x, y0 + y);
-                any |= c != ag::kKey;
-                key.bytes.insert(key.bytes.end(), {c.r, c.g, c.b});
-            }
-        if (!any) return kEmpty;
-        auto it = known.find(key);
-        if (it != known.end()) return it->second;
-        int gx, gy;
-        if (!CellOf(next, gx, gy)) {
-            ag::Fail("bg_stage1.bmp: too many distinct scenery tiles");
-            return kEmpty;
-        }
-        next++;
-        for (int y = 0; y < 16; y++)
-            for (int x = 0; x < 16; x++) sheet.Set(gx * 16 + x, gy * 16 + y, cv.Get(x0 + x, y0 + y));
-        uint16_t id = uint16_t(gy * 64 + gx);
-        known.emplace(std::move(key), id);
-        return id;
+    n -= 15 * 64;
+    if (n < 15 * 24) {
+        gx = 40 + n % 24, gy = 15 + n / 24;
+        return true;
     }
-};
+    n -= 15 * 24;
+    gx = n % 64, gy = 30 + n / 64;
+    return gy < 64;
+}
 
 }  // namespace
 
-Scenery Build() {
-    Scenery out;
+ag::Scenery Build() {
+    ag::Scenery out;
     Canvas sheet(1024, 1024);
     PaintFar(sheet);
-    out.map.assign(size_t(kColumns) * kRows * kLayers, kEmpty);
-
-    Cutter cut{sheet, {}, 0};
+    ag::TileCutter cut(sheet, kSheet, CellOf);
     void (*painters[7])(Canvas&) = {PaintLayer0, PaintLayer1, PaintLayer2, PaintLayer3,
                                     PaintLayer4, PaintLayer5, PaintLayer6};
     for (int layer = 6; layer >= 0; layer--) {
-        const LayerPlan& p = kPlan[RateClass(layer)];
-        Canvas cv(p.columns * 16, 240);
+        Canvas cv(kPlan[RateClass(layer)].columns * 16, 240);
         painters[layer](cv);
-        for (int c = 0; c < p.columns && c < kColumns; c++)
-            for (int r = 0; r < kRows; r++) out.map[size_t(c) * 150 + r * 10 + layer] = cut.Tile(cv, c * 16, r * 16);
+        cut.CutLayer(cv, layer, out.map);
     }
-    out.tiles = cut.next;
+    out.tiles = cut.Count();
     // The sheet ends with the last row of tiles in use (at least the far layer's 480).
-    int gx = 0, gy = 0;
-    if (cut.next > 0) cut.CellOf(cut.next - 1, gx, gy);
-    out.height = std::max(480, (gy + 1) * 16);
+    out.height = std::max(480, cut.Bottom());
     out.sheet = sheet.Crop(ag::Rect{0, 0, 1024, out.height});
     return out;
 }
 
 namespace {
 
-const Scenery& Cached() {
-    static const Scenery s = Build();
+const ag::Scenery& Cached() {
+    static const ag::Scenery s = Build();
     return s;
 }
-
-constexpr const char* kSheet = "bg_stage1.bmp";
 
 // The tile area: rows 0-14 across the sheet, beside the far layer, and below it.
 std::vector<ag::Rect> TileAreas(int height) {
@@ -479,21 +426,12 @@ void PaintFlakes(Canvas& c) {
 
 AG_REGISTER(RegisterStage1Scenery) {
     using namespace ag;
-    const stage1::Scenery& s = stage1::Cached();
-    DeclareSheet({stage1::kSheet, 1024, s.height, Depth::Indexed8, kKey, "stage 1 scenery: map tiles and far layer"});
+    AddScenery(1, stage1::kSheet, "stage1", "stage 1 scenery: map tiles and far layer", stage1::Cached);
     DeclareCell(stage1::kSheet, "far layer", {0, 240, 640, 480}, "dusk sky and mountains, repeats every 640 px",
                 Copy::Keyed, "stage1");
-    auto areas = stage1::TileAreas(s.height);
+    auto areas = stage1::TileAreas(stage1::Cached().height);
     for (size_t i = 0; i < areas.size(); i++)
         DeclareCell(stage1::kSheet, CellName("tiles", int(i)), areas[i], "16x16 map tiles (ids by the 64-wide grid)",
                     Copy::Keyed, "stage1");
-    AddPainter(stage1::kSheet, "stage1", [](Canvas& c) { c.Blit(stage1::Cached().sheet, 0, 0, false); });
     AddPainter("fix.bmp", "flakes", stage1::PaintFlakes);
-    AddStagePart(1, "map", [](StageDesc& d) {
-        const stage1::Scenery& sc = stage1::Cached();
-        for (int col = 0; col < stage1::kColumns; col++)
-            for (int row = 0; row < stage1::kRows; row++)
-                for (int layer = 0; layer < stage1::kLayers; layer++)
-                    d.SetTile(col, row, layer, sc.map[size_t(col) * 150 + row * 10 + layer]);
-    });
 }

@@ -10,15 +10,15 @@
 // left empty for the boss.
 #include <string>
 
-#include "enemies.h"
 #include "kit.h"
+#include "stage1.h"
 
 namespace {
 
 using namespace ag;
 
 // The dive starts on this game frame; the clock then runs 640 ahead.
-constexpr int kDiveFrame = 5440;
+constexpr int kDiveFrame = 5440, kDiveJump = 640;
 constexpr int kDiveEnd = kDiveFrame + 240;
 // Top of the valley floor on screen, below the clouds.
 constexpr int kGroundY = 208;
@@ -29,11 +29,6 @@ enum Tmpl : int {
     MORTAR, FLOWER, CANNON, POD, SLANT, SNOWMAN, HATCH, PINE, ROCK, LANTERN,
     BEAM_CANNON, BELL, SPIKE_BALL, STAMPER,
     kTmplCount
-};
-
-struct TemplateDef {
-    const char* sprite;
-    int type, hp, meter, score;
 };
 
 const TemplateDef kTemplates[kTmplCount] = {
@@ -55,55 +50,19 @@ const TemplateDef kTemplates[kTmplCount] = {
     {"stamper", 41, 20, 3, 500},
 };
 
-struct Waves {
-    StageDesc& d;
-
-    int H(int tmpl) const { return d.templates[size_t(tmpl)].h; }
-
-    // Timeline position for a game frame (the event fires on that frame or
-    // within the 15 after it).
-    int Pos(int frame) const {
-        if (frame >= kDiveFrame - 40 && frame < kDiveEnd + 40)
-            Fail(Format("men1.dat waves: an event at frame %d falls in the dive", frame));
-        int clock = frame < kDiveFrame ? frame : frame + 640;
-        int pos = (clock + 320 + 15) / 16;
-        if (pos >= 361 && pos <= 400) Fail(Format("men1.dat waves: pos %d lies in the dive window", pos));
-        return pos;
+// The dive: nothing may enter near it, and the clock jumps over it.
+struct Stage1Waves : Waves {
+    using Waves::Waves;
+    int ClockOf(int frame) const override { return frame < kDiveFrame ? frame : frame + kDiveJump; }
+    int FrameOf(int clock) const override {
+        return clock < kDiveFrame ? clock : clock < kDiveFrame + kDiveJump ? -1 : clock - kDiveJump;
     }
-    // Row that puts a sprite of height h with its centre at y.
-    static int Row(int y, int h) { return (y - h / 2 + 120 + 4) / 8; }
-
-    void One(int frame, int y, int tmpl, const char* note = "") {
-        d.Single(Pos(frame), Row(y, H(tmpl)), tmpl, note);
-    }
-    // A formation's rows are for its first member's template.
-    void Group(int frame, int y, int formation, const char* note = "") {
-        const FormationMember& m = d.formations[size_t(formation)].m[0];
-        d.Group(Pos(frame), Row(y, H(m.tmpl)), formation, note);
-    }
+    bool Closed(int frame) const override { return frame < 0 || (frame >= kDiveFrame - 40 && frame < kDiveEnd + 40); }
     // A ground piece standing on the valley floor.
     void Ground(int frame, int tmpl, const char* note = "") { One(frame, kGroundY - H(tmpl) / 2, tmpl, note); }
-    void DefineFormation(int index, std::initializer_list<FormationMember> members, const char* note) {
-        Formation& f = d.formations[size_t(index)];
-        int j = 0;
-        for (const FormationMember& m : members) f.m[size_t(j++)] = m;
-        f.note = note;
-    }
 };
 
-FormationMember M(int dt, int dy, int tmpl) { return FormationMember{true, dt, dy, tmpl}; }
-
-void Templates(StageDesc& d) {
-    for (int i = 0; i < kTmplCount; i++) {
-        const TemplateDef& t = kTemplates[i];
-        EnemyTemplate& e = d.templates[size_t(i)];
-        int x = 0, y = 0, w = 8, h = 8;
-        stage1_enemies::FindSprite(t.sprite, x, y, w, h);
-        e = EnemyTemplate{true, x, y, w, h, t.hp, t.meter, t.score, t.type, t.sprite};
-    }
-}
-
-void Formations(Waves& w) {
+void Formations(Stage1Waves& w) {
     // Trains: members follow each other along the same line.
     w.DefineFormation(0, {M(0, 0, BAT), M(14, 0, BAT), M(28, 0, BAT), M(42, 0, BAT), M(56, 0, BAT)}, "bat train");
     w.DefineFormation(1, {M(0, 0, WISP), M(20, 24, WISP), M(40, 48, WISP), M(60, 24, WISP), M(80, 0, WISP)},
@@ -124,7 +83,7 @@ void Formations(Waves& w) {
                 "jellies from both edges");
 }
 
-void AboveTheClouds(Waves& w) {
+void AboveTheClouds(Stage1Waves& w) {
     // Harmless drifters first: learn to move and shoot.
     w.One(220, 60, PUFF, "first drifters: they never shoot");
     w.One(260, 100, PUFF);
@@ -205,7 +164,7 @@ void AboveTheClouds(Waves& w) {
     w.One(5320, 180, PUFF);
 }
 
-void InTheValley(Waves& w) {
+void InTheValley(Stage1Waves& w) {
     // The valley floor: scenery first, then the turrets one at a time.
     w.Ground(5760, PINE, "snowy pines along the floor");
     w.Ground(5800, ROCK);
@@ -288,10 +247,11 @@ void InTheValley(Waves& w) {
 
 AG_REGISTER(RegisterStage1Waves) {
     AddStagePart(1, "waves", [](StageDesc& d) {
-        Templates(d);
-        Waves w{d};
+        Templates(d, stage1::EnemySprites(), kTemplates);
+        Stage1Waves w(d);
         Formations(w);
         AboveTheClouds(w);
         InTheValley(w);
+        stage1::AddBoss(d);
     });
 }

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "enemies.h"
 #include "kit.h"
+#include "stage2.h"
 
 namespace {
 
 using namespace ag;
 
-const char* const kSheet = "stage2_en.bmp";
+const char* const kSheet = stage2::kEnemySheet;
 const char* const kOwner = "stage2 enemies";
 
 Rgb P(int i) { return C(i); }
@@ -427,73 +427,39 @@ void DrawPike(Canvas& c, int) {  // type 29: an iron pike rising from the water,
 
 // ---- the sheet map -------------------------------------------------------
 
-struct Sprite {
-    const char* name;
-    int x, y, w, h, frames;
-    void (*draw)(Canvas&, int);
-    Copy copy;
-    const char* what;
-};
-
 void BodyCell(Canvas& c, int) { DrawBody(c); }
 void HeartCell(Canvas& c, int) { DrawHeart(c); }
 
 const Sprite kSprites[] = {
     // 16 x 16 flyers, row 0
-    {"lantern", 0, 0, 16, 16, 1, DrawLantern, Copy::Keyed, "paper lantern imp (type 11 drifter)"},
-    {"gull", 16, 0, 16, 16, 2, DrawGull, Copy::Keyed, "night gull, wings up/down (type 40)"},
-    {"wisp", 48, 0, 16, 16, 2, DrawWisp, Copy::Keyed, "will-o'-wisp, drawn half transparent (type 12)"},
-    {"jelly", 80, 0, 16, 16, 2, DrawJelly, Copy::Keyed, "harbour jellyfish (type 13)"},
+    {"lantern", 0, 0, 16, 16, 1, DrawLantern, "paper lantern imp (type 11 drifter)"},
+    {"gull", 16, 0, 16, 16, 2, DrawGull, "night gull, wings up/down (type 40)"},
+    {"wisp", 48, 0, 16, 16, 2, DrawWisp, "will-o'-wisp, drawn half transparent (type 12)"},
+    {"jelly", 80, 0, 16, 16, 2, DrawJelly, "harbour jellyfish (type 13)"},
     // 24 x 24
-    {"crow", 0, 16, 24, 24, 3, DrawCrow, Copy::Keyed, "lamp crow, wing beat (type 20)"},
-    {"bell", 72, 16, 24, 24, 6, DrawBell, Copy::Keyed, "ship's bell trap: opening x4, chain, anchor (type 15)"},
+    {"crow", 0, 16, 24, 24, 3, DrawCrow, "lamp crow, wing beat (type 20)"},
+    {"bell", 72, 16, 24, 24, 6, DrawBell, "ship's bell trap: opening x4, chain, anchor (type 15)"},
     // 32 x 32 ground pieces
-    {"mortar", 0, 40, 32, 32, 4, DrawMortar, Copy::Keyed, "harbour mortar, opening (type 23)"},
-    {"brazier", 128, 40, 32, 32, 3, DrawBrazier, Copy::Keyed, "brazier turret, flaring (type 24)"},
-    {"keg", 224, 40, 32, 32, 3, DrawKeg, Copy::Keyed, "powder keg turret: fuse, vents open (type 42)"},
-    {"crates", 0, 72, 32, 32, 1, DrawCrates, Copy::Keyed, "cargo crates (type 52 scenery)"},
-    {"cannon", 32, 72, 32, 32, 5, DrawCannon, Copy::Keyed, "hanging brass cannon: charge x4, chain (type 14)"},
-    {"mine", 192, 72, 32, 32, 3, DrawMine, Copy::Keyed, "sea mine on a chain x2, chain (type 22)"},
-    {"weight", 0, 104, 32, 32, 2, DrawWeight, Copy::Keyed, "crane weight, cable (type 41)"},
-    {"sky lantern", 64, 104, 32, 32, 1, DrawLanternGlow, Copy::Additive, "sky lantern glow, additive (type 46)"},
+    {"mortar", 0, 40, 32, 32, 4, DrawMortar, "harbour mortar, opening (type 23)"},
+    {"brazier", 128, 40, 32, 32, 3, DrawBrazier, "brazier turret, flaring (type 24)"},
+    {"keg", 224, 40, 32, 32, 3, DrawKeg, "powder keg turret: fuse, vents open (type 42)"},
+    {"crates", 0, 72, 32, 32, 1, DrawCrates, "cargo crates (type 52 scenery)"},
+    {"cannon", 32, 72, 32, 32, 5, DrawCannon, "hanging brass cannon: charge x4, chain (type 14)"},
+    {"mine", 192, 72, 32, 32, 3, DrawMine, "sea mine on a chain x2, chain (type 22)"},
+    {"weight", 0, 104, 32, 32, 2, DrawWeight, "crane weight, cable (type 41)"},
+    {"sky lantern", 64, 104, 32, 32, 1, DrawLanternGlow, "sky lantern glow, additive (type 46)", Copy::Additive},
     // the boss
-    {"sea gate", kBodyX, kBodyY, kBodyW, kBodyH, 1, BodyCell, Copy::Keyed, "the Sea Gate, body (type 26)"},
-    {"pike", 328, 0, 16, 96, 1, DrawPike, Copy::Keyed, "iron pike rising from the water (type 29)"},
-    {"stone", 344, 0, 24, 24, 1, DrawStone, Copy::Keyed, "falling masonry (type 28)"},
-    {"heart", 328, 96, 32, 64, 1, HeartCell, Copy::Keyed, "the Sea Gate's furnace heart (type 27 core)"},
+    {"sea gate", kBodyX, kBodyY, kBodyW, kBodyH, 1, BodyCell, "the Sea Gate, body (type 26)"},
+    {"pike", 328, 0, 16, 96, 1, DrawPike, "iron pike rising from the water (type 29)"},
+    {"stone", 344, 0, 24, 24, 1, DrawStone, "falling masonry (type 28)"},
+    {"heart", 328, 96, 32, 64, 1, HeartCell, "the Sea Gate's furnace heart (type 27 core)"},
 };
 
 }  // namespace
 
-namespace stage2_enemies {
-
-bool FindSprite(const std::string& name, int& x, int& y, int& w, int& h) {
-    for (const Sprite& s : kSprites)
-        if (name == s.name) {
-            x = s.x;
-            y = s.y;
-            w = s.w;
-            h = s.h;
-            return true;
-        }
-    Fail("stage 2 enemies: no sprite " + name);
-    return false;
-}
-
-}  // namespace stage2_enemies
+std::span<const Sprite> stage2::EnemySprites() { return kSprites; }
 
 AG_REGISTER(RegisterStage2Enemies) {
     DeclareSheet(SheetSpec{kSheet, 384, 384, Depth::Indexed8, kKey, "stage 2 enemies and the Sea Gate (8-bit)"});
-    for (const Sprite& s : kSprites)
-        for (int f = 0; f < s.frames; f++)
-            DeclareCell(kSheet, CellName(s.name, f), RectWH(s.x + f * s.w, s.y, s.w, s.h), s.what, s.copy, kOwner);
-    AddPainter(kSheet, kOwner, [](Canvas& sheet) {
-        for (const Sprite& s : kSprites)
-            for (int f = 0; f < s.frames; f++) {
-                Canvas cell(s.w, s.h, kKey);
-                s.draw(cell, f);
-                sheet.Blit(cell, s.x + f * s.w, s.y, false);
-                sheet.Quantize(RectWH(s.x + f * s.w, s.y, s.w, s.h));
-            }
-    });
+    AddSprites(kSheet, kOwner, kSprites);
 }

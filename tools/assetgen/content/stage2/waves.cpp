@@ -12,8 +12,8 @@
 // quiet until the Sea Gate glides in as the strip stops.
 #include <string>
 
-#include "enemies.h"
 #include "kit.h"
+#include "stage2.h"
 
 namespace {
 
@@ -33,11 +33,6 @@ enum Tmpl : int {
     kTmplCount
 };
 
-struct TemplateDef {
-    const char* sprite;
-    int type, hp, meter, score;
-};
-
 const TemplateDef kTemplates[kTmplCount] = {
     {"lantern", 11, 2, 1, 100},  {"gull", 40, 2, 1, 100},    {"wisp", 12, 3, 1, 150},
     {"jelly", 13, 3, 1, 150},    {"crow", 20, 8, 2, 300},    {"bell", 15, 16, 3, 500},
@@ -51,26 +46,10 @@ enum Form : int { GULL_TRAIN, WISP_CHEVRON, LANTERN_WALL, JELLY_EDGES, CROW_PAIR
 
 enum class Ground { Upper, Lower };
 
-struct Waves {
-    StageDesc& d;
-
-    int H(int tmpl) const { return d.templates[size_t(tmpl)].h; }
-
-    // Timeline position for a game frame: the event fires on that frame or
-    // within the 15 after it.
-    int Pos(int frame) const {
-        if (frame >= kQuietFrom) Fail(Format("men2.dat waves: an event at frame %d, in the quiet before the boss", frame));
-        return (frame + 320 + 15) / 16;
-    }
-    // Row that puts the top of a sprite at `top` (rows are 8 pixels).
-    static int RowForTop(int top) { return (top + 120 + 4) / 8; }
-    static int Row(int y, int h) { return RowForTop(y - h / 2); }
-
-    void One(int frame, int y, int tmpl, const char* note = "") { d.Single(Pos(frame), Row(y, H(tmpl)), tmpl, note); }
-    void Group(int frame, int y, int formation, const char* note = "") {
-        const FormationMember& m = d.formations[size_t(formation)].m[0];
-        d.Group(Pos(frame), Row(y, H(m.tmpl)), formation, note);
-    }
+// Nothing enters in the quiet before the boss; ground pieces stand on a row.
+struct Stage2Waves : Waves {
+    using Waves::Waves;
+    bool Closed(int frame) const override { return frame >= kQuietFrom; }
     // A piece standing on a ground row, which must be under it all the way
     // across the screen.
     void On(Ground g, int frame, int tmpl, const char* note = "") {
@@ -79,46 +58,29 @@ struct Waves {
         int top = (g == Ground::Upper ? kUpperTop : kLowerTop) - H(tmpl);
         d.Single(Pos(frame), RowForTop(top), tmpl, note);
     }
-    void Define(int index, std::initializer_list<FormationMember> members, const char* note) {
-        Formation& f = d.formations[size_t(index)];
-        int j = 0;
-        for (const FormationMember& m : members) f.m[size_t(j++)] = m;
-        f.note = note;
-    }
 };
 
-FormationMember M(int dt, int dy, int tmpl) { return FormationMember{true, dt, dy, tmpl}; }
-
-void Templates(StageDesc& d) {
-    for (int i = 0; i < kTmplCount; i++) {
-        const TemplateDef& t = kTemplates[i];
-        int x = 0, y = 0, w = 8, h = 8;
-        stage2_enemies::FindSprite(t.sprite, x, y, w, h);
-        d.templates[size_t(i)] = EnemyTemplate{true, x, y, w, h, t.hp, t.meter, t.score, t.type, t.sprite};
-    }
-}
-
-void Formations(Waves& w) {
-    w.Define(GULL_TRAIN, {M(0, 0, GULL), M(14, 0, GULL), M(28, 0, GULL), M(42, 0, GULL), M(56, 0, GULL)},
+void Formations(Stage2Waves& w) {
+    w.DefineFormation(GULL_TRAIN, {M(0, 0, GULL), M(14, 0, GULL), M(28, 0, GULL), M(42, 0, GULL), M(56, 0, GULL)},
              "gull train");
-    w.Define(WISP_CHEVRON, {M(0, 0, WISP), M(20, 24, WISP), M(40, 48, WISP), M(60, 24, WISP), M(80, 0, WISP)},
+    w.DefineFormation(WISP_CHEVRON, {M(0, 0, WISP), M(20, 24, WISP), M(40, 48, WISP), M(60, 24, WISP), M(80, 0, WISP)},
              "wisp chevron (formation members enter on even columns: they fire)");
-    w.Define(LANTERN_WALL, {M(0, 0, LANTERN), M(0, 50, LANTERN), M(0, 100, LANTERN), M(30, 25, GULL), M(30, 75, GULL)},
+    w.DefineFormation(LANTERN_WALL, {M(0, 0, LANTERN), M(0, 50, LANTERN), M(0, 100, LANTERN), M(30, 25, GULL), M(30, 75, GULL)},
              "lantern wall with gulls");
-    w.Define(JELLY_EDGES, {M(0, 0, JELLY), M(16, 150, JELLY), M(32, 0, JELLY), M(48, 150, JELLY)},
+    w.DefineFormation(JELLY_EDGES, {M(0, 0, JELLY), M(16, 150, JELLY), M(32, 0, JELLY), M(48, 150, JELLY)},
              "jellyfish from both edges");
-    w.Define(CROW_PAIR, {M(0, 0, CROW), M(30, 90, CROW)}, "two lamp crows");
-    w.Define(GULL_V, {M(0, 40, GULL), M(8, 20, GULL), M(8, 60, GULL), M(16, 0, GULL), M(16, 80, GULL)}, "gull V");
-    w.Define(LANTERN_STAIR,
+    w.DefineFormation(CROW_PAIR, {M(0, 0, CROW), M(30, 90, CROW)}, "two lamp crows");
+    w.DefineFormation(GULL_V, {M(0, 40, GULL), M(8, 20, GULL), M(8, 60, GULL), M(16, 0, GULL), M(16, 80, GULL)}, "gull V");
+    w.DefineFormation(LANTERN_STAIR,
              {M(0, 0, LANTERN), M(8, 18, LANTERN), M(16, 36, LANTERN), M(24, 54, LANTERN), M(32, 72, LANTERN),
               M(40, 90, LANTERN)},
              "lantern stair");
-    w.Define(WISP_LINE, {M(0, 0, WISP), M(24, 0, WISP), M(48, 0, WISP), M(72, 0, WISP)}, "wisp line");
-    w.Define(JELLY_SCHOOL, {M(0, 0, JELLY), M(16, 30, JELLY), M(32, 0, JELLY), M(48, 30, JELLY)}, "jellyfish school");
-    w.Define(CROW_TRIO, {M(0, 50, CROW), M(24, 0, CROW), M(48, 100, CROW)}, "three lamp crows");
+    w.DefineFormation(WISP_LINE, {M(0, 0, WISP), M(24, 0, WISP), M(48, 0, WISP), M(72, 0, WISP)}, "wisp line");
+    w.DefineFormation(JELLY_SCHOOL, {M(0, 0, JELLY), M(16, 30, JELLY), M(32, 0, JELLY), M(48, 30, JELLY)}, "jellyfish school");
+    w.DefineFormation(CROW_TRIO, {M(0, 50, CROW), M(24, 0, CROW), M(48, 100, CROW)}, "three lamp crows");
 }
 
-void HarbourFront(Waves& w) {
+void HarbourFront(Stage2Waves& w) {
     // Paper lanterns that never shoot: learn to move and fire.
     w.One(200, 60, LANTERN, "first lanterns: they never shoot");
     w.One(240, 120, LANTERN);
@@ -184,7 +146,7 @@ void HarbourFront(Waves& w) {
     w.On(Ground::Upper, 4380, MORTAR, "the last piece on the street");
 }
 
-void StepsDown(Waves& w) {
+void StepsDown(Stage2Waves& w) {
     // The street ends and the quay steps down: flyers only.
     w.Group(4460, 40, GULL_V, "over the steps down: flyers only");
     w.One(4560, 70, JELLY);
@@ -194,7 +156,7 @@ void StepsDown(Waves& w) {
     w.One(4780, 60, CROW);
 }
 
-void Canal(Waves& w) {
+void Canal(Stage2Waves& w) {
     w.On(Ground::Lower, 4880, CRATES, "the canal quay is the ground now");
     w.One(4960, 12, BELL, "a ship's bell drops its anchor when the player passes under");
     w.One(5060, 110, LANTERN);
@@ -221,7 +183,7 @@ void Canal(Waves& w) {
     w.Group(6320, 150, GULL_TRAIN);
 }
 
-void ToTheFortress(Waves& w) {
+void ToTheFortress(Stage2Waves& w) {
     // The quay is cut back, then the fortress wall: the machinery hangs from above.
     w.One(6400, -110, WEIGHT, "no ground from here: things come from above");
     w.One(6460, 150, SKY_LANTERN);
@@ -290,17 +252,16 @@ constexpr int kBossFrame = kStripStops - 32;
 
 AG_REGISTER(RegisterStage2Waves) {
     AddStagePart(2, "waves", [](StageDesc& d) {
-        Templates(d);
-        Waves w{d};
+        Templates(d, stage2::EnemySprites(), kTemplates);
+        Stage2Waves w(d);
         Formations(w);
         HarbourFront(w);
         StepsDown(w);
         Canal(w);
         ToTheFortress(w);
-        const int body = kTmplCount;
-        int x = 0, y = 0, bw = 8, bh = 8;
-        stage2_enemies::FindSprite("sea gate", x, y, bw, bh);
-        d.templates[size_t(body)] = EnemyTemplate{true, x, y, bw, bh, 65535, 0, 0, 26, "the Sea Gate"};
-        d.Single((kBossFrame + 320 + 15) / 16, Waves::Row(120, bh), body, "the Sea Gate, as the strip stops");
+        // The Sea Gate glides in after the quiet, as the strip stops.
+        Rect r = FindSprite(stage2::EnemySprites(), "sea gate");
+        d.templates[size_t(kTmplCount)] = EnemyTemplate{true, r.l, r.t, r.W(), r.H(), 65535, 0, 0, 26, "the Sea Gate"};
+        d.Single(MenPosFor(kBossFrame, w.shift), Waves::Row(120, r.H()), kTmplCount, "the Sea Gate, as the strip stops");
     });
 }

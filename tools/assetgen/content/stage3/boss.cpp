@@ -14,12 +14,13 @@
 #include <cmath>
 
 #include "kit.h"
+#include "stage3.h"
 
 namespace {
 
 using namespace ag;
 
-const char* const kSheet = "stage3_en.bmp";
+const char* const kSheet = stage3::kEnemySheet;
 const char* const kOwner = "stage3 boss";
 constexpr double kPi = 3.14159265358979323846;
 const Rgb kInk = C(P_INK);
@@ -184,35 +185,25 @@ void DrawPillar(Canvas& c) {
     }
 }
 
-struct BossCell {
-    const char* name;
-    int x, y, w, h;
-    const char* what;
-    Copy copy;
-};
-
-const BossCell kCells[] = {
-    {"hollow circling 0", 128, 0, 128, 128, "Elder Hollow circling (type 37, frame 0)", Copy::Keyed},
-    {"hollow calling 0", 256, 0, 128, 128, "Elder Hollow calling pillar and lasers (type 37, frame 1)", Copy::Keyed},
-    {"hollow beam 0", 384, 0, 128, 128, "Elder Hollow, maw blazing (type 37, frame 2)", Copy::Keyed},
-    {"hollow circling 1", 128, 128, 128, 128, "Elder Hollow circling, swayed (type 37, frame 0)", Copy::Keyed},
-    {"hollow calling 1", 256, 128, 128, 128, "Elder Hollow calling, swayed (type 37, frame 1)", Copy::Keyed},
-    {"hollow beam 1", 384, 128, 128, 128, "Elder Hollow, maw blazing, swayed (type 37, frame 2)", Copy::Keyed},
+const NamedCell kCells[] = {
+    {"hollow circling 0", 128, 0, 128, 128, "Elder Hollow circling (type 37, frame 0)"},
+    {"hollow calling 0", 256, 0, 128, 128, "Elder Hollow calling pillar and lasers (type 37, frame 1)"},
+    {"hollow beam 0", 384, 0, 128, 128, "Elder Hollow, maw blazing (type 37, frame 2)"},
+    {"hollow circling 1", 128, 128, 128, 128, "Elder Hollow circling, swayed (type 37, frame 0)"},
+    {"hollow calling 1", 256, 128, 128, 128, "Elder Hollow calling, swayed (type 37, frame 1)"},
+    {"hollow beam 1", 384, 128, 128, 128, "Elder Hollow, maw blazing, swayed (type 37, frame 2)"},
     {"charge glow", 544, 0, 48, 48, "sap-fire gathering: beam and pillar charging (types 38, 39)", Copy::Additive},
     {"laser", 160, 256, 320, 32, "laser band (type 9)", Copy::Additive},
     {"mouth beam", 160, 288, 320, 48, "beam from the maw (type 38 firing)", Copy::Additive},
     {"pillar", 544, 96, 120, 240, "full-height pillar of light (type 39 standing)", Copy::Additive},
 };
 
-Canvas DrawCell(int i) {
-    const BossCell& k = kCells[i];
-    Canvas c(k.w, k.h, kKey);
+void DrawCell(Canvas& c, int i) {
     if (i < 6) DrawBody(c, i % 3, i / 3);
     else if (i == 6) DrawChargeGlow(c);
     else if (i == 7) Band(c, 32, 3, false);
     else if (i == 8) Band(c, 48, 5, true);
     else DrawPillar(c);
-    return c;
 }
 
 // The boss: it sets its own place (it enters from the right and circles).
@@ -220,29 +211,11 @@ constexpr int kBossFrame = 5904;   // as the scroll comes to its stop
 
 }  // namespace
 
-// Runs after the enemy sheet's own registration (names sort after it).
-AG_REGISTER(RegisterStage3EnemiesBoss) {
-    if (!FindSheet(kSheet)) return;
-    for (const BossCell& k : kCells) DeclareCell(kSheet, k.name, RectWH(k.x, k.y, k.w, k.h), k.what, k.copy, kOwner);
-    AddPainter(kSheet, kOwner, [](Canvas& sheet) {
-        for (int i = 0; i < int(sizeof kCells / sizeof kCells[0]); i++) {
-            const BossCell& k = kCells[i];
-            sheet.Blit(DrawCell(i), k.x, k.y, false);
-            sheet.Quantize(RectWH(k.x, k.y, k.w, k.h));
-        }
-    });
-}
+void stage3::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
 
-AG_REGISTER(RegisterStage3Boss) {
-    AddStagePart(3, "waves_boss", [](StageDesc& d) {
-        int slot = -1;
-        for (int i = 0; i < int(d.templates.size()) && slot < 0; i++)
-            if (!d.templates[size_t(i)].used) slot = i;
-        if (slot < 0) {
-            Fail("men3.dat boss: no free template");
-            return;
-        }
-        d.templates[size_t(slot)] = EnemyTemplate{true, 128, 0, 128, 128, 200, 20, 10000, 37, "Elder Hollow"};
-        d.Single((kBossFrame + 320) / 16, 23, slot, "the Elder Hollow, as the scroll comes to its stop");
-    });
+void stage3::AddBoss(StageDesc& d) {
+    int slot = FreeTemplate(d);
+    if (slot < 0) return;
+    d.templates[size_t(slot)] = EnemyTemplate{true, 128, 0, 128, 128, 200, 20, 10000, 37, "Elder Hollow"};
+    d.Single(MenPosFor(kBossFrame, 4), 23, slot, "the Elder Hollow, as the scroll comes to its stop");
 }

@@ -13,7 +13,7 @@ namespace {
 
 using namespace ag;
 
-const char* const kSheet = "stage3_en.bmp";
+const char* const kSheet = stage3::kEnemySheet;
 const char* const kOwner = "stage3 enemies";
 constexpr double kPi = 3.14159265358979323846;
 
@@ -277,63 +277,30 @@ void DrawBramble(Canvas& c, int f) {  // type 36 cells: 0/1 flickering bud, 2 st
 
 // ---- the sheet map -------------------------------------------------------
 
-struct Sprite {
-    const char* name;
-    int x, y, w, h, frames;
-    void (*draw)(Canvas&, int);
-    Copy copy;
-    const char* what;
-};
-
 const Sprite kSprites[] = {
-    {"maple imp", 0, 0, 16, 16, 2, DrawMapleImp, Copy::Keyed, "maple leaf sprite, lobes beating (type 40)"},
-    {"kingfisher", 32, 0, 16, 16, 2, DrawKingfisher, Copy::Keyed, "kingfisher (type 18 swooper)"},
-    {"finch", 64, 0, 16, 16, 2, DrawFinch, Copy::Keyed, "ember finch (type 19 swooper)"},
-    {"samara", 0, 16, 16, 16, 3, DrawSamara, Copy::Keyed, "whirling maple seed (type 43 swooper)"},
-    {"dragonfly", 48, 16, 16, 16, 2, DrawDragonfly, Copy::Keyed, "dragonfly (type 33 bobber)"},
-    {"squirrel", 0, 32, 24, 24, 5, DrawSquirrel, Copy::Keyed, "flying squirrel: glide x4, dive (type 34)"},
-    {"hornet", 0, 56, 24, 24, 2, DrawHornet, Copy::Keyed, "hornet: looping, stinging (type 30)"},
-    {"salmon", 0, 80, 24, 24, 4, DrawSalmon, Copy::Keyed, "leaping salmon: swim, spit (type 31)"},
-    {"frog", 0, 104, 24, 24, 4, DrawFrog, Copy::Keyed, "river frog: leap, ready, spit (type 25)"},
-    {"stump gun", 0, 128, 32, 32, 2, DrawStumpGun, Copy::Keyed, "stump gun, recoil (type 35)"},
-    {"log", 64, 128, 32, 32, 1, DrawLog, Copy::Keyed, "drifting log (type 44)"},
-    {"ember wisp", 96, 128, 32, 32, 1, DrawWisp, Copy::Additive, "ember wisp, additive (type 46)"},
-    {"otter", 0, 192, 32, 32, 4, DrawOtter, Copy::Keyed, "otter: bob, throw (type 55)"},
-    {"bramble", 0, 224, 32, 32, 4, DrawBramble, Copy::Keyed, "bramble column: bud x2, stem, roots (type 36)"},
-    {"root knot", 0, 336, 64, 32, 5, DrawRootKnot, Copy::Keyed, "root knot, bark splitting (type 32)"},
+    {"maple imp", 0, 0, 16, 16, 2, DrawMapleImp, "maple leaf sprite, lobes beating (type 40)"},
+    {"kingfisher", 32, 0, 16, 16, 2, DrawKingfisher, "kingfisher (type 18 swooper)"},
+    {"finch", 64, 0, 16, 16, 2, DrawFinch, "ember finch (type 19 swooper)"},
+    {"samara", 0, 16, 16, 16, 3, DrawSamara, "whirling maple seed (type 43 swooper)"},
+    {"dragonfly", 48, 16, 16, 16, 2, DrawDragonfly, "dragonfly (type 33 bobber)"},
+    {"squirrel", 0, 32, 24, 24, 5, DrawSquirrel, "flying squirrel: glide x4, dive (type 34)"},
+    {"hornet", 0, 56, 24, 24, 2, DrawHornet, "hornet: looping, stinging (type 30)"},
+    {"salmon", 0, 80, 24, 24, 4, DrawSalmon, "leaping salmon: swim, spit (type 31)"},
+    {"frog", 0, 104, 24, 24, 4, DrawFrog, "river frog: leap, ready, spit (type 25)"},
+    {"stump gun", 0, 128, 32, 32, 2, DrawStumpGun, "stump gun, recoil (type 35)"},
+    {"log", 64, 128, 32, 32, 1, DrawLog, "drifting log (type 44)"},
+    {"ember wisp", 96, 128, 32, 32, 1, DrawWisp, "ember wisp, additive (type 46)", Copy::Additive},
+    {"otter", 0, 192, 32, 32, 4, DrawOtter, "otter: bob, throw (type 55)"},
+    {"bramble", 0, 224, 32, 32, 4, DrawBramble, "bramble column: bud x2, stem, roots (type 36)"},
+    {"root knot", 0, 336, 64, 32, 5, DrawRootKnot, "root knot, bark splitting (type 32)"},
 };
 
 }  // namespace
 
-namespace stage3 {
-
-bool FindSprite(const std::string& name, int& x, int& y, int& w, int& h) {
-    for (const Sprite& s : kSprites)
-        if (name == s.name) {
-            x = s.x;
-            y = s.y;
-            w = s.w;
-            h = s.h;
-            return true;
-        }
-    Fail("stage 3 enemies: no sprite " + name);
-    return false;
-}
-
-}  // namespace stage3
+std::span<const Sprite> stage3::EnemySprites() { return kSprites; }
 
 AG_REGISTER(RegisterStage3Enemies) {
     DeclareSheet(SheetSpec{kSheet, 768, 512, Depth::Indexed8, kKey, "stage 3 enemies (8-bit)"});
-    for (const Sprite& s : kSprites)
-        for (int f = 0; f < s.frames; f++)
-            DeclareCell(kSheet, CellName(s.name, f), RectWH(s.x + f * s.w, s.y, s.w, s.h), s.what, s.copy, kOwner);
-    AddPainter(kSheet, kOwner, [](Canvas& sheet) {
-        for (const Sprite& s : kSprites)
-            for (int f = 0; f < s.frames; f++) {
-                Canvas cell(s.w, s.h, kKey);
-                s.draw(cell, f);
-                sheet.Blit(cell, s.x + f * s.w, s.y, false);
-                sheet.Quantize(RectWH(s.x + f * s.w, s.y, s.w, s.h));
-            }
-    });
+    AddSprites(kSheet, kOwner, kSprites);
+    stage3::RegisterBossCells();   // the boss's own cells on this sheet
 }

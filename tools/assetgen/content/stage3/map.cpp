@@ -28,8 +28,6 @@ using ag::C;
 using ag::Canvas;
 using ag::Rgb;
 
-constexpr int kColumns = 3000, kRows = 15, kLayers = 10;
-constexpr uint16_t kEmpty = 0xFFFF;
 constexpr double kPi = 3.14159265358979323846;
 constexpr const char* kSheet = "bg_stage3.bmp";
 
@@ -367,55 +365,10 @@ void PaintNear(Canvas& cv, int stopX, bool nearest) {
 
 // --- cutting the layers into tiles
 
-struct TileKey {
-    std::vector<uint8_t> bytes;
-    bool operator<(const TileKey& o) const { return bytes < o.bytes; }
-};
-
-struct Cutter {
-    Canvas& sheet;
-    std::map<TileKey, uint16_t> known;
-    int next = 0;
-
-    uint16_t Tile(const Canvas& cv, int x0, int y0, bool opaque) {
-        TileKey key;
-        key.bytes.reserve(16 * 16 * 3);
-        bool any = false;
-        for (int y = 0; y < 16; y++)
-            for (int x = 0; x < 16; x++) {
-                Rgb c = cv.Get(x0 + x, y0 + y);
-                if (opaque && c == ag::kKey) ag::Fail(ag::Format("bg_stage3.bmp: hole in the deepest layer at %d,%d", x0 + x, y0 + y));
-                any |= c != ag::kKey;
-                key.bytes.insert(key.bytes.end(), {c.r, c.g, c.b});
-            }
-        if (!any) return kEmpty;
-        auto it = known.find(key);
-        if (it != known.end()) return it->second;
-        int gx = next % 64, gy = next / 64;
-        if (gy >= 64) {
-            ag::Fail("bg_stage3.bmp: too many distinct scenery tiles");
-            return kEmpty;
-        }
-        next++;
-        for (int y = 0; y < 16; y++)
-            for (int x = 0; x < 16; x++) sheet.Set(gx * 16 + x, gy * 16 + y, cv.Get(x0 + x, y0 + y));
-        uint16_t id = uint16_t(gy * 64 + gx);
-        known.emplace(std::move(key), id);
-        return id;
-    }
-};
-
-struct Scenery {
-    Canvas sheet;
-    std::vector<uint16_t> map;
-    int tiles = 0, height = 0;
-};
-
-Scenery Build() {
-    Scenery out;
+ag::Scenery Build() {
+    ag::Scenery out;
     Canvas sheet(1024, 1024);
-    out.map.assign(size_t(kColumns) * kRows * kLayers, kEmpty);
-    Cutter cut{sheet, {}, 0};
+    ag::TileCutter cut(sheet, kSheet);
     for (int layer = 3; layer >= 0; layer--) {
         Canvas cv(kCols[layer] * 16, 240);
         switch (layer) {
@@ -425,28 +378,25 @@ Scenery Build() {
         case 1: PaintNear(cv, kLakeFrom * 3 / 2 - 200, false); break;
         default: PaintNear(cv, kLakeFrom * 2 - 300, true); break;
         }
-        for (int c = 0; c < kCols[layer]; c++)
-            for (int r = 0; r < kRows; r++)
-                out.map[size_t(c) * 150 + r * 10 + layer] = cut.Tile(cv, c * 16, r * 16, layer == 3);
+        cut.CutLayer(cv, layer, out.map, layer == 3);   // the deepest layer has no holes
     }
-    out.tiles = cut.next;
-    out.height = std::max(16, ((cut.next + 63) / 64) * 16);
+    out.tiles = cut.Count();
+    out.height = std::max(16, cut.Bottom());
     out.sheet = sheet.Crop(ag::Rect{0, 0, 1024, out.height});
     return out;
 }
 
-const Scenery& Cached() {
-    static const Scenery s = Build();
+const ag::Scenery& Cached() {
+    static const ag::Scenery s = Build();
     return s;
 }
-
 }  // namespace
 }  // namespace stage3
 
 AG_REGISTER(RegisterStage3Scenery) {
     using namespace ag;
-    const stage3::Scenery& s = stage3::Cached();
-    DeclareSheet({stage3::kSheet, 1024, s.height, Depth::Indexed8, kKey, "stage 3 scenery: map tiles"});
+    const Scenery& s = stage3::Cached();
+    AddScenery(3, stage3::kSheet, "stage3", "stage 3 scenery: map tiles", stage3::Cached);
     // Full rows of tiles, then the last, partly filled row.
     int fullRows = s.tiles / 64, rest = s.tiles % 64;
     if (fullRows > 0)
@@ -455,12 +405,4 @@ AG_REGISTER(RegisterStage3Scenery) {
     if (rest > 0)
         DeclareCell(stage3::kSheet, "tiles 1", {0, fullRows * 16, rest * 16, fullRows * 16 + 16},
                     "16x16 map tiles, last row", Copy::Keyed, "stage3");
-    AddPainter(stage3::kSheet, "stage3", [](Canvas& c) { c.Blit(stage3::Cached().sheet, 0, 0, false); });
-    AddStagePart(3, "map", [](StageDesc& d) {
-        const stage3::Scenery& sc = stage3::Cached();
-        for (int col = 0; col < stage3::kColumns; col++)
-            for (int row = 0; row < stage3::kRows; row++)
-                for (int layer = 0; layer < 4; layer++)
-                    d.SetTile(col, row, layer, sc.map[size_t(col) * 150 + row * 10 + layer]);
-    });
 }

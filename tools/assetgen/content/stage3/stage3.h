@@ -5,8 +5,10 @@
 // picture x from the frame they enter.
 #pragma once
 
-#include <string>
+#include <span>
 #include <vector>
+
+#include "kit.h"
 
 namespace stage3 {
 
@@ -33,8 +35,13 @@ struct GroundSpot {
 };
 const std::vector<GroundSpot>& GroundSpots();
 
-// Frame 0 and size of a named sprite on "stage3_en.bmp"; false (and an
-// error) when there is none.
-bool FindSprite(const std::string& name, int& x, int& y, int& w, int& h);
+constexpr const char* kEnemySheet = "stage3_en.bmp";
+// enemies.cpp: the enemy sheet's sprite table, which the waves' templates read.
+std::span<const ag::Sprite> EnemySprites();
+
+// boss.cpp: the boss's cells on the enemy sheet (registered with the
+// sheet's own), and its template and entry at the end of the waves.
+void RegisterBossCells();
+void AddBoss(ag::StageDesc& d);
 
 }  // namespace stage3

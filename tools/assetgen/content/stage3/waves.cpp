@@ -24,11 +24,6 @@ enum Tmpl : int {
     kTmplCount
 };
 
-struct TemplateDef {
-    const char* sprite;
-    int type, hp, meter, score;
-};
-
 const TemplateDef kTemplates[kTmplCount] = {
     {"maple imp", 40, 2, 1, 100},  {"kingfisher", 18, 3, 1, 200}, {"finch", 19, 3, 1, 200},
     {"samara", 43, 2, 1, 150},     {"dragonfly", 33, 3, 1, 150},  {"squirrel", 34, 5, 2, 250},
@@ -91,39 +86,6 @@ const GroundDef kGround[] = {
     {5184, STUMP_GUN, 184, Footing::Stump, 18, ""},
 };
 
-struct Waves {
-    StageDesc& d;
-
-    int H(int tmpl) const { return d.templates[size_t(tmpl)].h; }
-    // Timeline position for a game frame (the event fires on that frame or
-    // within the 15 after it).
-    static int Pos(int frame) { return (frame + 320 + 15) / 16; }
-    // Row that puts a sprite of height h with its centre at y.
-    static int Row(int y, int h) { return (y - h / 2 + 120 + 4) / 8; }
-
-    void One(int frame, int y, int tmpl, const char* note = "") { d.Single(Pos(frame), Row(y, H(tmpl)), tmpl, note); }
-    void Group(int frame, int y, int formation, const char* note = "") {
-        const FormationMember& m = d.formations[size_t(formation)].m[0];
-        d.Group(Pos(frame), Row(y, H(m.tmpl)), formation, note);
-    }
-    void DefineFormation(int index, std::initializer_list<FormationMember> members, const char* note) {
-        Formation& f = d.formations[size_t(index)];
-        int j = 0;
-        for (const FormationMember& m : members) f.m[size_t(j++)] = m;
-        f.note = note;
-    }
-};
-
-FormationMember M(int dt, int dy, int tmpl) { return FormationMember{true, dt, dy, tmpl}; }
-
-void Templates(StageDesc& d) {
-    for (int i = 0; i < kTmplCount; i++) {
-        const TemplateDef& t = kTemplates[i];
-        int x = 0, y = 0, w = 8, h = 8;
-        stage3::FindSprite(t.sprite, x, y, w, h);
-        d.templates[size_t(i)] = EnemyTemplate{true, x, y, w, h, t.hp, t.meter, t.score, t.type, t.sprite};
-    }
-}
 
 void Formations(Waves& w) {
     w.DefineFormation(0, {M(0, 0, IMP), M(12, 0, IMP), M(24, 0, IMP), M(36, 0, IMP), M(48, 0, IMP)}, "imp train");
@@ -254,8 +216,7 @@ const std::vector<GroundSpot>& GroundSpots() {
         std::vector<GroundSpot> v;
         for (const GroundDef& g : kGround) {
             if (g.footing == kNone) continue;
-            int w = 32, x = 0, y = 0, h = 0;
-            FindSprite(kTemplates[g.tmpl].sprite, x, y, w, h);
+            int w = ag::FindSprite(EnemySprites(), kTemplates[g.tmpl].sprite).W();
             v.push_back(GroundSpot{g.frame, w, g.top, g.footing, g.halfWidth});
         }
         return v;
@@ -267,10 +228,11 @@ const std::vector<GroundSpot>& GroundSpots() {
 
 AG_REGISTER(RegisterStage3Waves) {
     AddStagePart(3, "waves", [](StageDesc& d) {
-        Templates(d);
-        Waves w{d};
+        Templates(d, stage3::EnemySprites(), kTemplates);
+        Waves w(d);
         Formations(w);
         Flyers(w);
         Ground(w);
+        stage3::AddBoss(d);
     });
 }

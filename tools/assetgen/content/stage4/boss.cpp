@@ -20,7 +20,7 @@ namespace {
 
 using namespace ag;
 
-const char* const kSheet = "stage4_en.bmp";
+const char* const kSheet = stage4::kEnemySheet;
 const char* const kOwner = "stage4 boss";
 const Rgb kInk = C(P_INK);
 Rgb P(int i) { return C(i); }
@@ -219,32 +219,23 @@ void DrawPillar(Canvas& c, bool fromAbove) {
     c.Outline(Rect{0, 0, 32, 120}, kInk);
 }
 
-struct BossCell {
-    const char* name;
-    int x, y, w, h;
-    Copy copy;
-    const char* what;
+const NamedCell kCells[] = {
+    {"colossus", 336, 64, 144, 176, "Geode Colossus, the body (type 48)"},
+    {"heart", 240, 0, 32, 48, "its singing heart, the target (type 49)"},
+    {"queen 0", 240, 192, 32, 48, "the Cave Queen, listening (type 5)"},
+    {"queen 1", 272, 192, 32, 48, "the Cave Queen, speaking (type 5)"},
+    {"queen 2", 304, 192, 32, 48, "the Cave Queen, hand raised (type 5)"},
+    {"charge 0", 240, 48, 32, 32, "beam charge, faint (type 8)", Copy::Additive},
+    {"charge 1", 240, 80, 32, 32, "beam charge (type 8)", Copy::Additive},
+    {"charge 2", 240, 112, 32, 32, "beam charge (type 8)", Copy::Additive},
+    {"charge 3", 240, 144, 32, 32, "beam charge, full (type 8)", Copy::Additive},
+    {"beam", 272, 0, 320, 64, "the heart's beam (type 8)", Copy::Additive},
+    {"pellet", 240, 176, 8, 8, "bouncing pellet (type 7)", Copy::Additive},
+    {"pillar above", 592, 0, 32, 120, "crystal pillar from above (type 6)"},
+    {"pillar below", 592, 120, 32, 120, "crystal pillar from below (type 6)"},
 };
 
-const BossCell kCells[] = {
-    {"colossus", 336, 64, 144, 176, Copy::Keyed, "Geode Colossus, the body (type 48)"},
-    {"heart", 240, 0, 32, 48, Copy::Keyed, "its singing heart, the target (type 49)"},
-    {"queen 0", 240, 192, 32, 48, Copy::Keyed, "the Cave Queen, listening (type 5)"},
-    {"queen 1", 272, 192, 32, 48, Copy::Keyed, "the Cave Queen, speaking (type 5)"},
-    {"queen 2", 304, 192, 32, 48, Copy::Keyed, "the Cave Queen, hand raised (type 5)"},
-    {"charge 0", 240, 48, 32, 32, Copy::Additive, "beam charge, faint (type 8)"},
-    {"charge 1", 240, 80, 32, 32, Copy::Additive, "beam charge (type 8)"},
-    {"charge 2", 240, 112, 32, 32, Copy::Additive, "beam charge (type 8)"},
-    {"charge 3", 240, 144, 32, 32, Copy::Additive, "beam charge, full (type 8)"},
-    {"beam", 272, 0, 320, 64, Copy::Additive, "the heart's beam (type 8)"},
-    {"pellet", 240, 176, 8, 8, Copy::Additive, "bouncing pellet (type 7)"},
-    {"pillar above", 592, 0, 32, 120, Copy::Keyed, "crystal pillar from above (type 6)"},
-    {"pillar below", 592, 120, 32, 120, Copy::Keyed, "crystal pillar from below (type 6)"},
-};
-
-Canvas DrawCell(int i) {
-    const BossCell& k = kCells[i];
-    Canvas c(k.w, k.h, k.copy == Copy::Additive ? kBlack : kKey);
+void DrawCell(Canvas& c, int i) {
     switch (i) {
     case 0: DrawBody(c); break;
     case 1: DrawHeart(c); break;
@@ -254,20 +245,8 @@ Canvas DrawCell(int i) {
     case 10: DrawPellet(c); break;
     default: DrawPillar(c, i == 11); break;
     }
-    return c;
 }
 
 }  // namespace
 
-// Runs after the enemy sheet's own registration (names sort after it).
-AG_REGISTER(RegisterStage4EnemiesBoss) {
-    if (!FindSheet(kSheet)) return;
-    for (const BossCell& k : kCells) DeclareCell(kSheet, k.name, RectWH(k.x, k.y, k.w, k.h), k.what, k.copy, kOwner);
-    AddPainter(kSheet, kOwner, [](Canvas& sheet) {
-        for (int i = 0; i < int(sizeof kCells / sizeof kCells[0]); i++) {
-            const BossCell& k = kCells[i];
-            sheet.Blit(DrawCell(i), k.x, k.y, false);
-            sheet.Quantize(RectWH(k.x, k.y, k.w, k.h));
-        }
-    });
-}
+void stage4::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }

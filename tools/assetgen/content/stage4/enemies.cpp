@@ -16,7 +16,7 @@ namespace {
 
 using namespace ag;
 
-const char* const kSheet = "stage4_en.bmp";
+const char* const kSheet = stage4::kEnemySheet;
 const char* const kOwner = "stage4 enemies";
 
 Rgb P(int i) { return C(i); }
@@ -274,13 +274,6 @@ void DrawMole(Canvas& c, int f) {  // type 55: a mole miner; bob x3, throwing
 
 // ---- the sheet map ----
 
-struct Sprite {
-    const char* name;
-    int x, y, w, h, frames;
-    void (*draw)(Canvas&, int);
-    const char* what;
-};
-
 const Sprite kSprites[] = {
     {"moth", 0, 0, 16, 16, 1, DrawMoth, "glow moth (type 11 drifter)"},
     {"bat", 16, 0, 16, 16, 2, DrawBat, "cave bat, wings up/down (type 40)"},
@@ -301,35 +294,10 @@ const Sprite kSprites[] = {
 
 }  // namespace
 
-namespace stage4 {
-
-bool FindSprite(const std::string& name, int& x, int& y, int& w, int& h) {
-    for (const Sprite& s : kSprites)
-        if (name == s.name) {
-            x = s.x;
-            y = s.y;
-            w = s.w;
-            h = s.h;
-            return true;
-        }
-    Fail("stage 4 enemies: no sprite " + name);
-    return false;
-}
-
-}  // namespace stage4
+std::span<const Sprite> stage4::EnemySprites() { return kSprites; }
 
 AG_REGISTER(RegisterStage4Enemies) {
     DeclareSheet(SheetSpec{kSheet, 640, 256, Depth::Indexed8, kKey, "stage 4 enemies (8-bit)"});
-    for (const Sprite& s : kSprites)
-        for (int f = 0; f < s.frames; f++)
-            DeclareCell(kSheet, CellName(s.name, f), RectWH(s.x + f * s.w, s.y, s.w, s.h), s.what, Copy::Keyed, kOwner);
-    AddPainter(kSheet, kOwner, [](Canvas& sheet) {
-        for (const Sprite& s : kSprites)
-            for (int f = 0; f < s.frames; f++) {
-                Canvas cell(s.w, s.h, kKey);
-                s.draw(cell, f);
-                sheet.Blit(cell, s.x + f * s.w, s.y, false);
-                sheet.Quantize(RectWH(s.x + f * s.w, s.y, s.w, s.h));
-            }
-    });
+    AddSprites(kSheet, kOwner, kSprites);
+    stage4::RegisterBossCells();   // the boss's own cells on this sheet
 }

@@ -32,8 +32,6 @@ using ag::C;
 using ag::Canvas;
 using ag::Rgb;
 
-constexpr int kRows = 15, kLayers = 10, kMapCols = 3000;
-constexpr uint16_t kEmpty = 0xFFFF;
 constexpr uint16_t kWallTile = 6;            // the solid value of layer 2
 constexpr int kRate[6] = {4, 3, 2, 1, 2, 1}; // quarters of the scroll, by layer
 constexpr const char* kSheet = "bg_stage4.bmp";
@@ -88,7 +86,7 @@ const WallBlock kBlocks[] = {
 };
 
 bool WallSolid(int c, int r) {
-    if (r < 0 || r >= kRows) return false;
+    if (r < 0 || r >= kMapRows) return false;
     bool s = false;
     for (const WallSpan& w : kSpans)
         if (c >= w.c0 && c <= w.c1 && (r < w.roof || r >= w.floor)) s = true;
@@ -139,13 +137,13 @@ void Spike(Canvas& cv, int bx, int by, int ux, int uy, int len, int hw) {
 void PaintWalls(Canvas& cv, std::vector<uint8_t>& solid, int cols) {
     const Canvas tile = WallTile();
     for (int c = 0; c < cols; c++)
-        for (int r = 0; r < kRows; r++) {
-            solid[size_t(c) * kRows + r] = WallSolid(c, r) ? 1 : 0;
-            if (solid[size_t(c) * kRows + r]) cv.Blit(tile, c * 16, r * 16, false);
+        for (int r = 0; r < kMapRows; r++) {
+            solid[size_t(c) * kMapRows + r] = WallSolid(c, r) ? 1 : 0;
+            if (solid[size_t(c) * kMapRows + r]) cv.Blit(tile, c * 16, r * 16, false);
         }
     // The faces glow: a lit rim and crystal points in the free cells around.
     for (int c = 0; c < cols; c++)
-        for (int r = 0; r < kRows; r++) {
+        for (int r = 0; r < kMapRows; r++) {
             if (WallSolid(c, r)) continue;
             bool below = WallSolid(c, r + 1), above = WallSolid(c, r - 1);
             bool right = WallSolid(c + 1, r), left = WallSolid(c - 1, r);
@@ -350,64 +348,14 @@ void PaintCrystals(Canvas& cv) {
     }
 }
 
-// --- cutting layers into tiles
-
-struct TileKey {
-    std::vector<uint8_t> bytes;
-    bool operator<(const TileKey& o) const { return bytes < o.bytes; }
-};
-
-struct Cutter {
-    Canvas& sheet;
-    std::map<TileKey, uint16_t> known;
-    int next = 0;
-
-    uint16_t Place(const Canvas& cv, int x0, int y0, TileKey key) {
-        if (next == kWallTile) next++;   // tile 6 is the wall's own
-        int gx = next % 64, gy = next / 64;
-        if (gy >= 64) {
-            ag::Fail("bg_stage4.bmp: too many distinct scenery tiles");
-            return kEmpty;
-        }
-        next++;
-        for (int y = 0; y < 16; y++)
-            for (int x = 0; x < 16; x++) sheet.Set(gx * 16 + x, gy * 16 + y, cv.Get(x0 + x, y0 + y));
-        uint16_t id = uint16_t(gy * 64 + gx);
-        known.emplace(std::move(key), id);
-        return id;
-    }
-    uint16_t Tile(const Canvas& cv, int x0, int y0) {
-        TileKey key;
-        key.bytes.reserve(16 * 16 * 3);
-        bool any = false;
-        for (int y = 0; y < 16; y++)
-            for (int x = 0; x < 16; x++) {
-                Rgb c = cv.Get(x0 + x, y0 + y);
-                any |= c != ag::kKey;
-                key.bytes.insert(key.bytes.end(), {c.r, c.g, c.b});
-            }
-        if (!any) return kEmpty;
-        auto it = known.find(key);
-        if (it != known.end()) return it->second;
-        return Place(cv, x0, y0, std::move(key));
-    }
-};
-
 }  // namespace
 
-struct Scenery {
-    Canvas sheet;
-    std::vector<uint16_t> map;   // 3000 x 15 x 10, word c*150 + r*10 + l
-    int tiles = 0, height = 0;
-};
-
-Scenery Build() {
-    Scenery out;
+ag::Scenery Build() {
+    ag::Scenery out;
     Canvas sheet(1024, 1024);
-    out.map.assign(size_t(kMapCols) * kRows * kLayers, kEmpty);
     const Canvas wall = WallTile();
     sheet.Blit(wall, (kWallTile % 64) * 16, (kWallTile / 64) * 16, false);
-    Cutter cut{sheet, {}, 0};
+    ag::TileCutter cut(sheet, kSheet, {}, {kWallTile});   // tile 6 is the wall's own
 
     // Tones from far to near: each nearer layer darker, the walls brightest.
     const Tones far{ag::P_INK, ag::P_DUSK0, ag::P_DUSK1, ag::P_DUSK3, ag::P_TEAL0};
@@ -426,7 +374,7 @@ Scenery Build() {
         case 5: PaintBackWall(cv); break;
         case 3: PaintCrystals(cv); break;
         case 2:
-            solid.assign(size_t(cols) * kRows, 0);
+            solid.assign(size_t(cols) * kMapRows, 0);
             PaintWalls(cv, solid, cols);
             break;
         default: {
@@ -436,28 +384,28 @@ Scenery Build() {
             ShadeRock(cv, mk, layer == 4 ? far : layer == 1 ? nearRock : front);
         }
         }
-        for (int c = 0; c < cols && c < kMapCols; c++)
-            for (int r = 0; r < kRows; r++) {
+        for (int c = 0; c < cols && c < kMapColumns; c++)
+            for (int r = 0; r < kMapRows; r++) {
                 uint16_t id;
-                if (layer == 2 && solid[size_t(c) * kRows + r]) {
+                if (layer == 2 && solid[size_t(c) * kMapRows + r]) {
                     id = kWallTile;
                 } else {
                     id = cut.Tile(cv, c * 16, r * 16);
                     if (layer == 2 && id == kWallTile) ag::Fail("bg_stage4.bmp: a free wall cell looks solid");
                 }
-                out.map[size_t(c) * 150 + r * 10 + layer] = id;
+                out.map[MenMapIndex(c, r, layer)] = id;
             }
     }
-    out.tiles = cut.next;
-    out.height = std::max(1, (cut.next + 63) / 64) * 16;
+    out.tiles = cut.Count();
+    out.height = std::max(16, cut.Bottom());
     out.sheet = sheet.Crop(ag::Rect{0, 0, 1024, out.height});
     return out;
 }
 
 namespace {
 
-const Scenery& Cached() {
-    static const Scenery s = Build();
+const ag::Scenery& Cached() {
+    static const ag::Scenery s = Build();
     return s;
 }
 
@@ -466,21 +414,12 @@ const Scenery& Cached() {
 
 AG_REGISTER(RegisterStage4Scenery) {
     using namespace ag;
-    const stage4::Scenery& s = stage4::Cached();
     const char* sheet = stage4::kSheet;
-    DeclareSheet({sheet, 1024, s.height, Depth::Indexed8, kKey, "stage 4 scenery: map tiles"});
+    AddScenery(4, sheet, "stage4", "stage 4 scenery: map tiles", stage4::Cached);
     DeclareCell(sheet, "tiles 0", {0, 0, 96, 16}, "16x16 map tiles 0-5", Copy::Keyed, "stage4");
     DeclareCell(sheet, "wall", {96, 0, 112, 16}, "tile 6: the crystal wall that kills (layer 2)", Copy::Keyed, "stage4");
     DeclareCell(sheet, "tiles 1", {112, 0, 1024, 16}, "16x16 map tiles 7-63", Copy::Keyed, "stage4");
-    if (s.height > 16)
-        DeclareCell(sheet, "tiles 2", {0, 16, 1024, s.height}, "16x16 map tiles (ids by the 64-wide grid)",
+    if (stage4::Cached().height > 16)
+        DeclareCell(sheet, "tiles 2", {0, 16, 1024, stage4::Cached().height}, "16x16 map tiles (ids by the 64-wide grid)",
                     Copy::Keyed, "stage4");
-    AddPainter(sheet, "stage4", [](Canvas& c) { c.Blit(stage4::Cached().sheet, 0, 0, false); });
-    AddStagePart(4, "map", [](StageDesc& d) {
-        const stage4::Scenery& sc = stage4::Cached();
-        for (int col = 0; col < stage4::kMapCols; col++)
-            for (int row = 0; row < stage4::kRows; row++)
-                for (int layer = 0; layer < stage4::kLayers; layer++)
-                    d.SetTile(col, row, layer, sc.map[size_t(col) * 150 + row * 10 + layer]);
-    });
 }

@@ -1,7 +1,9 @@
 // Stage 4, the crystal caverns: what the stage's content files share.
 #pragma once
 
-#include <string>
+#include <span>
+
+#include "kit.h"
 
 namespace stage4 {
 
@@ -15,8 +17,11 @@ constexpr int kDive1 = 1600, kJump1 = 960, kDive2 = 7360, kJump2 = 540, kStop = 
 // frame 8387.
 constexpr int kDive1Frame = 1600, kDive1End = 1840, kDive2Frame = 6639, kDive2End = 6879, kStopFrame = 8387;
 
-// Frame 0 and size of a named sprite on "stage4_en.bmp"; false (and an
-// error) when there is none.
-bool FindSprite(const std::string& name, int& x, int& y, int& w, int& h);
+constexpr const char* kEnemySheet = "stage4_en.bmp";
+// enemies.cpp: the enemy sheet's sprite table, which the waves' templates read.
+std::span<const ag::Sprite> EnemySprites();
+
+// The boss's cells on the enemy sheet, registered with the sheet's own.
+void RegisterBossCells();
 
 }  // namespace stage4

@@ -24,11 +24,6 @@ enum Tmpl : int {
     kTmplCount
 };
 
-struct TemplateDef {
-    const char* sprite;
-    int type, hp, meter, score;
-};
-
 const TemplateDef kTemplates[kTmplCount] = {
     {"moth", 11, 2, 1, 100},     {"bat", 40, 2, 1, 100},      {"jelly", 13, 3, 1, 150},
     {"wisp", 12, 3, 1, 150},     {"drill", 51, 4, 2, 200},    {"bug", 53, 2, 1, 100},
@@ -37,72 +32,32 @@ const TemplateDef kTemplates[kTmplCount] = {
     {"slant", 54, 14, 3, 500},   {"flower", 24, 16, 3, 500},  {"mole", 55, 8, 2, 400},
 };
 
-// The stage clock on a game frame; -1 for a clock value the dives jump over.
-int ClockOf(int frame) { return frame < kDive1End - 1 ? frame : frame < kDive2End - 1 ? frame + kJump1 : frame + kJump1 + kJump2; }
-int FrameOf(int clock) {
-    if (clock < kDive1End - 1) return clock;
-    if (clock < kDive1End - 1 + kJump1) return -1;
-    if (clock < kDive2End - 1 + kJump1) return clock - kJump1;
-    if (clock < kDive2End - 1 + kJump1 + kJump2) return -1;
-    return clock - kJump1 - kJump2;
-}
-// Frames on which nothing may enter: the dives, with a margin either side.
-bool InDive(int frame) {
-    return frame < 0 || (frame >= kDive1Frame - 40 && frame < kDive1End + 60) ||
-           (frame >= kDive2Frame - 40 && frame < kDive2End + 60);
-}
-
-struct Waves {
-    StageDesc& d;
-
-    int H(int tmpl) const { return d.templates[size_t(tmpl)].h; }
-
-    // Timeline position for a game frame (the event fires on that frame or
-    // within the 31 after it).
-    int Pos(int frame) const {
-        if (InDive(frame)) Fail(Format("men4.dat waves: an event at frame %d falls in a dive", frame));
-        int pos = (ClockOf(frame) + 320 + 31) / 32;
-        if (InDive(FrameOf(pos * 32 - 320))) Fail(Format("men4.dat waves: position %d fires in a dive", pos));
-        return pos;
+// The stage clock counts 32-frame steps and jumps at each dive, where
+// nothing may enter.
+struct Stage4Waves : Waves {
+    explicit Stage4Waves(StageDesc& d) : Waves(d, 5) {}
+    int ClockOf(int frame) const override {
+        return frame < kDive1End - 1 ? frame : frame < kDive2End - 1 ? frame + kJump1 : frame + kJump1 + kJump2;
     }
-    // Row that puts a sprite of height h with its centre at y.
-    static int Row(int y, int h) { return (y - h / 2 + 120 + 4) / 8; }
-
-    void One(int frame, int y, int tmpl, const char* note = "") { d.Single(Pos(frame), Row(y, H(tmpl)), tmpl, note); }
+    int FrameOf(int clock) const override {
+        if (clock < kDive1End - 1) return clock;
+        if (clock < kDive1End - 1 + kJump1) return -1;
+        if (clock < kDive2End - 1 + kJump1) return clock - kJump1;
+        if (clock < kDive2End - 1 + kJump1 + kJump2) return -1;
+        return clock - kJump1 - kJump2;
+    }
+    // The dives, with a margin either side.
+    bool Closed(int frame) const override {
+        return frame < 0 || (frame >= kDive1Frame - 40 && frame < kDive1End + 60) ||
+               (frame >= kDive2Frame - 40 && frame < kDive2End + 60);
+    }
     // Hanging from the roof, top edge at the screen's top.
     void Hang(int frame, int tmpl, const char* note = "") { One(frame, H(tmpl) / 2, tmpl, note); }
     // Standing on the floor, bottom edge at y = 232.
     void Floor(int frame, int tmpl, const char* note = "") { One(frame, 232 - H(tmpl) / 2, tmpl, note); }
-    // A formation's rows are for its first member's template; every member
-    // must enter on a frame the clock reaches outside the dives.
-    void Group(int frame, int y, int formation, const char* note = "") {
-        const Formation& f = d.formations[size_t(formation)];
-        int pos = Pos(frame);
-        for (const FormationMember& m : f.m)
-            if (m.present && InDive(FrameOf(pos * 32 + m.dt - 320)))
-                Fail(Format("men4.dat waves: a member of formation %d at frame %d never enters", formation, frame));
-        d.Group(pos, Row(y, H(f.m[0].tmpl)), formation, note);
-    }
-    void DefineFormation(int index, std::initializer_list<FormationMember> members, const char* note) {
-        Formation& f = d.formations[size_t(index)];
-        int j = 0;
-        for (const FormationMember& m : members) f.m[size_t(j++)] = m;
-        f.note = note;
-    }
 };
 
-FormationMember M(int dt, int dy, int tmpl) { return FormationMember{true, dt, dy, tmpl}; }
-
-void Templates(StageDesc& d) {
-    for (int i = 0; i < kTmplCount; i++) {
-        const TemplateDef& t = kTemplates[i];
-        int x = 0, y = 0, w = 8, h = 8;
-        FindSprite(t.sprite, x, y, w, h);
-        d.templates[size_t(i)] = EnemyTemplate{true, x, y, w, h, t.hp, t.meter, t.score, t.type, t.sprite};
-    }
-}
-
-void Formations(Waves& w) {
+void Formations(Stage4Waves& w) {
     w.DefineFormation(0, {M(0, 0, BAT), M(14, 0, BAT), M(28, 0, BAT), M(42, 0, BAT), M(56, 0, BAT)}, "bat train");
     w.DefineFormation(1, {M(0, 0, WISP), M(20, 24, WISP), M(40, 48, WISP), M(60, 24, WISP), M(80, 0, WISP)},
                       "spirit chevron (they enter on even columns, so they fire)");
@@ -119,7 +74,7 @@ void Formations(Waves& w) {
     w.DefineFormation(9, {M(0, 0, WHEEL), M(40, 110, WHEEL)}, "prism wheels above and below");
 }
 
-void UpperCave(Waves& w) {
+void UpperCave(Stage4Waves& w) {
     w.One(60, 60, MOTH, "first drifters: they never shoot");
     w.One(90, 100, MOTH);
     w.One(120, 140, MOTH);
@@ -149,7 +104,7 @@ void UpperCave(Waves& w) {
     w.One(1500, 120, MOTH, "last drifter before the first dive");
 }
 
-void LowerCave(Waves& w) {
+void LowerCave(Stage4Waves& w) {
     w.One(1920, 80, MOTH, "the lower cave");
     w.One(1940, 160, MOTH);
     w.Group(2000, 120, 0, "bat train");
@@ -236,7 +191,7 @@ void LowerCave(Waves& w) {
     w.One(6500, 140, MOTH);
 }
 
-void DeepestCave(Waves& w) {
+void DeepestCave(Stage4Waves& w) {
     w.Group(6960, 120, 0, "the deepest cave");
     w.One(7000, 200, MOTH);
     w.Hang(7040, SLANT);
@@ -268,22 +223,15 @@ void DeepestCave(Waves& w) {
 
 AG_REGISTER(RegisterStage4Waves) {
     AddStagePart(4, "waves", [](StageDesc& d) {
-        Templates(d);
-        Waves w{d};
+        Templates(d, stage4::EnemySprites(), kTemplates);
+        Stage4Waves w(d);
         Formations(w);
         UpperCave(w);
         LowerCave(w);
         DeepestCave(w);
-    });
-}
-
-// The boss: the Geode Colossus rises as the scroll stops (frame 8387), after
-// a quiet stretch; its heart and the Queen's scene come with it.
-AG_REGISTER(RegisterStage4WavesBoss) {
-    AddStagePart(4, "waves_boss", [](StageDesc& d) {
-        int slot = kTmplCount;
-        d.templates[size_t(slot)] = EnemyTemplate{true, 336, 64, 144, 176, 1000, 0, 0, 48, "Geode Colossus"};
-        Waves w{d};
-        w.One(kStopFrame + 10, 120, slot, "the Geode Colossus, as the scroll stops");
+        // The Geode Colossus rises as the scroll stops (frame 8387), after a
+        // quiet stretch; its heart and the Queen's scene come with it.
+        d.templates[size_t(kTmplCount)] = EnemyTemplate{true, 336, 64, 144, 176, 1000, 0, 0, 48, "Geode Colossus"};
+        w.One(kStopFrame + 10, 120, kTmplCount, "the Geode Colossus, as the scroll stops");
     });
 }

@@ -24,7 +24,7 @@ namespace {
 
 using namespace ag;
 
-const char* const kSheet = "stage5_en.bmp";
+const char* const kSheet = stage5::kEnemySheet;
 const char* const kOwner = "stage5 bosses";
 const Rgb kInk = C(P_INK);
 constexpr double kPi = 3.14159265358979323846;
@@ -373,43 +373,34 @@ void DrawHail(Canvas& c, int f) {  // hailstone imp; frame 1 squashed on landing
     c.Outline(Rect{0, 0, c.w, c.h}, kInk);
 }
 
-struct BossCell {
-    const char* name;
-    int x, y, w, h;
-    Copy copy;
-    const char* what;
+const NamedCell kCells[] = {
+    {"ram 0", 32, 0, 144, 128, "Gale Ram, idle (type 56)"},
+    {"ram 1", 176, 0, 144, 128, "Gale Ram, mouth opening (type 56)"},
+    {"ram 2", 320, 0, 144, 128, "Gale Ram, spitting (type 56)"},
+    {"ram charge 0", 32, 128, 144, 128, "Gale Ram charging (type 56)"},
+    {"ram charge 1", 176, 128, 144, 128, "Gale Ram charging, mouth open (type 56)"},
+    {"ram charge 2", 320, 128, 144, 128, "Gale Ram charging, wide (type 56)"},
+    {"exhaust", 464, 128, 32, 32, "exhaust puff of the ram's trail", Copy::Additive},
+    {"spit 0", 464, 160, 32, 32, "spat charge turning (type 4)", Copy::Additive},
+    {"spit 1", 496, 160, 32, 32, "spat charge turning (type 4)", Copy::Additive},
+    {"spit 2", 528, 160, 32, 32, "spat charge turning (type 4)", Copy::Additive},
+    {"spit 3", 560, 160, 32, 32, "spat charge turning (type 4)", Copy::Additive},
+    {"spit ball", 464, 192, 48, 48, "the charge swelling (type 4)", Copy::Additive},
+    {"spit beam", 144, 256, 320, 64, "lightning beam (type 4)", Copy::Additive},
+    {"roc idle 0", 592, 128, 216, 96, "Tempest Roc, wings up (type 17)"},
+    {"roc idle 1", 808, 128, 216, 96, "Tempest Roc, wings down (type 17)"},
+    {"roc rings 0", 592, 224, 216, 96, "Tempest Roc calling lightning (type 17)"},
+    {"roc rings 1", 808, 224, 216, 96, "Tempest Roc calling lightning (type 17)"},
+    {"roc lunge 0", 592, 320, 216, 96, "Tempest Roc thrusting its beak, open (type 17)"},
+    {"roc lunge 1", 808, 320, 216, 96, "Tempest Roc thrusting its beak, shut (type 17)"},
+    {"roc wind-up", 592, 416, 216, 96, "Tempest Roc rearing back (type 17)"},
+    {"heart 0", 96, 416, 64, 48, "storm heart, dim (type 10)"},
+    {"heart 1", 96, 464, 64, 48, "storm heart, bright (type 10)"},
+    {"hail 0", 0, 114, 16, 16, "hailstone imp (type 16)"},
+    {"hail 1", 16, 114, 16, 16, "hailstone imp, squashed (type 16)"},
 };
 
-const BossCell kCells[] = {
-    {"ram 0", 32, 0, 144, 128, Copy::Keyed, "Gale Ram, idle (type 56)"},
-    {"ram 1", 176, 0, 144, 128, Copy::Keyed, "Gale Ram, mouth opening (type 56)"},
-    {"ram 2", 320, 0, 144, 128, Copy::Keyed, "Gale Ram, spitting (type 56)"},
-    {"ram charge 0", 32, 128, 144, 128, Copy::Keyed, "Gale Ram charging (type 56)"},
-    {"ram charge 1", 176, 128, 144, 128, Copy::Keyed, "Gale Ram charging, mouth open (type 56)"},
-    {"ram charge 2", 320, 128, 144, 128, Copy::Keyed, "Gale Ram charging, wide (type 56)"},
-    {"exhaust", 464, 128, 32, 32, Copy::Additive, "exhaust puff of the ram's trail"},
-    {"spit 0", 464, 160, 32, 32, Copy::Additive, "spat charge turning (type 4)"},
-    {"spit 1", 496, 160, 32, 32, Copy::Additive, "spat charge turning (type 4)"},
-    {"spit 2", 528, 160, 32, 32, Copy::Additive, "spat charge turning (type 4)"},
-    {"spit 3", 560, 160, 32, 32, Copy::Additive, "spat charge turning (type 4)"},
-    {"spit ball", 464, 192, 48, 48, Copy::Additive, "the charge swelling (type 4)"},
-    {"spit beam", 144, 256, 320, 64, Copy::Additive, "lightning beam (type 4)"},
-    {"roc idle 0", 592, 128, 216, 96, Copy::Keyed, "Tempest Roc, wings up (type 17)"},
-    {"roc idle 1", 808, 128, 216, 96, Copy::Keyed, "Tempest Roc, wings down (type 17)"},
-    {"roc rings 0", 592, 224, 216, 96, Copy::Keyed, "Tempest Roc calling lightning (type 17)"},
-    {"roc rings 1", 808, 224, 216, 96, Copy::Keyed, "Tempest Roc calling lightning (type 17)"},
-    {"roc lunge 0", 592, 320, 216, 96, Copy::Keyed, "Tempest Roc thrusting its beak, open (type 17)"},
-    {"roc lunge 1", 808, 320, 216, 96, Copy::Keyed, "Tempest Roc thrusting its beak, shut (type 17)"},
-    {"roc wind-up", 592, 416, 216, 96, Copy::Keyed, "Tempest Roc rearing back (type 17)"},
-    {"heart 0", 96, 416, 64, 48, Copy::Keyed, "storm heart, dim (type 10)"},
-    {"heart 1", 96, 464, 64, 48, Copy::Keyed, "storm heart, bright (type 10)"},
-    {"hail 0", 0, 114, 16, 16, Copy::Keyed, "hailstone imp (type 16)"},
-    {"hail 1", 16, 114, 16, 16, Copy::Keyed, "hailstone imp, squashed (type 16)"},
-};
-
-Canvas DrawCell(int i) {
-    const BossCell& k = kCells[i];
-    Canvas c(k.w, k.h, k.copy == Copy::Additive ? kBlack : kKey);
+void DrawCell(Canvas& c, int i) {
     switch (i) {
     case 0: case 1: case 2: DrawRam(c, i, false, 0); break;
     case 3: case 4: case 5: DrawRam(c, i - 3, true, i - 3); break;
@@ -424,20 +415,8 @@ Canvas DrawCell(int i) {
     case 20: case 21: DrawHeart(c, i - 20); break;
     default: DrawHail(c, i - 22); break;
     }
-    return c;
 }
 
 }  // namespace
 
-// Runs after the sheet's own registration (names sort after it).
-AG_REGISTER(RegisterStage5EnemiesBosses) {
-    if (!FindSheet(kSheet)) return;
-    for (const BossCell& k : kCells) DeclareCell(kSheet, k.name, RectWH(k.x, k.y, k.w, k.h), k.what, k.copy, kOwner);
-    AddPainter(kSheet, kOwner, [](Canvas& sheet) {
-        for (int i = 0; i < int(sizeof kCells / sizeof kCells[0]); i++) {
-            const BossCell& k = kCells[i];
-            sheet.Blit(DrawCell(i), k.x, k.y, false);
-            sheet.Quantize(RectWH(k.x, k.y, k.w, k.h));
-        }
-    });
-}
+void stage5::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }

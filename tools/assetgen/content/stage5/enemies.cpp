@@ -17,7 +17,7 @@ namespace {
 
 using namespace ag;
 
-const char* const kSheet = "stage5_en.bmp";
+const char* const kSheet = stage5::kEnemySheet;
 const char* const kOwner = "stage5 enemies";
 const Rgb kInk = C(P_INK);
 constexpr double kPi = 3.14159265358979323846;
@@ -249,13 +249,6 @@ void DrawStormMine(Canvas& c, int) {  // type 47, 64 x 48: an anchored storm min
     Finish(c);
 }
 
-struct Sprite {
-    const char* name;
-    int x, y, w, h, frames;
-    void (*draw)(Canvas&, int);
-    const char* what;
-};
-
 const Sprite kSprites[] = {
     {"squall", 0, 512, 16, 16, 1, DrawSquall, "rain cloud imp (type 11 drifter)"},
     {"gull", 16, 512, 16, 16, 2, DrawGull, "storm gull, wings up/down (type 40)"},
@@ -276,35 +269,10 @@ const Sprite kSprites[] = {
 
 }  // namespace
 
-namespace stage5 {
-
-bool FindSprite(const std::string& name, int& x, int& y, int& w, int& h) {
-    for (const Sprite& s : kSprites)
-        if (name == s.name) {
-            x = s.x;
-            y = s.y;
-            w = s.w;
-            h = s.h;
-            return true;
-        }
-    Fail("stage 5 enemies: no sprite " + name);
-    return false;
-}
-
-}  // namespace stage5
+std::span<const Sprite> stage5::EnemySprites() { return kSprites; }
 
 AG_REGISTER(RegisterStage5Enemies) {
     DeclareSheet(SheetSpec{kSheet, 1024, 640, Depth::Indexed8, kKey, "stage 5 enemies and bosses (8-bit)"});
-    for (const Sprite& s : kSprites)
-        for (int f = 0; f < s.frames; f++)
-            DeclareCell(kSheet, CellName(s.name, f), RectWH(s.x + f * s.w, s.y, s.w, s.h), s.what, Copy::Keyed, kOwner);
-    AddPainter(kSheet, kOwner, [](Canvas& sheet) {
-        for (const Sprite& s : kSprites)
-            for (int f = 0; f < s.frames; f++) {
-                Canvas cell(s.w, s.h, kKey);
-                s.draw(cell, f);
-                sheet.Blit(cell, s.x + f * s.w, s.y, false);
-                sheet.Quantize(RectWH(s.x + f * s.w, s.y, s.w, s.h));
-            }
-    });
+    AddSprites(kSheet, kOwner, kSprites);
+    stage5::RegisterBossCells();   // the boss's own cells on this sheet
 }

@@ -27,10 +27,9 @@ using ag::C;
 using ag::Canvas;
 using ag::Rgb;
 
-constexpr int kColumns = 3000, kRows = 15, kLayers = 10;
-constexpr uint16_t kEmpty = 0xFFFF;
 constexpr uint16_t kStoneBody = 26, kStoneTop = 90;   // the solid tiles of the terrain test
 constexpr double kPi = 3.14159265358979323846;
+constexpr const char* kSheet = "bg_stage5.bmp";
 
 // Columns each layer needs up to the scroll's stop at 15346.
 constexpr int kCols4 = 262, kCols2 = 742, kCols1 = 981, kCols0 = 981;
@@ -361,59 +360,13 @@ Canvas PaintLayer0() {   // scud racing past the top edge, spray at the bottom
     return cv;
 }
 
-// ---- cutting into tiles ----------------------------------------------------
-
-struct Cutter {
-    Canvas& sheet;
-    std::map<std::vector<uint8_t>, uint16_t> known;
-    int next = 0;
-
-    static bool Reserved(int id) { return id == kStoneBody || id == kStoneTop; }
-    uint16_t Place(const Canvas& cv, int x0, int y0) {
-        while (Reserved(next)) next++;
-        int id = next++;
-        int gx = id % 64, gy = id / 64;
-        if (gy >= 64) {
-            ag::Fail("bg_stage5.bmp: too many distinct scenery tiles");
-            return kEmpty;
-        }
-        for (int y = 0; y < 16; y++)
-            for (int x = 0; x < 16; x++) sheet.Set(gx * 16 + x, gy * 16 + y, cv.Get(x0 + x, y0 + y));
-        return uint16_t(id);
-    }
-    uint16_t Tile(const Canvas& cv, int x0, int y0) {
-        std::vector<uint8_t> key;
-        key.reserve(16 * 16 * 3);
-        bool any = false;
-        for (int y = 0; y < 16; y++)
-            for (int x = 0; x < 16; x++) {
-                Rgb c = cv.Get(x0 + x, y0 + y);
-                any |= c != ag::kKey;
-                key.insert(key.end(), {c.r, c.g, c.b});
-            }
-        if (!any) return kEmpty;
-        auto it = known.find(key);
-        if (it != known.end()) return it->second;
-        uint16_t id = Place(cv, x0, y0);
-        known.emplace(std::move(key), id);
-        return id;
-    }
-};
-
 }  // namespace
 
-struct Scenery {
-    Canvas sheet;
-    std::vector<uint16_t> map;
-    int height = 0;
-};
-
-Scenery Build() {
+ag::Scenery Build() {
     CheckTerrain();
-    Scenery out;
+    ag::Scenery out;
     Canvas sheet(1024, 1024);
-    out.map.assign(size_t(kColumns) * kRows * kLayers, kEmpty);
-    auto put = [&](int c, int r, int l, uint16_t t) { out.map[size_t(c) * 150 + r * 10 + l] = t; };
+    auto put = [&](int c, int r, int l, uint16_t t) { out.map[MenMapIndex(c, r, l)] = t; };
 
     // The two solid stones at their fixed places.
     {
@@ -423,22 +376,19 @@ Scenery Build() {
         sheet.Blit(body, (kStoneBody % 64) * 16, (kStoneBody / 64) * 16, false);
         sheet.Blit(top, (kStoneTop % 64) * 16, (kStoneTop / 64) * 16, false);
     }
-    Cutter cut{sheet, {}, 0};
+    ag::TileCutter cut(sheet, kSheet, {}, {kStoneBody, kStoneTop});
     struct Layer {
         int index;
         Canvas (*paint)();
     };
-    for (Layer L : {Layer{4, PaintLayer4}, Layer{2, PaintLayer2}, Layer{1, PaintLayer1}, Layer{0, PaintLayer0}}) {
-        Canvas cv = L.paint();
-        for (int c = 0; c * 16 < cv.w && c < kColumns; c++)
-            for (int r = 0; r < kRows; r++) put(c, r, L.index, cut.Tile(cv, c * 16, r * 16));
-    }
+    for (Layer L : {Layer{4, PaintLayer4}, Layer{2, PaintLayer2}, Layer{1, PaintLayer1}, Layer{0, PaintLayer0}})
+        cut.CutLayer(L.paint(), L.index, out.map);
     // Layer 3: the solid stones, then the rims in the open cells beside them.
     uint16_t decor[4][3];
     for (int k = 0; k < 4; k++)
         for (int v = 0; v < 3; v++) decor[k][v] = cut.Tile(DecorTile(k, v), 0, 0);
     for (int m = 0; m < kTerrainColumns; m++)
-        for (int r = 0; r < kRows; r++) {
+        for (int r = 0; r < kMapRows; r++) {
             if (Solid(m, r)) {
                 put(m, r, 3, (r == 0 || !Solid(m, r - 1)) ? kStoneTop : kStoneBody);
                 continue;
@@ -454,35 +404,25 @@ Scenery Build() {
             else if (m > 0 && Solid(m - 1, r))
                 put(m, r, 3, decor[3][0]);
         }
-    int rows = (cut.next + 63) / 64;
-    out.height = std::max(32, rows * 16);
+    out.tiles = cut.Count();
+    out.height = std::max(32, cut.Bottom());
     out.sheet = sheet.Crop(ag::Rect{0, 0, 1024, out.height});
     return out;
 }
 
 namespace {
 
-const Scenery& Cached() {
-    static const Scenery s = Build();
+const ag::Scenery& Cached() {
+    static const ag::Scenery s = Build();
     return s;
 }
-
-constexpr const char* kSheet = "bg_stage5.bmp";
 
 }  // namespace
 }  // namespace stage5
 
 AG_REGISTER(RegisterStage5Scenery) {
     using namespace ag;
-    const stage5::Scenery& s = stage5::Cached();
-    DeclareSheet({stage5::kSheet, 1024, s.height, Depth::Indexed8, kKey, "stage 5 scenery: map tiles"});
-    DeclareCell(stage5::kSheet, "tiles", {0, 0, 1024, s.height}, "16x16 map tiles (ids by the 64-wide grid; 26 and 90 are solid stone)",
-                Copy::Keyed, "stage5");
-    AddPainter(stage5::kSheet, "stage5", [](Canvas& c) { c.Blit(stage5::Cached().sheet, 0, 0, false); });
-    AddStagePart(5, "map", [](StageDesc& d) {
-        const stage5::Scenery& sc = stage5::Cached();
-        for (int col = 0; col < 3000; col++)
-            for (int row = 0; row < 15; row++)
-                for (int layer = 0; layer < 10; layer++) d.SetTile(col, row, layer, sc.map[size_t(col) * 150 + row * 10 + layer]);
-    });
+    AddScenery(5, stage5::kSheet, "stage5", "stage 5 scenery: map tiles", stage5::Cached);
+    DeclareCell(stage5::kSheet, "tiles", {0, 0, 1024, stage5::Cached().height},
+                "16x16 map tiles (ids by the 64-wide grid; 26 and 90 are solid stone)", Copy::Keyed, "stage5");
 }

@@ -2,7 +2,9 @@
 // scenery draws and the waves stand their ground pieces on.
 #pragma once
 
-#include <string>
+#include <span>
+
+#include "kit.h"
 
 namespace stage5 {
 
@@ -16,8 +18,11 @@ int FloorTop(int m);
 int CeilingBottom(int m);
 bool Solid(int m, int row);
 
-// Frame 0 and size of a named sprite on "stage5_en.bmp"; false (and an
-// error) when there is none.
-bool FindSprite(const std::string& name, int& x, int& y, int& w, int& h);
+constexpr const char* kEnemySheet = "stage5_en.bmp";
+// enemies.cpp: the enemy sheet's sprite table, which the waves' templates read.
+std::span<const ag::Sprite> EnemySprites();
+
+// The bosses' cells on the enemy sheet, registered with the sheet's own.
+void RegisterBossCells();
 
 }  // namespace stage5

@@ -23,11 +23,6 @@ enum Tmpl : int {
     RAM, ROC, kTmplCount
 };
 
-struct TemplateDef {
-    const char* sprite;
-    int type, hp, meter, score;
-};
-
 const TemplateDef kTemplates[kTmplCount - 2] = {
     {"squall", 11, 2, 1, 100},     {"gull", 40, 2, 1, 100},        {"spark wisp", 12, 3, 1, 150},
     {"kite", 18, 3, 1, 200},       {"volt dart", 51, 4, 2, 200},   {"rain jelly", 13, 3, 1, 150},
@@ -41,59 +36,31 @@ constexpr int kRamHp = 300, kRocHp = 700;
 constexpr int kRamFrame = 3350;     // over open sea, after a quiet stretch
 constexpr int kRocPos = 502;        // on frame 7712, as the scroll stops at 7673
 
-struct Waves {
-    StageDesc& d;
-
-    int H(int tmpl) const { return d.templates[size_t(tmpl)].h; }
-    static int Pos(int frame) { return (frame + 320 + 15) / 16; }
-    // Row that puts a sprite of height h with its centre at y.
-    static int Row(int y, int h) { return (y - h / 2 + 120 + 4) / 8; }
-
-    void One(int frame, int y, int tmpl, const char* note = "") { d.Single(Pos(frame), Row(y, H(tmpl)), tmpl, note); }
-    void Group(int frame, int y, int formation, const char* note = "") {
-        const FormationMember& m = d.formations[size_t(formation)].m[0];
-        d.Group(Pos(frame), Row(y, H(m.tmpl)), formation, note);
-    }
-    // An emplacement standing on the floor of terrain columns m - 1 and m.
+// Emplacements stand on the terrain: an event at position m puts a
+// 32-pixel piece across terrain columns m - 1 and m.
+struct Stage5Waves : Waves {
+    using Waves::Waves;
+    // On the floor of columns m - 1 and m.
     void Ground(int m, int tmpl, const char* note = "") {
         int f = stage5::FloorTop(m);
         if (f > 12 || stage5::FloorTop(m - 1) != f) {
             Fail(Format("men5.dat: no floor for a ground piece at column %d", m));
             return;
         }
-        d.Single(m, 2 * f + 15 - H(tmpl) / 8, tmpl, note);
+        d.Single(m, RowForTop(16 * f - H(tmpl)), tmpl, note);
     }
-    // A gun hanging from the ceiling of columns m - 1 and m.
+    // Hanging from the ceiling of columns m - 1 and m.
     void Hang(int m, int tmpl, const char* note = "") {
         int c = stage5::CeilingBottom(m);
         if (c < 0 || stage5::CeilingBottom(m - 1) != c) {
             Fail(Format("men5.dat: no ceiling for a hanging piece at column %d", m));
             return;
         }
-        d.Single(m, 2 * (c + 1) + 15, tmpl, note);
-    }
-    void DefineFormation(int index, std::initializer_list<FormationMember> members, const char* note) {
-        Formation& f = d.formations[size_t(index)];
-        int j = 0;
-        for (const FormationMember& m : members) f.m[size_t(j++)] = m;
-        f.note = note;
+        d.Single(m, RowForTop(16 * (c + 1)), tmpl, note);
     }
 };
 
-FormationMember M(int dt, int dy, int tmpl) { return FormationMember{true, dt, dy, tmpl}; }
-
-void Templates(StageDesc& d) {
-    for (int i = 0; i < kTmplCount - 2; i++) {
-        const TemplateDef& t = kTemplates[i];
-        int x = 0, y = 0, w = 8, h = 8;
-        stage5::FindSprite(t.sprite, x, y, w, h);
-        d.templates[size_t(i)] = EnemyTemplate{true, x, y, w, h, t.hp, t.meter, t.score, t.type, t.sprite};
-    }
-    d.templates[RAM] = EnemyTemplate{true, 32, 0, 144, 128, kRamHp, 30, 20000, 56, "Gale Ram"};
-    d.templates[ROC] = EnemyTemplate{true, 592, 128, 216, 96, kRocHp, 0, 30000, 17, "Tempest Roc"};
-}
-
-void Formations(Waves& w) {
+void Formations(Stage5Waves& w) {
     w.DefineFormation(0, {M(0, 0, GULL), M(14, 0, GULL), M(28, 0, GULL), M(42, 0, GULL), M(56, 0, GULL)}, "gull train");
     w.DefineFormation(1, {M(0, 0, WISP), M(20, 24, WISP), M(40, 48, WISP), M(60, 24, WISP), M(80, 0, WISP)},
                       "spark wisp chevron (these fire: they enter on even columns)");
@@ -108,7 +75,7 @@ void Formations(Waves& w) {
     w.DefineFormation(8, {M(0, 0, MANTA), M(12, 70, MANTA), M(24, 0, MANTA), M(36, 70, MANTA)}, "mantas high and low");
 }
 
-void OverTheSea(Waves& w) {
+void OverTheSea(Stage5Waves& w) {
     w.One(200, 70, SQUALL, "first drifters: rain clouds that never shoot");
     w.One(240, 120, SQUALL);
     w.One(280, 170, SQUALL);
@@ -121,7 +88,7 @@ void OverTheSea(Waves& w) {
     w.One(580, 40, SQUALL);
 }
 
-void TheStacks(Waves& w) {
+void TheStacks(Stage5Waves& w) {
     w.Ground(62, PYLON, "pylons stand on the first stacks");
     w.Ground(70, PYLON);
     w.One(820, 70, WISP, "spark wisps that never shoot");
@@ -138,7 +105,7 @@ void TheStacks(Waves& w) {
     w.One(1080, 150, KITE, "a lone kite swoops and turns back");
 }
 
-void TheHangingRock(Waves& w) {
+void TheHangingRock(Stage5Waves& w) {
     w.Hang(102, GUN, "a gun hangs from the storm rock");
     w.Group(1330, 50, 2, "kites swoop in and back");
     w.Ground(106, HARPOON);
@@ -161,7 +128,7 @@ void TheHangingRock(Waves& w) {
     w.One(1880, 110, WISP);
 }
 
-void TheCave(Waves& w) {
+void TheCave(Stage5Waves& w) {
     w.One(2100, 100, SQUALL, "into the cave: drifters in the passage");
     w.One(2130, 130, SQUALL);
     w.Hang(157, GUN);
@@ -186,8 +153,8 @@ void TheCave(Waves& w) {
     w.Ground(182, PYLON);
 }
 
-void TheRam(Waves& w) {
-    w.d.Single(Waves::Pos(kRamFrame), 22, RAM, "the Gale Ram, over open sea");
+void TheRam(Stage5Waves& w) {
+    w.d.Single(w.Pos(kRamFrame), 22, RAM, "the Gale Ram, over open sea");
     w.One(4150, 70, GULL, "after the ram: a breather");
     w.One(4180, 160, GULL);
     w.One(4300, 130, MINE, "a second storm mine");
@@ -197,7 +164,7 @@ void TheRam(Waves& w) {
     w.Group(4500, 160, 5, "rain jellies");
 }
 
-void TheFortress(Waves& w) {
+void TheFortress(Stage5Waves& w) {
     w.Ground(303, PYLON, "the fortress's outworks");
     w.Ground(308, HARPOON);
     w.Hang(312, GUN);
@@ -256,7 +223,7 @@ void TheFortress(Waves& w) {
     w.One(7250, 100, SQUALL);
 }
 
-void TheRoc(Waves& w) {
+void TheRoc(Stage5Waves& w) {
     w.d.Single(kRocPos, 24, ROC, "the Tempest Roc, as the scroll stops");
     w.Group(8150, 60, 0, "escorts if the fight drags on");
     w.Group(8650, 20, 7, "volt darts");
@@ -268,8 +235,10 @@ void TheRoc(Waves& w) {
 
 AG_REGISTER(RegisterStage5Waves) {
     AddStagePart(5, "waves", [](StageDesc& d) {
-        Templates(d);
-        Waves w{d};
+        Templates(d, stage5::EnemySprites(), kTemplates);
+        d.templates[RAM] = EnemyTemplate{true, 32, 0, 144, 128, kRamHp, 30, 20000, 56, "Gale Ram"};
+        d.templates[ROC] = EnemyTemplate{true, 592, 128, 216, 96, kRocHp, 0, 30000, 17, "Tempest Roc"};
+        Stage5Waves w(d);
         Formations(w);
         OverTheSea(w);
         TheStacks(w);

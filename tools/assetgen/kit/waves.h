@@ -1,0 +1,68 @@
+// Writing a stage's waves in game frames and screen pixels: templates from a sprite table, formations, placed events.
+//
+// Waves turns "this enemy enters on frame f with its centre at y" into the
+// stage file's timeline position and row, with the game's own spawn
+// arithmetic (stage/stage_format.h). A stage whose clock jumps, or that must
+// leave stretches empty, derives from Waves and overrides ClockOf, FrameOf
+// and Closed; its own placement helpers (standing on the ground, hanging
+// from a roof) go in the same derived class.
+#pragma once
+
+#include <initializer_list>
+#include <span>
+#include <string>
+
+#include "sprites.h"
+#include "stage.h"
+
+namespace ag {
+
+// One enemy template: the sprite (its frame 0 in the stage's sprite table
+// gives the rectangle), the enemy type, hit points, meter gain and score.
+struct TemplateDef {
+    const char* sprite;
+    int type, hp, meter, score;
+};
+// Fills d.templates[0 ..) from the table, in its order.
+void Templates(StageDesc& d, std::span<const Sprite> sprites, std::span<const TemplateDef> defs);
+
+// The first unused template (an error and -1 when every one is in use).
+int FreeTemplate(StageDesc& d);
+
+// A formation member: dt frames after the event, dy pixels below its row.
+inline FormationMember M(int dt, int dy, int tmpl) { return FormationMember{true, dt, dy, tmpl}; }
+
+class Waves {
+public:
+    explicit Waves(StageDesc& d, int shift = 4) : d(d), shift(shift) {}
+    virtual ~Waves() = default;
+
+    StageDesc& d;
+    const int shift;   // a timeline position is 2^shift clock values
+
+    // The stage clock on a game frame, and back (-1 for a clock value the
+    // stage jumps over). Both are the identity unless the clock jumps.
+    virtual int ClockOf(int frame) const { return frame; }
+    virtual int FrameOf(int clock) const { return clock; }
+    // Frames on which nothing may enter (a dive, the quiet before a boss).
+    virtual bool Closed(int /*frame*/) const { return false; }
+
+    int H(int tmpl) const { return d.templates[size_t(tmpl)].h; }
+    // The first timeline position that fires on or after a game frame;
+    // an error when either lies where nothing may enter.
+    int Pos(int frame) const;
+    static int Row(int y, int h) { return MenRowFor(y, h); }
+    static int RowForTop(int top) { return MenRowForTop(top); }
+
+    // One enemy entering on a frame with its centre at y.
+    void One(int frame, int y, int tmpl, const char* note = "");
+    // A formation, its rows counted for its first member's template; every
+    // member must enter on a frame that is open.
+    void Group(int frame, int y, int formation, const char* note = "");
+    void DefineFormation(int index, std::initializer_list<FormationMember> members, const char* note);
+
+protected:
+    void Refuse(const char* what, int frame) const;
+};
+
+}  // namespace ag
