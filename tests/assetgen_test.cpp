@@ -210,8 +210,8 @@ TEST(AssetgenStage, TileCutterKeepsEachTileOnceAndSkipsReservedSlots) {
     layer.FillRect(32, 48, 16, 16, ag::C(ag::P_SKY2));
     layer.Set(20, 5, ag::C(ag::P_FIRE3));                // tile B at column 1
     ag::TileCutter cut(sheet, "t.bmp", {}, {0});
-    ag::TileMap map = ag::EmptyTileMap();
-    cut.CutLayer(layer, 4, map);
+    cut.CutLayer(layer, 4);
+    const ag::TileMap& map = cut.map;
     EXPECT_EQ(map[MenMapIndex(0, 0, 4)], 1);           // slot 0 is reserved
     EXPECT_EQ(map[MenMapIndex(2, 3, 4)], 1);
     EXPECT_EQ(map[MenMapIndex(1, 0, 4)], 2);
@@ -220,7 +220,7 @@ TEST(AssetgenStage, TileCutterKeepsEachTileOnceAndSkipsReservedSlots) {
     EXPECT_EQ(sheet.Get(16 + 15, 15), ag::C(ag::P_SKY2));
     EXPECT_EQ(sheet.Get(32 + 4, 5), ag::C(ag::P_FIRE3));
     EXPECT_EQ(cut.Count(), 3);
-    EXPECT_EQ(cut.Bottom(), 16);
+    EXPECT_EQ(cut.Finish(8).sheet.h, 16);
     EXPECT_EQ(ag::ErrorCount(), 0);
     cut.Tile(layer, 16, 0, true);                        // a hole in a layer that must be opaque
     EXPECT_GT(ag::ErrorCount(), 0);

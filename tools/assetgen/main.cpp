@@ -1,3 +1,5 @@
+// The data generator's command line.
+//
 // assetgen OUTDIR [--contact DIR] [--only TEXT]
 // assetgen --contact DIR [--only TEXT]
 // Writes the game's data folder (bitmaps, WAV, MIDI, stage files) into

@@ -1,3 +1,4 @@
+// Byte buffers, the deterministic random source and the error list.
 #include "core.h"
 
 #include <cstdarg>

@@ -1,3 +1,5 @@
+// Core of the data generator: byte buffers, a deterministic random source, rectangles, errors.
+//
 // Core of the data generator: byte buffers, a deterministic random source,
 // rectangles and the error list that makes the tool refuse to finish.
 #pragma once

@@ -1,5 +1,6 @@
-// The pixel font of the game: 5x7 capitals, digits and punctuation on a
-// 6-pixel advance. Drawn at whole scales with a drop shadow or an outline.
+// The pixel font of the game: 5x7 capitals, digits and punctuation on a 6-pixel advance.
+//
+// Drawn at whole scales with a drop shadow or an outline.
 #include <cctype>
 #include <map>
 

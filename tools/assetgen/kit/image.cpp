@@ -1,3 +1,4 @@
+// The palette, the canvas and its drawing, and the bitmap writers.
 #include "image.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Drawing kit: the one palette, the canvas and its drawing, and the bitmap writers.
+//
 // Drawing kit: the one palette, the canvas with pixel-exact shapes, shading,
 // ordered dithering, noise, sprites from text grids, mirroring, the pixel
 // font, and the bitmap writers.

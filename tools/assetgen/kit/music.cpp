@@ -1,3 +1,4 @@
+// Songs written as Standard MIDI Files.
 #include "music.h"
 
 #include <algorithm>

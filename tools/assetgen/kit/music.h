@@ -1,3 +1,5 @@
+// Music kit: notes, chords, patterns and tracks, written as Standard MIDI Files.
+//
 // Music kit: notes, chords, patterns and tracks, written as Standard MIDI
 // Files (format 1: a tempo track, then one track per part; General MIDI
 // programs; drums on channel 10).

@@ -1,3 +1,4 @@
+// The registry, the sheet-map checks, contact sheets and the driver that writes the data folder.
 #include "registry.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The registry: sheets, sheet-map cells, painters, files and stage-file parts, and the driver.
+//
 // The registry: content files register their sheets, the sheet map rows,
 // painters, files and stage-file parts here through static registration; the
 // driver runs them in a fixed order, checks the sheet map and writes the data

@@ -1,3 +1,4 @@
+// Sound synthesis, effects, speech and the WAV writer.
 #include "sound.h"
 
 #ifdef AG_HAVE_ESPEAK

@@ -1,3 +1,5 @@
+// Sound kit: oscillators, noise, envelopes, filters, mixing and speech, written as WAV files.
+//
 // Sound kit: oscillators, noise, envelopes, pitch sweeps, filters, mixing,
 // speech; written as 22050 Hz 16-bit mono PCM WAV files.
 #pragma once

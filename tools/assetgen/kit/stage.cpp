@@ -1,3 +1,4 @@
+// The stage file "men%d.dat": its checks and its bytes.
 #include "stage.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Stage files "men%d.dat", written from a readable description.
+//
 // Stage files "men%d.dat": written from a readable description of the
 // timeline, the enemy templates, the formations and the tile map.
 #pragma once

@@ -48,7 +48,7 @@ uint16_t TileCutter::Tile(const Canvas& layer, int x0, int y0, bool opaque) {
     return id;
 }
 
-void TileCutter::CutLayer(const Canvas& layer, int mapLayer, TileMap& map, bool opaque) {
+void TileCutter::CutLayer(const Canvas& layer, int mapLayer, bool opaque) {
     for (int c = 0; c * 16 < layer.w && c < kMapColumns; c++)
         for (int r = 0; r < kMapRows; r++) map[MenMapIndex(c, r, mapLayer)] = Tile(layer, c * 16, r * 16, opaque);
 }
@@ -59,15 +59,28 @@ int TileCutter::Bottom() const {
     return (gy + 1) * 16;
 }
 
-void AddScenery(int stage, const std::string& sheet, const std::string& owner, const std::string& what,
-                const Scenery& (*get)()) {
-    DeclareSheet({sheet, 1024, get().height, Depth::Indexed8, kKey, what});
-    AddPainter(sheet, owner, [get](Canvas& c) { c.Blit(get().sheet, 0, 0, false); });
-    AddStagePart(stage, "map", [stage, get](StageDesc& d) {
-        const TileMap& m = get().map;
-        if (m.size() != d.map.size()) Fail(Format("men%d.dat: the tile map has the wrong size", stage));
-        else d.map = m;
+Scenery TileCutter::Finish(int minHeight) const {
+    Scenery s;
+    s.tiles = next_;
+    s.height = std::max(minHeight, Bottom());
+    s.sheet = sheet_.Crop(Rect{0, 0, sheet_.w, s.height});
+    s.map = map;
+    return s;
+}
+
+const Scenery& AddScenery(int stage, const std::string& sheet, const std::string& owner, const std::string& what,
+                          Scenery (*build)()) {
+    static std::map<int, Scenery> built;   // built once, even when registration runs again
+    auto it = built.find(stage);
+    if (it == built.end()) it = built.emplace(stage, build()).first;
+    const Scenery& s = it->second;
+    DeclareSheet({sheet, s.sheet.w, s.height, Depth::Indexed8, kKey, what});
+    AddPainter(sheet, owner, [&s](Canvas& c) { c.Blit(s.sheet, 0, 0, false); });
+    AddStagePart(stage, "map", [stage, &s](StageDesc& d) {
+        if (s.map.size() != d.map.size()) Fail(Format("men%d.dat: the tile map has the wrong size", stage));
+        else d.map = s.map;
     });
+    return s;
 }
 
 }  // namespace ag

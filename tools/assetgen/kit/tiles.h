@@ -16,6 +16,14 @@ namespace ag {
 using TileMap = std::vector<uint16_t>;
 inline TileMap EmptyTileMap() { return TileMap(size_t(kMapColumns) * kMapRows * kMapLayers, kEmptyTile); }
 
+// A stage's scenery once cut: the sheet (as high as the tiles in use) and
+// the map.
+struct Scenery {
+    Canvas sheet;
+    TileMap map = EmptyTileMap();
+    int tiles = 0, height = 0;
+};
+
 class TileCutter {
 public:
     // Where the n-th distinct tile goes on the sheet's 64-wide grid; false
@@ -31,10 +39,15 @@ public:
     uint16_t Tile(const Canvas& layer, int x0, int y0, bool opaque = false);
     // Cuts a whole painted layer (240 pixels high, from column 0) into map
     // layer `layer`.
-    void CutLayer(const Canvas& layer, int mapLayer, TileMap& map, bool opaque = false);
+    void CutLayer(const Canvas& layer, int mapLayer, bool opaque = false);
 
     int Count() const { return next_; }   // grid slots used, reserved ones among them
     int Bottom() const;                   // bottom of the last row of the grid in use (0: none)
+    // The scenery: the sheet cut off below the tiles in use (at least
+    // minHeight pixels), the map and the tile count.
+    Scenery Finish(int minHeight) const;
+
+    TileMap map = EmptyTileMap();         // what CutLayer fills; a stage may place tiles itself
 
 private:
     Canvas& sheet_;
@@ -45,18 +58,10 @@ private:
     int next_ = 0;
 };
 
-// A stage's scenery once cut: the sheet (as high as the tiles in use) and
-// the map.
-struct Scenery {
-    Canvas sheet;
-    TileMap map = EmptyTileMap();
-    int tiles = 0, height = 0;
-};
-
-// Registers a stage's cut scenery (built on first use by `get`): its 8-bit
-// sheet, the painter that copies it in for `owner`, and the stage part "map".
-// The stage declares the sheet's cells itself.
-void AddScenery(int stage, const std::string& sheet, const std::string& owner, const std::string& what,
-                const Scenery& (*get)());
+// Registers a stage's scenery, built once by `build`: its 8-bit sheet, the
+// painter that copies it in for `owner`, and the stage part "map". Returns
+// it, for the stage to declare the sheet's cells.
+const Scenery& AddScenery(int stage, const std::string& sheet, const std::string& owner, const std::string& what,
+                          Scenery (*build)());
 
 }  // namespace ag

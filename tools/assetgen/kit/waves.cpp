@@ -13,10 +13,14 @@ void Templates(StageDesc& d, std::span<const Sprite> sprites, std::span<const Te
     }
 }
 
-int FreeTemplate(StageDesc& d) {
+int AddBoss(StageDesc& d, const EnemyTemplate& t, int pos, int row, const std::string& note) {
     for (size_t i = 0; i < d.templates.size(); i++)
-        if (!d.templates[i].used) return int(i);
-    Fail(Format("men%d.dat: no free template", d.stage));
+        if (!d.templates[i].used) {
+            d.templates[i] = t;
+            d.Single(pos, row, int(i), note);
+            return int(i);
+        }
+    Fail(Format("men%d.dat: no free template for the boss", d.stage));
     return -1;
 }
 

@@ -26,8 +26,9 @@ struct TemplateDef {
 // Fills d.templates[0 ..) from the table, in its order.
 void Templates(StageDesc& d, std::span<const Sprite> sprites, std::span<const TemplateDef> defs);
 
-// The first unused template (an error and -1 when every one is in use).
-int FreeTemplate(StageDesc& d);
+// A boss: its template in the first unused slot (an error when there is
+// none) and one timeline entry for it; the slot, or -1.
+int AddBoss(StageDesc& d, const EnemyTemplate& t, int pos, int row, const std::string& note);
 
 // A formation member: dt frames after the event, dy pixels below its row.
 inline FormationMember M(int dt, int dy, int tmpl) { return FormationMember{true, dt, dy, tmpl}; }

@@ -1,5 +1,7 @@
-// The winged girl and the little imp. Every craft cell, option, shot, charge mark,
-// barrier and burst the craft code reads; keyed cells on pure green, additive cells on black.
+// The winged girl and the little imp.
+//
+// Every craft cell, option, shot, charge mark, barrier and burst the craft
+// code reads; keyed cells on pure green, additive cells on black.
 #include "draw.h"
 
 using namespace ag;

@@ -1,3 +1,5 @@
+// Technique art on "sp_maho.bmp", and the items, their labels and the technique flash on "fix.bmp".
+//
 // The technique sheet "sp_maho.bmp" (light pillars, charge circles, the
 // orb, the beam shot, meteor glows and bodies) and, on "fix.bmp", the items,
 // their pick-up labels and the flash that opens a technique.

@@ -1,5 +1,7 @@
-// The strongman and the golden knight. Every craft cell, option, shot, charge mark,
-// barrier and burst the craft code reads; keyed cells on pure green, additive cells on black.
+// The strongman and the golden knight.
+//
+// Every craft cell, option, shot, charge mark, barrier and burst the craft
+// code reads; keyed cells on pure green, additive cells on black.
 #include "draw.h"
 
 using namespace ag;

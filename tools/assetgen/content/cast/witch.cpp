@@ -1,5 +1,7 @@
-// The witch (characters 0 and 1 share her sheet). Every craft cell, option, shot, charge mark,
-// barrier and burst the craft code reads; keyed cells on pure green, additive cells on black.
+// The witch (characters 0 and 1 share her sheet).
+//
+// Every craft cell, option, shot, charge mark, barrier and burst the craft
+// code reads; keyed cells on pure green, additive cells on black.
 #include "draw.h"
 
 using namespace ag;

@@ -1,5 +1,7 @@
-// Explosions and sparks on "fix.bmp". All are drawn with the additive copy,
-// so their "nothing" is black and brightness is what they add.
+// Explosions and sparks on "fix.bmp".
+//
+// All are drawn with the additive copy, so their "nothing" is black and
+// brightness is what they add.
 #include <cmath>
 
 #include "kit.h"

@@ -1,6 +1,8 @@
-// "tama.bmp": every enemy bullet look. Bullets are drawn with the additive
-// copy, so the sheet's "nothing" is black and every bullet is a glow: a
-// white-hot core, a saturated body and a darker rim.
+// "tama.bmp": every enemy bullet look.
+//
+// Bullets are drawn with the additive copy, so the sheet's "nothing" is black
+// and every bullet is a glow: a white-hot core, a saturated body and a darker
+// rim.
 #include <cmath>
 
 #include "kit.h"

@@ -1,7 +1,9 @@
-// "select.mid": the calm selection theme. F major, 92 beats a minute, about
-// 89 seconds before it loops: a two-bar intro, then A A' B A'' (eight bars
-// each) with flute, then glockenspiel and vibraphone on the tune, a string
-// pad and harp arpeggios for harmony, a round bass and soft brushes.
+// "select.mid": the calm selection theme.
+//
+// F major, 92 beats a minute, about 89 seconds before it loops: a two-bar
+// intro, then A A' B A'' (eight bars each) with flute, then glockenspiel and
+// vibraphone on the tune, a string pad and harp arpeggios for harmony, a round
+// bass and soft brushes.
 #include "kit.h"
 
 using namespace ag;

@@ -1,8 +1,9 @@
 // The stage themes "stg1.mid" .. "stg6.mid" and the boss theme "boss1.mid".
+//
 // Each piece is written by one small composer from its own key, mode, tempo,
-// chord plan, form, instruments and grooves: sections of eight bars whose
-// tune is a two-bar motif stated, answered, restated and closed, over a bass
-// line, a harmony part and drums with a fill at the end of every section.
+// chord plan, form, instruments and grooves: sections of eight bars whose tune
+// is a two-bar motif stated, answered, restated and closed, over a bass line,
+// a harmony part and drums with a fill at the end of every section.
 #include <algorithm>
 #include <cmath>
 #include <map>

@@ -1,3 +1,5 @@
+// Drawing helpers shared by the front-end screens' pictures.
+//
 // Shared drawing helpers of the front-end screens' pictures: lettering, a
 // scaled pen for the portraits, cel shading and the cast's portraits.
 #pragma once

@@ -1,3 +1,5 @@
+// "fix.bmp", the stage's shared sheet: the layout of every rectangle on it, and the HUD.
+//
 // "fix.bmp", the shared sheet of the stage: HUD, faces, items and their
 // labels, explosions, sparks, flakes, the technique flash and the screen
 // captions. This file lays out the whole sheet (every rectangle the game

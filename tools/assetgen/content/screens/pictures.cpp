@@ -1,3 +1,5 @@
+// The front-end screens' full pictures: logos, title, selection, portraits, banners, end pictures.
+//
 // The front-end screens' pictures: the lettered logo and the studio logo of
 // the intro, the title menu's background, captions and portrait, the
 // selection screen's tile, heading, name plates, portraits and banners, and

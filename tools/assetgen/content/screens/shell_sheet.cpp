@@ -1,5 +1,4 @@
-// "shell.bmp": the captions of the pause screen and the volume bar, drawn
-// over the frame by the shell.
+// "shell.bmp": the captions of the pause screen and the volume bar, drawn over the frame by the shell.
 #include "kit.h"
 
 using namespace ag;

@@ -1,3 +1,5 @@
+// "stagename.bmp": the stage captions shown between two stages of a campaign.
+//
 // "stagename.bmp": the caption shown between two stages of a campaign, one
 // 288 x 48 cell per stage (stage 1 on top): "STAGE n" in gold over the
 // stage's name in the stage's own colour, underlined, on the key.

@@ -1,3 +1,5 @@
+// The sound effects of enemies, bosses and techniques.
+//
 // Enemy and technique effects: "se\se-3.wav" (big-ball turret), "se\se-20.wav"
 // (trap opens), "se\se-21.wav" (beam cannon charges), "se\se-22.wav" (boss
 // lunge), "se\se-30.wav" (lasers), "se\se-31.wav" (mouth beam), and the

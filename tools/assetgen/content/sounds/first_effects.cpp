@@ -1,3 +1,5 @@
+// The first sound effects: an enemy destroyed and the boss-defeat blast.
+//
 // The first sound effects: "se\se-2.wav", an enemy destroyed (short, punchy,
 // heard often), and "se\se-1.wav", the boss-defeat blast (heavy, repeated
 // every 8 frames while the boss breaks apart).

@@ -1,3 +1,5 @@
+// Stage 1's boss, the Frost Warden: its cells on the enemy sheet and its entry in the waves.
+//
 // Stage 1's boss on "stage1_en.bmp": the Frost Warden, an ice-crowned
 // armoured giant who carries a frost lantern, in every pose its two forms
 // take; its snowball bouncers; and its entry at the end of "men1.dat".
@@ -12,20 +14,19 @@
 // Bouncers (type 16), 16 x 16 at (0, 114): rolling and squashed.
 #include <cmath>
 
+#include "../sprite_draw.h"
 #include "kit.h"
 #include "stage1.h"
 
 namespace {
 
 using namespace ag;
+using namespace stagedraw;
 
 const char* const kSheet = stage1::kEnemySheet;
 const char* const kOwner = "stage1 boss";
-const Rgb kInk = C(P_INK);
 
 enum class Pose { Idle, Rings, Lunge, WindUp };
-
-Rgb P(int i) { return C(i); }
 
 // The long cape, its ragged hem swaying with the frame.
 void Cape(Canvas& c, int f, int lean) {
@@ -223,8 +224,6 @@ constexpr int kBossRow = 24;  // centre near y = 124 (the boss sets its own heig
 void stage1::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
 
 void stage1::AddBoss(StageDesc& d) {
-    int slot = FreeTemplate(d);
-    if (slot < 0) return;
-    d.templates[size_t(slot)] = EnemyTemplate{true, 160, 128, 96, 96, 220, 20, 10000, 17, "Frost Warden"};
-    d.Single(kBossPos, kBossRow, slot, "the Frost Warden, as the scroll stops");
+    ag::AddBoss(d, EnemyTemplate{true, 160, 128, 96, 96, 220, 20, 10000, 17, "Frost Warden"}, kBossPos, kBossRow,
+                "the Frost Warden, as the scroll stops");
 }

@@ -1,3 +1,5 @@
+// Stage 1's enemy sheet: the sprite table and the drawing of every enemy.
+//
 // Stage 1's enemy sheet "stage1_en.bmp" (8-bit): every flyer, turret, trap,
 // column and scenery piece the stage's waves use, one cell per animation
 // frame. The boss cells are left free for the boss's own painter:
@@ -7,34 +9,24 @@
 #include <string>
 #include <vector>
 
+#include "../sprite_draw.h"
 #include "kit.h"
 #include "stage1.h"
 
 namespace {
 
 using namespace ag;
+using namespace stagedraw;
 
 const char* const kSheet = stage1::kEnemySheet;
 const char* const kOwner = "stage1 enemies";
 
-Rgb P(int i) { return C(i); }
-const Rgb kInk = C(P_INK);
-
 // ---- small drawing helpers on a cell-sized canvas ----------------------
-
-void Ball(Canvas& c, int cx, int cy, int r, const char* ramp) { c.ShadeBall(cx, cy, r, Ramp(ramp)); }
 
 void Eye(Canvas& c, int x, int y, int pupilDx = -1) {
     c.FillRect(x, y, 3, 3, P(P_WHITE));
     c.Set(x + 1 + pupilDx, y + 1, kInk);
     c.Set(x + 1 + pupilDx, y + 2, kInk);
-}
-
-void Tri(Canvas& c, Point a, Point b, Point d, Rgb col) { c.FillTriangle(a, b, d, col); }
-
-void Finish(Canvas& c) {
-    // Sprites get a 1-pixel dark outline; shading comes from the light at the upper left.
-    c.Outline(Rect{0, 0, c.w, c.h}, kInk);
 }
 
 // ---- flyers, 16 x 16 ----------------------------------------------------

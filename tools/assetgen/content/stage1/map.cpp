@@ -363,7 +363,6 @@ bool CellOf(int n, int& gx, int& gy) {
 }  // namespace
 
 ag::Scenery Build() {
-    ag::Scenery out;
     Canvas sheet(1024, 1024);
     PaintFar(sheet);
     ag::TileCutter cut(sheet, kSheet, CellOf);
@@ -372,21 +371,13 @@ ag::Scenery Build() {
     for (int layer = 6; layer >= 0; layer--) {
         Canvas cv(kPlan[RateClass(layer)].columns * 16, 240);
         painters[layer](cv);
-        cut.CutLayer(cv, layer, out.map);
+        cut.CutLayer(cv, layer);
     }
-    out.tiles = cut.Count();
-    // The sheet ends with the last row of tiles in use (at least the far layer's 480).
-    out.height = std::max(480, cut.Bottom());
-    out.sheet = sheet.Crop(ag::Rect{0, 0, 1024, out.height});
-    return out;
+    return cut.Finish(480);   // at least the far layer's rows
 }
 
 namespace {
 
-const ag::Scenery& Cached() {
-    static const ag::Scenery s = Build();
-    return s;
-}
 
 // The tile area: rows 0-14 across the sheet, beside the far layer, and below it.
 std::vector<ag::Rect> TileAreas(int height) {
@@ -426,10 +417,10 @@ void PaintFlakes(Canvas& c) {
 
 AG_REGISTER(RegisterStage1Scenery) {
     using namespace ag;
-    AddScenery(1, stage1::kSheet, "stage1", "stage 1 scenery: map tiles and far layer", stage1::Cached);
+    const Scenery& s = AddScenery(1, stage1::kSheet, "stage1", "stage 1 scenery: map tiles and far layer", stage1::Build);
     DeclareCell(stage1::kSheet, "far layer", {0, 240, 640, 480}, "dusk sky and mountains, repeats every 640 px",
                 Copy::Keyed, "stage1");
-    auto areas = stage1::TileAreas(stage1::Cached().height);
+    auto areas = stage1::TileAreas(s.height);
     for (size_t i = 0; i < areas.size(); i++)
         DeclareCell(stage1::kSheet, CellName("tiles", int(i)), areas[i], "16x16 map tiles (ids by the 64-wide grid)",
                     Copy::Keyed, "stage1");

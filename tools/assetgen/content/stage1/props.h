@@ -1,3 +1,5 @@
+// Stage 1's scenery props: tone sets and the shapes painted into the map layers.
+//
 // Stage 1's scenery props: tone sets and the shapes (clouds, islands, pines,
 // spires, cabins, the castle, boughs) painted into the map layers.
 #pragma once

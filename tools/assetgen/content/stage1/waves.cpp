@@ -1,3 +1,5 @@
+// Stage 1's waves: templates, formations and timeline of "men1.dat".
+//
 // Stage 1's waves: the enemy templates, formations and timeline of
 // "men1.dat" (its "waves" part; the map is another part).
 //

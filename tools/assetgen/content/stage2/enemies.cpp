@@ -1,3 +1,5 @@
+// Stage 2's enemy sheet: the sprite table and the drawing of every enemy and of the Sea Gate.
+//
 // Stage 2's enemy sheet "stage2_en.bmp" (8-bit): the harbour town's night
 // creatures and harbour machinery, one cell per animation frame, and the Sea
 // Gate, the walled boss: a fortified gatehouse on a barge hull (type 26, an
@@ -10,23 +12,18 @@
 #include <string>
 #include <vector>
 
+#include "../sprite_draw.h"
 #include "kit.h"
 #include "stage2.h"
 
 namespace {
 
 using namespace ag;
+using namespace stagedraw;
 
 const char* const kSheet = stage2::kEnemySheet;
 const char* const kOwner = "stage2 enemies";
 
-Rgb P(int i) { return C(i); }
-const Rgb kInk = C(P_INK);
-constexpr double kPi = 3.14159265358979323846;
-
-void Ball(Canvas& c, int cx, int cy, int r, const char* ramp) { c.ShadeBall(cx, cy, r, Ramp(ramp)); }
-void Tri(Canvas& c, Point a, Point b, Point d, Rgb col) { c.FillTriangle(a, b, d, col); }
-void Finish(Canvas& c) { c.Outline(Rect{0, 0, c.w, c.h}, kInk); }
 void Eye(Canvas& c, int x, int y) {
     c.FillRect(x, y, 2, 2, P(P_WHITE));
     c.Set(x, y + 1, kInk);

@@ -1,5 +1,4 @@
-// Stage 2's waves: the templates, formations and timeline of "men2.dat", and
-// the Sea Gate's entry at the end.
+// Stage 2's waves: the templates, formations and timeline of "men2.dat", and the Sea Gate's entry at the end.
 //
 // The strip moves one pixel every two frames and stops on game frame 10240;
 // nothing in the stage moves the clock on, so a game frame is a clock value.

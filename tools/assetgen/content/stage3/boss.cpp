@@ -1,3 +1,5 @@
+// Stage 3's boss, the Elder Hollow: its cells on the enemy sheet and its entry in the waves.
+//
 // Stage 3's boss on "stage3_en.bmp": the Elder Hollow, an old oak's spirit
 // that circles over the lake with a crown of turning leaves, roots trailing
 // and a knothole maw on its left that spits a beam of sap-fire; and its
@@ -13,18 +15,17 @@
 // lasers (160, 256) 320 x 32.
 #include <cmath>
 
+#include "../sprite_draw.h"
 #include "kit.h"
 #include "stage3.h"
 
 namespace {
 
 using namespace ag;
+using namespace stagedraw;
 
 const char* const kSheet = stage3::kEnemySheet;
 const char* const kOwner = "stage3 boss";
-constexpr double kPi = 3.14159265358979323846;
-const Rgb kInk = C(P_INK);
-Rgb P(int i) { return C(i); }
 
 uint32_t Hash(uint32_t a, uint32_t b, uint32_t c) {
     return Hash32(a * 0x9E3779B1u ^ Hash32(b + 0x7F4A7C15u) ^ Hash32(c * 31u + 17u));
@@ -214,8 +215,6 @@ constexpr int kBossFrame = 5904;   // as the scroll comes to its stop
 void stage3::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
 
 void stage3::AddBoss(StageDesc& d) {
-    int slot = FreeTemplate(d);
-    if (slot < 0) return;
-    d.templates[size_t(slot)] = EnemyTemplate{true, 128, 0, 128, 128, 200, 20, 10000, 37, "Elder Hollow"};
-    d.Single(MenPosFor(kBossFrame, 4), 23, slot, "the Elder Hollow, as the scroll comes to its stop");
+    ag::AddBoss(d, EnemyTemplate{true, 128, 0, 128, 128, 200, 20, 10000, 37, "Elder Hollow"}, MenPosFor(kBossFrame, 4),
+                23, "the Elder Hollow, as the scroll comes to its stop");
 }

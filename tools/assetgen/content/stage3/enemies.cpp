@@ -1,3 +1,5 @@
+// Stage 3's enemy sheet: the sprite table and the drawing of every enemy.
+//
 // Stage 3's enemy sheet "stage3_en.bmp" (8-bit): every flyer, ground piece,
 // column and drifting piece of the autumn forest, one cell per animation
 // frame. The boss and its weapons have their own painter (boss.cpp); the
@@ -6,26 +8,22 @@
 #include <string>
 #include <vector>
 
+#include "../sprite_draw.h"
 #include "kit.h"
 #include "stage3.h"
 
 namespace {
 
 using namespace ag;
+using namespace stagedraw;
 
 const char* const kSheet = stage3::kEnemySheet;
 const char* const kOwner = "stage3 enemies";
-constexpr double kPi = 3.14159265358979323846;
-
-Rgb P(int i) { return C(i); }
-const Rgb kInk = C(P_INK);
 
 void Eye(Canvas& c, int x, int y) {
     c.FillRect(x, y, 2, 2, P(P_WHITE));
     c.Set(x, y + 1, kInk);
 }
-void Tri(Canvas& c, Point a, Point b, Point d, Rgb col) { c.FillTriangle(a, b, d, col); }
-void Finish(Canvas& c) { c.Outline(Rect{0, 0, c.w, c.h}, kInk); }
 
 // ---- flyers, 16 x 16 ----------------------------------------------------
 

@@ -366,7 +366,6 @@ void PaintNear(Canvas& cv, int stopX, bool nearest) {
 // --- cutting the layers into tiles
 
 ag::Scenery Build() {
-    ag::Scenery out;
     Canvas sheet(1024, 1024);
     ag::TileCutter cut(sheet, kSheet);
     for (int layer = 3; layer >= 0; layer--) {
@@ -378,25 +377,16 @@ ag::Scenery Build() {
         case 1: PaintNear(cv, kLakeFrom * 3 / 2 - 200, false); break;
         default: PaintNear(cv, kLakeFrom * 2 - 300, true); break;
         }
-        cut.CutLayer(cv, layer, out.map, layer == 3);   // the deepest layer has no holes
+        cut.CutLayer(cv, layer, layer == 3);   // the deepest layer has no holes
     }
-    out.tiles = cut.Count();
-    out.height = std::max(16, cut.Bottom());
-    out.sheet = sheet.Crop(ag::Rect{0, 0, 1024, out.height});
-    return out;
-}
-
-const ag::Scenery& Cached() {
-    static const ag::Scenery s = Build();
-    return s;
+    return cut.Finish(16);
 }
 }  // namespace
 }  // namespace stage3
 
 AG_REGISTER(RegisterStage3Scenery) {
     using namespace ag;
-    const Scenery& s = stage3::Cached();
-    AddScenery(3, stage3::kSheet, "stage3", "stage 3 scenery: map tiles", stage3::Cached);
+    const Scenery& s = AddScenery(3, stage3::kSheet, "stage3", "stage 3 scenery: map tiles", stage3::Build);
     // Full rows of tiles, then the last, partly filled row.
     int fullRows = s.tiles / 64, rest = s.tiles % 64;
     if (fullRows > 0)

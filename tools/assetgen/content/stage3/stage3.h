@@ -1,8 +1,9 @@
-// Stage 3, the flight over the autumn forest: what its scenery and its waves
-// share. Distances along the ground are in the picture space of the half-rate
-// layers 2 and 3, where the picture x at the screen's left edge equals the
-// game frame; ground pieces travel one pixel a frame, so they keep their
-// picture x from the frame they enter.
+// Stage 3, the flight over the autumn forest: what its scenery and its waves share.
+//
+// Distances along the ground are in the picture space of the half-rate layers
+// 2 and 3, where the picture x at the screen's left edge equals the game
+// frame; ground pieces travel one pixel a frame, so they keep their picture x
+// from the frame they enter.
 #pragma once
 
 #include <span>

@@ -1,3 +1,5 @@
+// Stage 3's waves: templates, formations and timeline of "men3.dat".
+//
 // Stage 3's waves: the enemy templates, formations and timeline of
 // "men3.dat" (its "waves" part; the map and the boss are other parts).
 //

@@ -1,3 +1,5 @@
+// Stage 4's boss, the Geode Colossus, and the Cave Queen: their cells on the enemy sheet.
+//
 // Stage 4's boss on "stage4_en.bmp": the Geode Colossus, a giant of rock and
 // crystal with a singing heart, and the Cave Queen who speaks for it, at the
 // rectangles the cut-in boss reads:
@@ -13,17 +15,17 @@
 // Its entry is the last event of "men4.dat", as the scroll stops.
 #include <cmath>
 
+#include "../sprite_draw.h"
 #include "kit.h"
 #include "stage4.h"
 
 namespace {
 
 using namespace ag;
+using namespace stagedraw;
 
 const char* const kSheet = stage4::kEnemySheet;
 const char* const kOwner = "stage4 boss";
-const Rgb kInk = C(P_INK);
-Rgb P(int i) { return C(i); }
 
 // A crystal point from (bx, by) to the tip (tx, ty), half width hw at the
 // base, lit on its left face.

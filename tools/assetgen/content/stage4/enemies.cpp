@@ -1,3 +1,5 @@
+// Stage 4's enemy sheet: the sprite table and the drawing of every enemy.
+//
 // Stage 4's enemy sheet "stage4_en.bmp" (8-bit): every flyer, turret and
 // scenery piece of the crystal caverns' waves, one cell per animation frame.
 // The cave is dark violet and its deadly walls glow icy blue, so the cave's
@@ -9,22 +11,17 @@
 #include <cmath>
 #include <string>
 
+#include "../sprite_draw.h"
 #include "kit.h"
 #include "stage4.h"
 
 namespace {
 
 using namespace ag;
+using namespace stagedraw;
 
 const char* const kSheet = stage4::kEnemySheet;
 const char* const kOwner = "stage4 enemies";
-
-Rgb P(int i) { return C(i); }
-const Rgb kInk = C(P_INK);
-
-void Ball(Canvas& c, int cx, int cy, int r, const char* ramp) { c.ShadeBall(cx, cy, r, Ramp(ramp)); }
-void Tri(Canvas& c, Point a, Point b, Point d, Rgb col) { c.FillTriangle(a, b, d, col); }
-void Finish(Canvas& c) { c.Outline(Rect{0, 0, c.w, c.h}, kInk); }
 
 // ---- 16 x 16 flyers ----
 

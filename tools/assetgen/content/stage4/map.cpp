@@ -1,21 +1,17 @@
-// Stage 4's scenery, the crystal caverns: the sheet "bg_stage4.bmp" and the
-// map layers of "men4.dat".
+// Stage 4's scenery, the crystal caverns: the sheet "bg_stage4.bmp" and the map layers of "men4.dat".
 //
 // Each layer is painted as one long picture in its own scroll space and cut
-// into 16 x 16 tiles (identical tiles are stored once):
-//   5 (a quarter of the scroll)  the cave's back wall; it covers the screen;
-//   4 (half)                     far rock: roof, floor, stalactites, columns;
-//   3 (a quarter)                dim crystal clusters on the back wall;
-//   2 (half)                     the glowing crystal walls that kill: every
-//                                solid cell holds tile 6, which the craft's
-//                                terrain test reads; their edges glow in the
-//                                cells around them;
-//   1 (three quarters)           near rock along the roof and the floor;
-//   0 (the scroll, drawn in front) a thin dark rim of roof and floor, on which
-//                                the turrets hang and stand.
-// At each dive the view slides down a shaft: in the view above, the floor
-// opens between the shaft's walls; in the view below, the roof is open
-// between the same walls, so the cave goes on underneath.
+// into 16 x 16 tiles (identical tiles are stored once): 5 (a quarter of the
+// scroll)  the cave's back wall; it covers the screen; 4 (half)
+// far rock: roof, floor, stalactites, columns; 3 (a quarter)
+// dim crystal clusters on the back wall; 2 (half)                     the
+// glowing crystal walls that kill: every solid cell holds tile 6, which the
+// craft's terrain test reads; their edges glow in the cells around them; 1
+// (three quarters)           near rock along the roof and the floor; 0 (the
+// scroll, drawn in front) a thin dark rim of roof and floor, on which the
+// turrets hang and stand. At each dive the view slides down a shaft: in the
+// view above, the floor opens between the shaft's walls; in the view below,
+// the roof is open between the same walls, so the cave goes on underneath.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -351,7 +347,6 @@ void PaintCrystals(Canvas& cv) {
 }  // namespace
 
 ag::Scenery Build() {
-    ag::Scenery out;
     Canvas sheet(1024, 1024);
     const Canvas wall = WallTile();
     sheet.Blit(wall, (kWallTile % 64) * 16, (kWallTile / 64) * 16, false);
@@ -393,33 +388,21 @@ ag::Scenery Build() {
                     id = cut.Tile(cv, c * 16, r * 16);
                     if (layer == 2 && id == kWallTile) ag::Fail("bg_stage4.bmp: a free wall cell looks solid");
                 }
-                out.map[MenMapIndex(c, r, layer)] = id;
+                cut.map[MenMapIndex(c, r, layer)] = id;
             }
     }
-    out.tiles = cut.Count();
-    out.height = std::max(16, cut.Bottom());
-    out.sheet = sheet.Crop(ag::Rect{0, 0, 1024, out.height});
-    return out;
+    return cut.Finish(16);
 }
-
-namespace {
-
-const ag::Scenery& Cached() {
-    static const ag::Scenery s = Build();
-    return s;
-}
-
-}  // namespace
 }  // namespace stage4
 
 AG_REGISTER(RegisterStage4Scenery) {
     using namespace ag;
     const char* sheet = stage4::kSheet;
-    AddScenery(4, sheet, "stage4", "stage 4 scenery: map tiles", stage4::Cached);
+    const Scenery& s = AddScenery(4, sheet, "stage4", "stage 4 scenery: map tiles", stage4::Build);
     DeclareCell(sheet, "tiles 0", {0, 0, 96, 16}, "16x16 map tiles 0-5", Copy::Keyed, "stage4");
     DeclareCell(sheet, "wall", {96, 0, 112, 16}, "tile 6: the crystal wall that kills (layer 2)", Copy::Keyed, "stage4");
     DeclareCell(sheet, "tiles 1", {112, 0, 1024, 16}, "16x16 map tiles 7-63", Copy::Keyed, "stage4");
-    if (stage4::Cached().height > 16)
-        DeclareCell(sheet, "tiles 2", {0, 16, 1024, stage4::Cached().height}, "16x16 map tiles (ids by the 64-wide grid)",
+    if (s.height > 16)
+        DeclareCell(sheet, "tiles 2", {0, 16, 1024, s.height}, "16x16 map tiles (ids by the 64-wide grid)",
                     Copy::Keyed, "stage4");
 }

@@ -1,3 +1,5 @@
+// Stage 4's waves: templates, formations, timeline and the boss's entry in "men4.dat".
+//
 // Stage 4's waves: the enemy templates, formations and timeline of
 // "men4.dat" (its "waves" part; the map and the boss are other parts).
 //

@@ -17,19 +17,17 @@
 #include <cmath>
 #include <vector>
 
+#include "../sprite_draw.h"
 #include "kit.h"
 #include "stage5.h"
 
 namespace {
 
 using namespace ag;
+using namespace stagedraw;
 
 const char* const kSheet = stage5::kEnemySheet;
 const char* const kOwner = "stage5 bosses";
-const Rgb kInk = C(P_INK);
-constexpr double kPi = 3.14159265358979323846;
-
-Rgb P(int i) { return C(i); }
 
 void Thick(Canvas& c, int x0, int y0, int x1, int y1, int r, Rgb col) {
     int n = std::max(std::abs(x1 - x0), std::abs(y1 - y0));

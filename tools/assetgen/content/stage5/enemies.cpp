@@ -1,3 +1,5 @@
+// Stage 5's enemy sheet: the sprite table and the drawing of every enemy (the bosses in bosses.cpp).
+//
 // Stage 5's enemy sheet "stage5_en.bmp" (8-bit, 1024 x 640): the storm's
 // flyers, the gun emplacements on the rock, the storm mine, and both bosses
 // with every pose and weapon their behaviours read (bosses in their own file).
@@ -10,21 +12,18 @@
 #include <cmath>
 #include <string>
 
+#include "../sprite_draw.h"
 #include "kit.h"
 #include "stage5.h"
 
 namespace {
 
 using namespace ag;
+using namespace stagedraw;
 
 const char* const kSheet = stage5::kEnemySheet;
 const char* const kOwner = "stage5 enemies";
-const Rgb kInk = C(P_INK);
-constexpr double kPi = 3.14159265358979323846;
 
-Rgb P(int i) { return C(i); }
-void Tri(Canvas& c, Point a, Point b, Point d, Rgb col) { c.FillTriangle(a, b, d, col); }
-void Finish(Canvas& c) { c.Outline(Rect{0, 0, c.w, c.h}, kInk); }
 void Eye(Canvas& c, int x, int y, int iris = P_INK) {
     c.FillRect(x, y, 3, 3, P(P_WHITE));
     c.Set(x, y + 1, P(iris));

@@ -1,16 +1,15 @@
-// Stage 5's scenery sheet "bg_stage5.bmp" and its map layers: a storm front
-// over the sea toward a sky fortress.
+// Stage 5's scenery sheet "bg_stage5.bmp" and its map layers: a storm front over the sea toward a sky fortress.
 //
 // Layer 4 (a quarter of the scroll) is the storm sky over a dark sea, its
-// cloud bank repeating every 1024 pixels, with the sky fortress rising out
-// of the clouds where the scroll stops. Layer 3 (half the scroll, one pixel
-// per frame) is the terrain the craft is pushed by: basalt stacks out of the
-// sea, storm rock hanging from the clouds, then the fortress's outworks. Its
-// solid cells hold only the two tiles the craft's terrain test knows (26, the
-// stone body, and 90, a stone top lit from above); the stones are outlined
-// by the non-solid rims drawn around them. Layers 2 and 1 are the near sea
-// swell and breaking crests in front of the stacks' feet; layer 0, over the
-// sprites, is sparse scud at the top edge and spray at the bottom.
+// cloud bank repeating every 1024 pixels, with the sky fortress rising out of
+// the clouds where the scroll stops. Layer 3 (half the scroll, one pixel per
+// frame) is the terrain the craft is pushed by: basalt stacks out of the sea,
+// storm rock hanging from the clouds, then the fortress's outworks. Its solid
+// cells hold only the two tiles the craft's terrain test knows (26, the stone
+// body, and 90, a stone top lit from above); the stones are outlined by the
+// non-solid rims drawn around them. Layers 2 and 1 are the near sea swell and
+// breaking crests in front of the stacks' feet; layer 0, over the sprites, is
+// sparse scud at the top edge and spray at the bottom.
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -364,9 +363,7 @@ Canvas PaintLayer0() {   // scud racing past the top edge, spray at the bottom
 
 ag::Scenery Build() {
     CheckTerrain();
-    ag::Scenery out;
     Canvas sheet(1024, 1024);
-    auto put = [&](int c, int r, int l, uint16_t t) { out.map[MenMapIndex(c, r, l)] = t; };
 
     // The two solid stones at their fixed places.
     {
@@ -377,12 +374,13 @@ ag::Scenery Build() {
         sheet.Blit(top, (kStoneTop % 64) * 16, (kStoneTop / 64) * 16, false);
     }
     ag::TileCutter cut(sheet, kSheet, {}, {kStoneBody, kStoneTop});
+    auto put = [&](int c, int r, int l, uint16_t t) { cut.map[MenMapIndex(c, r, l)] = t; };
     struct Layer {
         int index;
         Canvas (*paint)();
     };
     for (Layer L : {Layer{4, PaintLayer4}, Layer{2, PaintLayer2}, Layer{1, PaintLayer1}, Layer{0, PaintLayer0}})
-        cut.CutLayer(L.paint(), L.index, out.map);
+        cut.CutLayer(L.paint(), L.index);
     // Layer 3: the solid stones, then the rims in the open cells beside them.
     uint16_t decor[4][3];
     for (int k = 0; k < 4; k++)
@@ -404,25 +402,13 @@ ag::Scenery Build() {
             else if (m > 0 && Solid(m - 1, r))
                 put(m, r, 3, decor[3][0]);
         }
-    out.tiles = cut.Count();
-    out.height = std::max(32, cut.Bottom());
-    out.sheet = sheet.Crop(ag::Rect{0, 0, 1024, out.height});
-    return out;
+    return cut.Finish(32);
 }
-
-namespace {
-
-const ag::Scenery& Cached() {
-    static const ag::Scenery s = Build();
-    return s;
-}
-
-}  // namespace
 }  // namespace stage5
 
 AG_REGISTER(RegisterStage5Scenery) {
     using namespace ag;
-    AddScenery(5, stage5::kSheet, "stage5", "stage 5 scenery: map tiles", stage5::Cached);
-    DeclareCell(stage5::kSheet, "tiles", {0, 0, 1024, stage5::Cached().height},
+    const Scenery& s = AddScenery(5, stage5::kSheet, "stage5", "stage 5 scenery: map tiles", stage5::Build);
+    DeclareCell(stage5::kSheet, "tiles", {0, 0, 1024, s.height},
                 "16x16 map tiles (ids by the 64-wide grid; 26 and 90 are solid stone)", Copy::Keyed, "stage5");
 }

@@ -1,3 +1,5 @@
+// Stage 5: what its files share (the terrain's shape, the enemy sheet, the bosses' cells).
+//
 // Stage 5 content shared between its files: the terrain's shape, which the
 // scenery draws and the waves stand their ground pieces on.
 #pragma once

@@ -1,3 +1,5 @@
+// Character voices: every spoken line the game can ask for.
+//
 // Character voices: every line the game can ask for ("wav\<stem><event>[abc].wav"
 // for events 1..8, the selection greetings "wav\<stem>0.wav") and the cut-in
 // boss's two lines "wav\demo_s4a.wav" and "wav\demo_s4b.wav". Each character
