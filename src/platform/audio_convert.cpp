@@ -50,6 +50,15 @@ struct Worker {
     bool stop = false;
     std::thread thread;
     ConvertedFn done = nullptr;
+    // A program that ends without closing the sound ends the worker here.
+    ~Worker() {
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            stop = true;
+        }
+        wake.notify_all();
+        if (thread.joinable()) thread.join();
+    }
 };
 Worker worker;
 

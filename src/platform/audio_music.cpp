@@ -28,6 +28,10 @@ struct MusicState {
     std::vector<std::string> log;
     float left[kBlockFrames];
     float right[kBlockFrames];
+    // A program that ends before the soundfont is in waits for its loader.
+    ~MusicState() {
+        if (loader.joinable()) loader.join();
+    }
 };
 
 MusicState music;
