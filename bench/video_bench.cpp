@@ -1,5 +1,6 @@
-// Drawing workloads: the scenery's worst tile frame against SDL's keyed blit,
-// full-screen blends and effects, additive bullets and a synthetic worst frame.
+// Drawing workloads: the scenery's worst tile frame and a strip stage's wide
+// scenery pieces against SDL's keyed blit, full-screen blends and effects,
+// additive bullets and a synthetic worst frame.
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -17,10 +18,14 @@ struct Scene {
     Surface* enemies = nullptr;   // 256 x 256 enemy sheet, keyed
     Surface* bullets = nullptr;   // 64 x 64 bullet sheet
     std::vector<plat::SdlTileJob> tileJobs;  // (a): two views of 1890 tiles
+    Surface* wide = nullptr;      // 1024 x 768 sheet of wide scenery pieces, keyed
+    std::vector<plat::SdlRectJob> wideJobs;  // (f): 23 pieces, 1.6 screens
     struct Job { int x, y; RECT r; };
     std::vector<Job> enemyJobs, bulletJobs;
     plat::SdlBlitAnchor* sdlPlain = nullptr;
     plat::SdlBlitAnchor* sdlRle = nullptr;
+    plat::SdlBlitAnchor* sdlWide = nullptr;
+    plat::SdlBlitAnchor* sdlWideRle = nullptr;
 };
 
 uint16_t RandomColour() { return static_cast<uint16_t>((GameRand() << 1) ^ GameRand()); }
@@ -41,6 +46,20 @@ void PaintTile(Surface* s, int tx, int ty, int kind) {
             uint16_t v = static_cast<uint16_t>(base + x * 33 + y * 2049);
             if (v == 0x07E0) v = 0x07E1;
             s->pixels[static_cast<size_t>(ty + y) * s->width + tx + x] = opaque ? v : 0x07E0;
+        }
+}
+
+// Scenery seen from afar: opaque below a skyline, with keyed windows and
+// gaps, so the key comes in long runs and short ones.
+void PaintWide(Surface* s) {
+    for (int y = 0; y < s->height; y++)
+        for (int x = 0; x < s->width; x++) {
+            const int sky = 60 + ((x / 24) * 37) % 90;
+            const bool window = ((x / 6) % 5 == 1) && ((y / 8) % 4 == 2);
+            const bool opaque = y % 240 >= sky && !window;
+            uint16_t v = static_cast<uint16_t>(x * 33 + y * 2049);
+            if (v == 0x07E0) v = 0x07E1;
+            s->pixels[static_cast<size_t>(y) * s->width + x] = opaque ? v : 0x07E0;
         }
 }
 
@@ -83,8 +102,20 @@ Scene& TheScene() {
             const int sx = (GameRand() % 8) * 8, sy = (GameRand() % 8) * 8;
             s.bulletJobs.push_back({GameRand() % 328 - 8, GameRand() % 248 - 8, RECT{sx, sy, sx + 8, sy + 8}});
         }
+        // A strip stage's frame: four 240-high strips across the screen (the
+        // outer ones cut by its edges) and nineteen 48 x 48 parts in front.
+        s.wide = MakeSurface(1024, 768);
+        PaintWide(s.wide);
+        SetKeyColor(s.wide, 0x07E0);
+        const int strip[4][2] = {{96, -40}, {128, 56}, {320, 184}, {96, 280}};  // width, x
+        for (int i = 0; i < 4; i++)
+            s.wideJobs.push_back({(i * 256) % 704, (i % 3) * 240, strip[i][0], 240, strip[i][1], 0});
+        for (int i = 0; i < 19; i++)
+            s.wideJobs.push_back({(GameRand() % 20) * 48, 720, 48, 48, GameRand() % 300 - 10, 150 + GameRand() % 80});
         s.sdlPlain = plat::SdlAnchorCreate(s.tiles->pixels.data(), 1024, 512, 0x07E0, false);
         s.sdlRle = plat::SdlAnchorCreate(s.tiles->pixels.data(), 1024, 512, 0x07E0, true);
+        s.sdlWide = plat::SdlAnchorCreate(s.wide->pixels.data(), 1024, 768, 0x07E0, false);
+        s.sdlWideRle = plat::SdlAnchorCreate(s.wide->pixels.data(), 1024, 768, 0x07E0, true);
         return s;
     }();
     return sc;
@@ -141,6 +172,34 @@ void BM_TilesSdlKeyedRle(benchmark::State& st) {
     }
 }
 BENCHMARK(BM_TilesSdlKeyedRle)->Unit(benchmark::kMicrosecond);
+
+// --- (f) wide keyed sprites: a strip stage's scenery, 1.6 screens from 23 pieces
+void BM_WideKeyed(benchmark::State& st) {
+    Scene& s = TheScene();
+    for (auto _ : st) {
+        for (const auto& j : s.wideJobs) PutSprite(j.dx, j.dy, s.wide, RECT{j.sx, j.sy, j.sx + j.w, j.sy + j.h}, 17);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_WideKeyed)->Unit(benchmark::kMicrosecond);
+
+void BM_WideKeyedSdl(benchmark::State& st) {
+    Scene& s = TheScene();
+    for (auto _ : st) {
+        plat::SdlAnchorBlitRects(s.sdlWide, s.wideJobs.data(), static_cast<int>(s.wideJobs.size()));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_WideKeyedSdl)->Unit(benchmark::kMicrosecond);
+
+void BM_WideKeyedSdlRle(benchmark::State& st) {
+    Scene& s = TheScene();
+    for (auto _ : st) {
+        plat::SdlAnchorBlitRects(s.sdlWideRle, s.wideJobs.data(), static_cast<int>(s.wideJobs.size()));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_WideKeyedSdlRle)->Unit(benchmark::kMicrosecond);
 
 // --- (b) full-screen blends
 void BM_AlphaFullScreen(benchmark::State& st) {

@@ -28,8 +28,12 @@
 #include "sound/sound.h"
 #include "stage/stage.h"
 #include "video/video.h"
+#include "campaign_pilot.h"
 
 namespace {
+
+using campaignpilot::ButtonThenNothing;
+using campaignpilot::LiveBoss;
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 constexpr int kFirstStage = 5;  // the sanitizers: the last stage only, the pilot's look-ahead is costly there
@@ -53,20 +57,6 @@ struct CampaignLog {
     bool newStage = false;
 };
 CampaignLog clog;
-
-// What the pilot aims at: the live enemy whose death ends the fight, else the
-// boss-behaviour enemy with the most hit points (a first form).
-const TekiRecord* LiveBoss() {
-    const TekiRecord* best = nullptr;
-    for (const TekiRecord& t : Teki) {
-        if (t.active != 1) continue;
-        if (IsBossType(t.type)) return &t;
-        bool bossKind = (t.type >= 4 && t.type <= 9) || t.type == 17 || (t.type >= 26 && t.type <= 29) ||
-                        (t.type >= 37 && t.type <= 39) || t.type == 48 || t.type == 56;
-        if (bossKind && (!best || t.hp > best->hp)) best = &t;
-    }
-    return best;
-}
 
 bool TimelineMatchesFile(int stage) {
     char name[32];
@@ -108,13 +98,6 @@ void PilotedFrame() {
     if (GameState.lives < s.lives) s.livesLost++;
     s.lives = GameState.lives;
     if (n > 30000) quitFlag = 1;  // never reached the end: give up
-}
-
-// The screens read the script: the button, then nothing, over and over.
-std::vector<plat::ScriptRun> ButtonThenNothing() {
-    std::vector<plat::ScriptRun> script;
-    for (int i = 0; i < 2000; i++) script.insert(script.end(), {{IN_B1, 1}, {0, 1}});
-    return script;
 }
 
 void LoadAndNote() {

@@ -164,7 +164,7 @@ TEST_F(VideoSprite, WaveOnTheWorkSurfaceReadsEachRowWhole) {
 }
 
 // Our keyed tile copies give the same pixels as SDL's keyed blit.
-TEST_F(VideoSprite, KeyedTilesMatchSdl) {
+TEST_F(VideoSprite, KeyedTilesAndWideSpritesMatchSdl) {
     Surface* sheet = MakeSurface(256, 64);
     GameSrand(7);
     for (auto& p : sheet->pixels) p = (GameRand() & 3) == 0 ? 0x07E0 : static_cast<uint16_t>(GameRand() * 2 + 1);
@@ -172,6 +172,11 @@ TEST_F(VideoSprite, KeyedTilesMatchSdl) {
     std::vector<plat::SdlTileJob> jobs;
     for (int i = 0; i < 500; i++)
         jobs.push_back({16 * (GameRand() % 16), 16 * (GameRand() % 4), GameRand() % 352 - 16, GameRand() % 272 - 16});
+    std::vector<plat::SdlRectJob> wide;  // wide pieces of every width, some cut by the edges
+    for (int i = 0; i < 40; i++) {
+        const int w = 17 + GameRand() % 200, h = 1 + GameRand() % 64;
+        wide.push_back({GameRand() % (257 - w), GameRand() % (65 - h), w, h, GameRand() % 400 - 60, GameRand() % 260 - 40});
+    }
     for (bool rle : {false, true}) {
         plat::SdlBlitAnchor* a = plat::SdlAnchorCreate(sheet->pixels.data(), 256, 64, 0x07E0, rle);
         ASSERT_NE(a, nullptr);
@@ -179,6 +184,8 @@ TEST_F(VideoSprite, KeyedTilesMatchSdl) {
         plat::SdlAnchorFill(a, WorkSurface->pixels.data());
         plat::SdlAnchorBlit(a, jobs.data(), static_cast<int>(jobs.size()), 16);
         for (const auto& j : jobs) PutSprite(j.dx, j.dy, sheet, RECT{j.sx, j.sy, j.sx + 16, j.sy + 16}, 17);
+        plat::SdlAnchorBlitRects(a, wide.data(), static_cast<int>(wide.size()));
+        for (const auto& j : wide) PutSprite(j.dx, j.dy, sheet, RECT{j.sx, j.sy, j.sx + j.w, j.sy + j.h}, 17);
         std::vector<uint16_t> theirs(320 * 240);
         plat::SdlAnchorRead(a, theirs.data());
         EXPECT_EQ(theirs, WorkSurface->pixels) << "rle " << rle;

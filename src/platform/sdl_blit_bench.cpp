@@ -46,6 +46,14 @@ void SdlAnchorBlit(SdlBlitAnchor* a, const SdlTileJob* jobs, int count, int size
     }
 }
 
+void SdlAnchorBlitRects(SdlBlitAnchor* a, const SdlRectJob* jobs, int count) {
+    for (int i = 0; i < count; i++) {
+        SDL_Rect s{jobs[i].sx, jobs[i].sy, jobs[i].w, jobs[i].h};
+        SDL_Rect d{jobs[i].dx, jobs[i].dy, jobs[i].w, jobs[i].h};
+        SDL_BlitSurface(a->sheet, &s, a->target, &d);
+    }
+}
+
 void SdlAnchorRead(SdlBlitAnchor* a, uint16_t* out) {
     for (int y = 0; y < 240; y++)
         std::memcpy(out + y * 320, static_cast<uint8_t*>(a->target->pixels) + static_cast<size_t>(y) * a->target->pitch,
