@@ -9,6 +9,9 @@
 #   scripts/setup.sh --package-tools also what scripts/package.sh and the
 #                                    install test use: dpkg-dev, lintian,
 #                                    desktop-file-utils, appstream, debootstrap
+#   scripts/setup.sh --web-tools     also Emscripten, dpkg-dev (for apt-get source)
+#                                    and npm, for scripts/web.sh
+#   scripts/setup.sh --browser       also Chromium, for scripts/web-test.sh
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libfluidsynth-dev timgm6mb-soundfont
@@ -18,6 +21,11 @@ for arg in "$@"; do
         --player-tools) packages+=(xvfb xdotool imagemagick sox fluidsynth) ;;
         --fuzz-tools) packages+=(clang libclang-rt-14-dev) ;;
         --package-tools) packages+=(dpkg-dev lintian desktop-file-utils appstream debootstrap) ;;
+        --web-tools)
+            packages+=(emscripten dpkg-dev)
+            command -v npm >/dev/null || packages+=(npm)  # some Node.js packages bring their own
+            ;;
+        --browser) packages+=(chromium) ;;
         *) echo "setup.sh: unknown option $arg" >&2; exit 2 ;;
     esac
 done

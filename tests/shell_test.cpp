@@ -115,6 +115,21 @@ TEST_F(ShellLoop, EscapeDuringTitleWaitsForTheMessageLoop) {
     EXPECT_EQ(sc.log, "TSL");  // no frame is played while messages wait
 }
 
+TEST_F(ShellLoop, WhereThereIsNothingToQuitToEscapeAndQuitItemsLeadToTheTitle) {
+    EXPECT_FALSE(plat::QuitReturnsToTitle());  // a desktop or headless start ends the program
+    plat::TestSetQuitReturnsToTitle(true);
+    sc.titles = {2, 0, 0};
+    plat::PostMessage({plat::MsgType::KeyEscape, 0});  // pressed on the title: dropped
+    sc.frame = [](int n) {
+        if (n != 1) return;
+        plat::PostMessage({plat::MsgType::KeyEscape, 0});
+        plat::PostMessage({plat::MsgType::Quit, 0});  // only a closed window ends it now
+    };
+    EXPECT_EQ(OuterLoop(), 0);
+    plat::TestSetQuitReturnsToTitle(false);
+    EXPECT_EQ(sc.log, "TTSLFFTSL");
+}
+
 TEST_F(ShellLoop, RestartGoesBackToTheTitle) {
     sc.titles = {0, 0, 5};
     sc.frame = [](int n) {

@@ -40,5 +40,8 @@ void MusicShutdown();
 // watches for the end of the piece. Called with MixLock held.
 // gain: the music volume, 0..100.
 void MusicMix(int32_t* acc, int frames, int gain);
+// The output was paused or resumed (the desktop synthesizer is held still by
+// the mixer itself; the browser's plays on its own and is told).
+void MusicPause(bool paused);
 
 }  // namespace plat::audio_detail

@@ -187,7 +187,10 @@ void GetVolumes(int& music, int& sfx) {
     music = musicVolume;
     sfx = sfxVolume;
 }
-void PauseAudio(bool paused) { audioPaused = paused; }
+void PauseAudio(bool paused) {
+    audioPaused = paused;
+    audio_detail::MusicPause(paused);
+}
 
 void AudioSelectBackend(AudioBackend backend, bool musicInMixer) {
     audio.backend = backend;

@@ -165,6 +165,8 @@ void MusicMix(int32_t* acc, int frames, int gain) {
     }
 }
 
+void MusicPause(bool) {}
+
 }  // namespace audio_detail
 
 bool MusicOpen(const char* path) {

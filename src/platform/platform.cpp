@@ -36,6 +36,7 @@ struct Shared {
     bool volumeChanged = false;
     int volumeWhich = 0;
     uint32_t volumeTick = 0;
+    bool quitToTitle = false;
 };
 Shared shared;
 
@@ -128,6 +129,11 @@ bool Startup(const Options& opt) {
     shared.volumeChanged = false;
     SetVolumes(opt.musicVolume, opt.sfxVolume);
     sdl::ResolveBindings(opt);
+#ifdef __EMSCRIPTEN__
+    shared.quitToTitle = !opt.headless;
+#else
+    shared.quitToTitle = false;
+#endif
     if (shared.headless) return headless::Startup(opt);
     if (!sdl::Startup(opt)) {
         shared.headless = true;
@@ -145,6 +151,8 @@ void Shutdown() {
 
 const Options& GetOptions() { return shared.opts; }
 bool IsHeadless() { return shared.headless; }
+bool QuitReturnsToTitle() { return shared.quitToTitle; }
+void TestSetQuitReturnsToTitle(bool on) { shared.quitToTitle = on; }
 void SetCloseHandler(void (*handler)()) { shared.closeHandler = handler; }
 
 bool OpenDisplay(bool rgb565) { return shared.headless ? headless::OpenDisplay(rgb565) : sdl::OpenDisplay(rgb565); }

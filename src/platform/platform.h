@@ -54,6 +54,11 @@ bool Startup(const Options& opt);
 void Shutdown();
 const Options& GetOptions();
 bool IsHeadless();
+// In the browser there is nothing to quit to: Escape and the title's quit
+// items lead back to the title instead of ending the program. False on the
+// desktop and in headless runs (so replays play alike everywhere).
+bool QuitReturnsToTitle();
+void TestSetQuitReturnsToTitle(bool on);
 
 // Called when the window manager asks the program to close, wherever that is
 // noticed (also inside loops that only poll input). The handler is expected to

@@ -4,6 +4,8 @@
 // joystick or game controller is read as a 0..65535 stick with two buttons,
 // with a radial dead zone; pads plugged in later are picked up at once. F12
 // saves the frame as PNG; F5..F8 step the music and effect volumes.
+// In the browser the window is the page's 320 x 240 canvas, which the page
+// scales and takes full screen; F12 offers the PNG as a download.
 #include <SDL.h>
 #include <SDL_image.h>
 #include <time.h>
@@ -19,6 +21,11 @@
 #include <thread>
 
 #include "platform/backends.h"
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+
+#include "platform/page_web.h"
+#endif
 
 namespace plat::sdl {
 namespace {
@@ -56,7 +63,9 @@ void SaveScreenshot();
 bool MakeRenderer() {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     // No vsync: the game paces itself by the tick count, and a present must not block.
+#ifndef __EMSCRIPTEN__  // the browser's canvas takes the small frame as it is, no GL needed
     st.renderer = SDL_CreateRenderer(st.window, -1, SDL_RENDERER_ACCELERATED);
+#endif
     if (!st.renderer) st.renderer = SDL_CreateRenderer(st.window, -1, SDL_RENDERER_SOFTWARE);
     if (!st.renderer) return false;
     SDL_RenderSetLogicalSize(st.renderer, 320, 240);
@@ -89,6 +98,7 @@ bool ReadyRenderer() {
     return true;
 }
 
+#ifndef __EMSCRIPTEN__  // the page sizes and switches the browser's canvas
 // The largest whole scale whose window fits the usable desktop area.
 int FittingScale() {
     SDL_Rect r;
@@ -111,8 +121,9 @@ void ToggleFullscreen() {
     }
     SDL_ShowCursor(st.cursorShown ? SDL_ENABLE : SDL_DISABLE);
 }
+#endif
 
-void RouteKey(SDL_Keycode sym, bool down, bool repeat, Uint16 mod) {
+void RouteKey(SDL_Keycode sym, bool down, bool repeat, [[maybe_unused]] Uint16 mod) {
     for (int i = 0; i < 6; i++)
         if (sym == bind.keys[i]) {
             common::KeyEvent(static_cast<Key>(i), down);
@@ -133,10 +144,12 @@ void RouteKey(SDL_Keycode sym, bool down, bool repeat, Uint16 mod) {
             break;
         case SDLK_RETURN:
         case SDLK_KP_ENTER:
+#ifndef __EMSCRIPTEN__  // the page switches in the key's own event, as browsers require
             if (press && (mod & KMOD_ALT)) {
                 ToggleFullscreen();
                 common::FullscreenChanged(st.fullscreen);
             }
+#endif
             break;
         case SDLK_F5: if (press) common::StepVolume(0, -10); break;
         case SDLK_F6: if (press) common::StepVolume(0, 10); break;
@@ -262,8 +275,13 @@ bool OpenDisplay(bool rgb565) {
         CloseDisplay();
         return false;
     }
-    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
     int w = 320, h = 240;
+#ifdef __EMSCRIPTEN__
+    // The page's canvas at the frame's own size: the page scales it.
+    Uint32 flags = 0;
+    st.fullscreen = false;
+#else
+    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
     if (st.fullscreen) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     } else {
@@ -272,6 +290,7 @@ bool OpenDisplay(bool rgb565) {
         h *= s;
         flags |= SDL_WINDOW_RESIZABLE;
     }
+#endif
     st.window = SDL_CreateWindow("Pelloquinade", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
     if (!st.window) {
         std::fprintf(stderr, "pelloquinade: cannot open the game's window.\n  (SDL says: %s)\n", SDL_GetError());
@@ -379,8 +398,13 @@ uint32_t SystemTicks() {
     return static_cast<uint32_t>(static_cast<uint64_t>(ts.tv_sec) * 1000u +
                                  static_cast<uint64_t>(ts.tv_nsec) / 1000000u);
 }
+#ifdef __EMSCRIPTEN__
+void Sleep(uint32_t ms) { emscripten_sleep(ms); }
+void Nap() { web::YieldToBrowser(); }
+#else
 void Sleep(uint32_t ms) { SDL_Delay(ms); }
 void Nap() { std::this_thread::sleep_for(std::chrono::microseconds(200)); }
+#endif
 
 // One device slot is always reported: the device in it may come later.
 int JoyCount() { return st.started ? 1 : 0; }
@@ -448,9 +472,13 @@ void SaveScreenshot() {
     std::string path = st.screenshotDir + "/pelloquinade_" + stamp + ".png";
     for (int n = 2; std::filesystem::exists(path, ec) && n < 100; n++)
         path = st.screenshotDir + "/pelloquinade_" + stamp + "_" + std::to_string(n) + ".png";
-    if (IMG_SavePNG(s, path.c_str()) == 0)
+    if (IMG_SavePNG(s, path.c_str()) == 0) {
+#ifdef __EMSCRIPTEN__
+        web::OfferDownload(path, "image/png");
+#else
         std::printf("pelloquinade: screenshot saved to %s\n", path.c_str());
-    else
+#endif
+    } else
         std::fprintf(stderr, "pelloquinade: screenshot not saved to %s: %s\n", path.c_str(), IMG_GetError());
     std::fflush(stdout);
     SDL_FreeSurface(s);

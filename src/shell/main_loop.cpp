@@ -71,6 +71,13 @@ const char* TableEntry(const char* const* table, int index, int size) {
     return (index >= 0 && index < size) ? table[index] : nullptr;
 }
 
+// Pausing is for play, not for the screens; where Escape leads back to the
+// title, one pressed on a screen is dropped too.
+void DropMenuMessages() {
+    plat::DropMessages(plat::MsgType::Pause);
+    if (plat::QuitReturnsToTitle()) plat::DropMessages(plat::MsgType::KeyEscape);
+}
+
 Surface* LoadKeyed(Surface* (*loader)(const char*), const char* name) {
     if (!name) return nullptr;
     Surface* s = loader(name);
@@ -133,7 +140,8 @@ int OuterLoop(bool runSetUp) {
             GameState = GameStateRecord{};
             stageNo = run.stage > 0 ? run.stage : 1;
             t = outerLoopCalls.title();
-            plat::DropMessages(plat::MsgType::Pause);  // pausing is for play, not for the screens
+            DropMenuMessages();
+            if (t != 0 && plat::QuitReturnsToTitle()) continue;  // nothing to quit to: the title again
             if (t != 0) quitFlag = 1;  // straight on to the stage set-up, then out
             newRun = t == 0;
         }
@@ -146,7 +154,7 @@ int OuterLoop(bool runSetUp) {
             GameState.score = 0;
             CharselWholeCast = run.campaign ? 1 : 0;
             int s = outerLoopCalls.charsel();
-            plat::DropMessages(plat::MsgType::Pause);
+            DropMenuMessages();
             GameState.chno = (s >= 1) ? s + 1 : s;
             if (run.character >= 0) GameState.chno = run.character;
             if (run.shotLv >= 0) GameState.shotLv = run.shotLv;
@@ -174,6 +182,12 @@ int OuterLoop(bool runSetUp) {
                         replay::RunEnds(replay::kEndQuit);
                         return msg.code;
                     case plat::MsgType::KeyEscape:
+                        if (plat::QuitReturnsToTitle()) {
+                            replay::RunEnds(replay::kEndQuit);
+                            StopMidi();
+                            entry = Entry::A;
+                            break;
+                        }
                         // Escape destroys the window, whose end posts the quit message.
                         plat::PostMessage({plat::MsgType::Quit, 0});
                         break;
