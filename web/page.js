@@ -188,6 +188,7 @@ function start() {
     page.state = 'running';
     page.startedAt = performance.now();
     overlay.style.display = 'none';
+    document.body.classList.add('idle');
     const Context = window.AudioContext || window.webkitAudioContext;
     if (Context && window.AudioWorkletNode) music.start(new Context(), soundfont);
     fit();
@@ -228,6 +229,13 @@ window.addEventListener('keydown', (e) => {
     e.preventDefault();
     if (e.altKey && (e.code === 'Enter' || e.code === 'NumpadEnter') && !e.repeat) toggleFullscreen();
 }, true);
+// The button shows while the mouse moves, and goes after two still seconds.
+let idleTimer = 0;
+document.addEventListener('mousemove', () => {
+    document.body.classList.remove('idle');
+    clearTimeout(idleTimer);
+    idleTimer = setTimeout(() => { if (page.state === 'running') document.body.classList.add('idle'); }, 2000);
+});
 window.addEventListener('keyup', (e) => {
     if (page.state === 'running' && !e.ctrlKey && !e.metaKey) e.preventDefault();
 }, true);

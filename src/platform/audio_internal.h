@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -43,5 +44,17 @@ void MusicMix(int32_t* acc, int frames, int gain);
 // The output was paused or resumed (the desktop synthesizer is held still by
 // the mixer itself; the browser's plays on its own and is told).
 void MusicPause(bool paused);
+
+// Reads a whole file for the music player; false when it cannot be read or
+// is no standard MIDI file.
+inline bool ReadMidiFile(const char* path, std::vector<char>& out) {
+    std::FILE* f = std::fopen(path, "rb");
+    if (!f) return false;
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
+    std::fclose(f);
+    return out.size() >= 14 && out[0] == 'M' && out[1] == 'T' && out[2] == 'h' && out[3] == 'd';
+}
 
 }  // namespace plat::audio_detail

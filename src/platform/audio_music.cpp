@@ -48,20 +48,6 @@ bool Readable(const std::string& path) {
     return !path.empty() && std::filesystem::is_regular_file(path, ec);
 }
 
-bool LooksLikeMidi(const std::vector<char>& data) {
-    return data.size() >= 14 && data[0] == 'M' && data[1] == 'T' && data[2] == 'h' && data[3] == 'd';
-}
-
-bool ReadFile(const char* path, std::vector<char>& out) {
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) return false;
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
-    std::fclose(f);
-    return true;
-}
-
 }  // namespace
 
 std::string FindSoundfont() {
@@ -173,7 +159,7 @@ bool MusicOpen(const char* path) {
     Log(std::string("open ") + (path ? path : ""));
     audio_detail::MusicWaitSynth();
     std::vector<char> data;
-    if (!path || !ReadFile(path, data) || !LooksLikeMidi(data)) return false;
+    if (!path || !audio_detail::ReadMidiFile(path, data)) return false;
     std::lock_guard<std::mutex> hold(audio_detail::MixLock());
     DeletePlayer();
     music.armed = false;

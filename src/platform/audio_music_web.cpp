@@ -5,7 +5,6 @@
 // page's synthesizer (a run under node) music is silent.
 #include <emscripten.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -35,16 +34,6 @@ struct MusicState {
 MusicState music;
 
 void Log(const std::string& s) { music.log.push_back(s); }
-
-bool ReadMidi(const char* path, std::vector<char>& out) {
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) return false;
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
-    std::fclose(f);
-    return out.size() >= 14 && out[0] == 'M' && out[1] == 'T' && out[2] == 'h' && out[3] == 'd';
-}
 
 }  // namespace
 
@@ -87,7 +76,7 @@ bool MusicOpen(const char* path) {
     Log(std::string("open ") + (path ? path : ""));
     std::vector<char> data;
     music.armed = false;
-    if (!path || !ReadMidi(path, data)) return false;
+    if (!path || !audio_detail::ReadMidiFile(path, data)) return false;
     if (music.synth) pello_music_load(path, data.data(), static_cast<int>(data.size()));
     music.opened = true;
     return true;

@@ -7,6 +7,9 @@ const path = require('path');
 const [site, file] = process.argv.slice(2);
 const createPelloquinade = require(path.resolve(site, 'pelloquinade.js'));
 createPelloquinade({
+    // Handed over whole: this toolchain's loader would fetch() a file path.
+    wasmBinary: fs.readFileSync(path.resolve(site, 'pelloquinade.wasm')),
+    locateFile: (name) => path.resolve(site, name),
     print: (text) => console.log(text),
     printErr: (text) => console.error(text),
 }).then((game) => {
