@@ -143,6 +143,16 @@ Pcm CachedPcm(const PcmFormat& f, const void* data, size_t bytes) {
 void ConvertLater(int channel, uint64_t token, const PcmFormat& f, const void* data, size_t bytes,
                   ConvertedFn done) {
     const uint8_t* p = static_cast<const uint8_t*>(data);
+#ifdef __EMSCRIPTEN__
+    // The browser build has no threads: the sound is converted at once.
+    Pcm pcm = CachedPcm(f, data, bytes);
+    if (!pcm) {
+        pcm = ConvertWhole(f, p, bytes);
+        if (pcm) Keep(f, std::vector<uint8_t>(p, p + bytes), pcm);
+    }
+    done(channel, token, std::move(pcm));
+    return;
+#endif
     std::lock_guard<std::mutex> hold(worker.lock);
     worker.done = done;
     worker.jobs.push_back({channel, token, f, std::vector<uint8_t>(p, p + bytes)});

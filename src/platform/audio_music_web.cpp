@@ -48,6 +48,8 @@ void MusicStartup(bool withSynth) {
     music.synth = withSynth && pello_music_present();
 }
 
+void MusicWaitSynth() {}  // the page loads its synthesizer by itself
+
 void MusicShutdown() {
     if (music.synth) pello_music_command("close", 0);
     music.synth = music.opened = music.armed = false;
