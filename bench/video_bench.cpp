@@ -5,8 +5,8 @@
 
 #include <vector>
 
+#include "core/core.h"
 #include "platform/sdl_blit_bench.h"
-#include "shell/shell.h"
 #include "video/pixel_ops.h"
 #include "video/video.h"
 

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <string>
 
+#include "core/core.h"
 #include "input/input.h"
 #include "platform/platform.h"
-#include "shell/shell.h"
 #include "video/video.h"
 
 namespace {

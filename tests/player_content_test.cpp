@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/core.h"
 #include "player/player.h"
 #include "player_test_util.h"
-#include "shell/shell.h"
 #include "video/video.h"
 
 using namespace player_test;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "core/core.h"
 #include "input/input.h"
 #include "player/player.h"
 #include "player_test_util.h"
-#include "shell/shell.h"
 #include "stage/stage.h"
 
 using namespace player_test;

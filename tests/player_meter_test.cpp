@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
+#include "core/core.h"
 #include "player/player.h"
 #include "player_test_util.h"
-#include "shell/shell.h"
 #include "video/video.h"
 
 using namespace player_test;

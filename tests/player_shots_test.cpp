@@ -2,10 +2,10 @@
 
 #include <vector>
 
+#include "core/core.h"
 #include "enemy/enemy.h"
 #include "player/player.h"
 #include "player_test_util.h"
-#include "shell/shell.h"
 #include "shot/shot.h"
 
 using namespace player_test;

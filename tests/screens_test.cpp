@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
+#include "stage/stage.h"
 #include "video/video.h"
 
 namespace {

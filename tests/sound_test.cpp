@@ -10,11 +10,11 @@
 #include <thread>
 #include <vector>
 
+#include "core/core.h"
 #include "platform/audio.h"
 #include "platform/platform.h"
 #include "player/player.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
 #include "sound/sound.h"
 
 namespace fs = std::filesystem;

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/shell.h"
+#include "core/core.h"
 #include "stage/stage.h"
 #include "video/video.h"
 

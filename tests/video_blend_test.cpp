@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/shell.h"
+#include "core/core.h"
 #include "video/pixel_ops.h"
 #include "video_test_util.h"
 

@@ -1,7 +1,7 @@
 // The spawn timeline: turns the stage file's events whose time has come into
 // enemies.
+#include "core/core.h"
 #include "enemy/enemy.h"
-#include "shell/shell.h"
 #include "stage/stage.h"
 
 namespace {

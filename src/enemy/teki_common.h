@@ -1,8 +1,8 @@
 // Shared helpers of the enemy behaviours (internal to the enemy units).
 #pragma once
 
+#include "core/core.h"
 #include "enemy/enemy.h"
-#include "shell/shell.h"
 #include "shot/shot.h"
 
 namespace teki {

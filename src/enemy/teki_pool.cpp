@@ -1,7 +1,7 @@
 // The enemy pool: taking entries, drawing them, and the two whole-pool
 // operations the special techniques use.
+#include "core/core.h"
 #include "enemy/enemy.h"
-#include "shell/shell.h"
 #include "shot/shot.h"
 #include "video/video.h"
 

@@ -1,8 +1,8 @@
 // The ramming boss's exhaust trail: 30 additive puffs left behind while it
 // charges, each fading over 31 frames. Updated and drawn in one call from the
 // boss's behaviour, so the trail lies beneath every enemy sprite.
+#include "core/core.h"
 #include "enemy/enemy.h"
-#include "shell/shell.h"
 #include "video/video.h"
 
 TrailPuff TekiTrail[kTrailPuffs];

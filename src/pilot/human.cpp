@@ -11,11 +11,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/core.h"
 #include "enemy/enemy.h"
 #include "input/input.h"
 #include "pilot/pilot_internal.h"
 #include "player/player.h"
-#include "shell/shell.h"
 #include "shot/shot.h"
 #include "stage/stage.h"
 

@@ -1,8 +1,8 @@
 // The player's craft: controls, movement, animation cell, trail, gauge,
 // barrier, drawing, options and the terrain pushes of stages 4 and 5.
+#include "core/core.h"
 #include "input/input.h"
 #include "player/player.h"
-#include "shell/shell.h"
 #include "stage/stage.h"
 #include "video/video.h"
 

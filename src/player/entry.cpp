@@ -1,7 +1,7 @@
 // The entry swoop at stage start and after every lost life, and the fall
 // that follows a lost life.
+#include "core/core.h"
 #include "player/player.h"
-#include "shell/shell.h"
 
 int EnterPlayer() {
     if (entryVoice == 0) {

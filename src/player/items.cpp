@@ -2,8 +2,8 @@
 // the craft touches them (an option, the barrier, a life or a shot level) or
 // they leave the screen. A small label then rises from the craft and fades.
 // Every picture is a cell of the HUD sheet (slot 1).
+#include "core/core.h"
 #include "player/player.h"
-#include "shell/shell.h"
 #include "video/video.h"
 
 ItemRecord Item[kItemCount];

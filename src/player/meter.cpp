@@ -2,8 +2,8 @@
 // (score, meter bar, stock digit, life icons).
 #include <cstdio>
 
+#include "core/core.h"
 #include "player/player.h"
-#include "shell/shell.h"
 #include "video/video.h"
 
 namespace {

@@ -117,7 +117,9 @@ struct HitRect {
 };
 // A and B overlap when a.right >= b.left and a.left < b.right, and likewise
 // vertically: the first comparison of each pair includes equality.
-bool Overlap(const HitRect& a, const HitRect& b);
+inline bool Overlap(const HitRect& a, const HitRect& b) {
+    return a.right >= b.left && a.left < b.right && a.bottom >= b.top && a.top < b.bottom;
+}
 
 // Where the hit tests, items and techniques send their voices and sounds
 // (PlayVoice, PlaySe, PlayWave); tests listen here.

@@ -2,9 +2,9 @@
 // shot movement and drawing, and the options that trail the craft.
 #include <cstdlib>
 
+#include "core/core.h"
 #include "enemy/enemy.h"
 #include "player/player.h"
-#include "shell/shell.h"
 #include "shot/shot.h"
 #include "video/video.h"
 

@@ -4,10 +4,10 @@
 // while the voice plays, then a hundred meteors over three layers and one
 // blow to every enemy). Their pictures are cells of "sp_maho.bmp" (slot 6),
 // the flash is on the HUD sheet (slot 1). Every character has both.
+#include "core/core.h"
 #include "enemy/enemy.h"
 #include "platform/platform.h"
 #include "player/player.h"
-#include "shell/shell.h"
 #include "video/video.h"
 
 WazaWork Waza;

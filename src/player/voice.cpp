@@ -2,9 +2,11 @@
 // and hand it to the sound channels; a missing file is the player's problem.
 #include <cstdio>
 
+#include "core/core.h"
 #include "player/player.h"
-#include "shell/shell.h"
 #include "sound/sound.h"
+
+CombatSoundCalls combatSound = {PlayVoice, PlaySe, PlayWave};
 
 namespace {
 

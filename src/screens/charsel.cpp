@@ -5,10 +5,10 @@
 // except in the campaign, which offers the whole cast.
 #include <cstdio>
 
+#include "core/core.h"
 #include "input/input.h"
 #include "screens/picture.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
 #include "sound/sound.h"
 #include "video/video.h"
 

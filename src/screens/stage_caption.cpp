@@ -3,9 +3,9 @@
 // Two blended copies converge onto the caption as it fades in, it rests, then
 // fades out: 125 frames, about two seconds. A fresh press of the first button
 // ends it at once; a button already held when it opens does not.
+#include "core/core.h"
 #include "input/input.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
 #include "video/video.h"
 
 namespace {

@@ -1,12 +1,9 @@
-// Damaged or missing game data. The game plays on without a file it cannot
-// read (an empty slot, a silent sound); these routines only say so on stderr:
-// one line per faulty file when it is first read, and one line at start when
-// the data folder lacks or holds a damaged copy of a file the run will read.
+// The data folder check at start: one line when the folder lacks, or holds a
+// damaged copy of, a file the run will read (the game plays on regardless).
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,9 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::mutex reportedLock;
-std::set<std::string> reported;
 
 uint32_t Le32(const unsigned char* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
@@ -89,20 +83,6 @@ std::string Damage(const fs::path& path, uintmax_t size) {
 }
 
 }  // namespace
-
-void ReportDataFault(const char* name, const std::string& why) {
-    const std::string path = GameFilePath(name);
-    {
-        std::lock_guard<std::mutex> hold(reportedLock);
-        if (!reported.insert(path).second) return;
-    }
-    std::fprintf(stderr, "pelloquinade: %s: %s\n", path.c_str(), why.c_str());
-}
-
-void ForgetDataFaults() {
-    std::lock_guard<std::mutex> hold(reportedLock);
-    reported.clear();
-}
 
 std::string CheckDataFolder(const std::vector<int>& stages, bool installed) {
     std::set<std::string> names(std::begin(kCommonFiles), std::end(kCommonFiles));

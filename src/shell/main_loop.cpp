@@ -27,15 +27,6 @@
 #define PELLO_DATA_FROM_EXE "../share/games/pelloquinade"
 #endif
 
-const char* const CharSheet[10] = {"c_maho.bmp",     "c_maho.bmp",  "c_angel.bmp",   "c_devil.bmp",
-                                   "c_syamoji.bmp",  "c_digiko.bmp", "c_aji.bmp",    "c_taiyaki.bmp",
-                                   "c_aniki.bmp",    "c_legend.bmp"};
-const char* const StageMusic[7] = {nullptr, "stg1.mid", "stg2.mid", "stg3.mid", "stg4.mid", "stg5.mid", "stg6.mid"};
-const char* const BgSheet[7] = {nullptr,         "bg_stage1.bmp", "bg_stage2.bmp", "bg_stage3.bmp",
-                                "bg_stage4.bmp", "bg_stage5.bmp", nullptr};
-const char* const EnemySheet[7] = {nullptr,         "stage1_en.bmp", "stage2_en.bmp", "stage3_en.bmp",
-                                   "stage4_en.bmp", "stage5_en.bmp", nullptr};
-
 OuterLoopCalls outerLoopCalls = {h_Title, h_Charsel, GameFrame, h_StageEnd, LoadStageSlots, h_StageCaption};
 
 namespace {
@@ -67,10 +58,6 @@ Settings fileSettings;        // as read from the settings file (changes through
 std::string settingsPath;
 bool playingBack = false;     // the outer loop ends with the replayed run
 
-const char* TableEntry(const char* const* table, int index, int size) {
-    return (index >= 0 && index < size) ? table[index] : nullptr;
-}
-
 // Pausing is for play, not for the screens; where Escape leads back to the
 // title, one pressed on a screen is dropped too.
 void DropMenuMessages() {
@@ -78,42 +65,11 @@ void DropMenuMessages() {
     if (plat::QuitReturnsToTitle()) plat::DropMessages(plat::MsgType::KeyEscape);
 }
 
-Surface* LoadKeyed(Surface* (*loader)(const char*), const char* name) {
-    if (!name) return nullptr;
-    Surface* s = loader(name);
-    if (s) SetKeyColor(s, 0x07E0);
-    return s;
-}
-
 }  // namespace
-
-const char* MissingStageFile(int stage) {
-    static char name[32];
-    std::snprintf(name, sizeof name, "men%d.dat", stage);
-    if (stage < 1 || stage > kLastStage) return name;
-    const char* files[3] = {name, BgSheet[stage], EnemySheet[stage]};
-    for (const char* f : files) {
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(GameFilePath(f), ec)) return f;
-    }
-    return nullptr;
-}
 
 void SetRunStages(int stage, bool campaign) {
     run.stage = stage;
     run.campaign = campaign;
-}
-
-void LoadStageSlots() {
-    for (int i = 0; i < 7; i++) FreeSlot(i);
-    Slot[1] = LoadKeyed(LoadBitmapSurface, "fix.bmp");
-    Slot[0] = LoadKeyed(LoadBitmapSurface, TableEntry(CharSheet, GameState.chno, 10));
-    Slot[2] = LoadKeyed(LoadIndexedBitmap, TableEntry(BgSheet, stageNo, 7));
-    Slot[3] = LoadKeyed(LoadIndexedBitmap, TableEntry(EnemySheet, stageNo, 7));
-    Slot[4] = LoadKeyed(LoadBitmapSurface, "tama.bmp");
-    LoadMen(stageNo);
-    Slot[5] = MakeSurface(320, 240);
-    Slot[6] = LoadKeyed(LoadBitmapSurface, "sp_maho.bmp");
 }
 
 void ShutdownGame() {

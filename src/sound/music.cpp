@@ -1,7 +1,7 @@
 // Music: one MIDI piece at a time under one name, restarted from the message
 // loop whenever it reaches its end.
+#include "core/core.h"
 #include "platform/audio.h"
-#include "shell/shell.h"
 #include "sound/sound.h"
 
 int musicOn = 0;

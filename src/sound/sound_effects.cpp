@@ -7,8 +7,8 @@
 #include <mutex>
 #include <thread>
 
+#include "core/core.h"
 #include "platform/audio.h"
-#include "shell/shell.h"
 #include "sound/sound.h"
 
 WaveFile waveFile[8];

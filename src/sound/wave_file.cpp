@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "shell/shell.h"
+#include "core/core.h"
 #include "sound/sound.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // surface, and the stage's scroll state in MenScroll moves forward.
 #include <algorithm>
 
-#include "shell/shell.h"
+#include "core/core.h"
 #include "stage/stage.h"
 #include "video/video.h"
 

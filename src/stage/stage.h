@@ -123,3 +123,12 @@ extern int blastTime;     // frames of the explosion shower
 extern int clearTime;     // frames of the caption and the closing effects
 int BossBlast(int down);
 int PutStageClear(int on);
+
+// --- stage set-up of the surfaces
+
+// Frees the seven slots and loads them (and the stage file) for the current
+// stage and character, as stage set-up does.
+void LoadStageSlots();
+// After the display lost its surfaces: loads the stage's slots again and
+// clears the loss.
+void RestoreStageSurfaces();

@@ -2,7 +2,7 @@
 // game: a shower of explosions with a repeating blast, then the caption
 // fading in and out while it drifts up and left, then the picture breaking
 // into growing blocks and darkening.
-#include "shell/shell.h"
+#include "core/core.h"
 #include "shot/shot.h"
 #include "sound/sound.h"
 #include "stage/stage.h"

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <type_traits>
 
+#include "core/core.h"
 #include "enemy/enemy.h"
 #include "player/player.h"
-#include "shell/shell.h"
 #include "shot/shot.h"
 #include "stage/stage.h"
 #include "video/video.h"

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/core.h"
 #include "platform/platform.h"
-#include "shell/shell.h"
 #include "video/pixel_ops.h"
 #include "video/video.h"
 

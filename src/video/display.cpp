@@ -1,7 +1,8 @@
+// The display and its surfaces: opening and closing, the work surface and the
+// seven slots, flipping with its pacing, and the gamma ramp.
 #include <algorithm>
 
 #include "platform/platform.h"
-#include "shell/shell.h"
 #include "video/pixel_ops.h"
 #include "video/video.h"
 
@@ -118,11 +119,7 @@ void RestoreScreens() {
     // be lost, and the platform re-creates those itself.
 }
 
-void RestoreStageSurfaces() {
-    RestoreScreens();
-    LoadStageSlots();
-    surfacesLost = false;
-}
+void SurfacesRestored() { surfacesLost = false; }
 
 void SetGamma(int level) {
     if (!gammaSet) return;

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/shell.h"
+#include "core/core.h"
 #include "video/pixel_ops.h"
 #include "video/video.h"
 

@@ -36,14 +36,15 @@ void SetKeyColor(Surface* surface, int key);
 uint16_t PureGreen();               // the key value of the current format
 void FillScreen(uint16_t pixel);
 void ClearAllScreens();
-int FlipScreen(bool pace = true);  // kSurfacesLost from a loss until RestoreStageSurfaces;
+int FlipScreen(bool pace = true);  // kSurfacesLost from a loss until SurfacesRestored;
                                     // pace: wait until 16 ms after the previous flip was due (screens)
 // Drawn over every presented frame (not on the work surface) while it returns
 // true; called with nullptr to ask, then with the frame to draw on, which is
 // WorkSurface for the duration of the call.
 extern bool (*FlipOverlay)(Surface* frame);
 void RestoreScreens();
-void RestoreStageSurfaces();
+// The owner of the lost surfaces has loaded them again: flips stop reporting the loss.
+void SurfacesRestored();
 void SetGamma(int level);
 
 // Sprite copies and clipping.

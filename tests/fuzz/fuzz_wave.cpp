@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/core.h"
 #include "fuzz_util.h"
 #include "platform/audio.h"
-#include "shell/shell.h"
 #include "sound/sound.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

@@ -4,13 +4,12 @@
 // behaviour (which enemy a shot reaches first, which contact takes the hit).
 #include <algorithm>
 
+#include "core/core.h"
 #include "enemy/enemy.h"
 #include "player/player.h"
-#include "shell/shell.h"
 #include "shot/shot.h"
 #include "sound/sound.h"
 
-CombatSoundCalls combatSound = {PlayVoice, PlaySe, PlayWave};
 int lastHarm;
 
 namespace {
@@ -116,10 +115,6 @@ void HitCraft() {
 }
 
 }  // namespace
-
-bool Overlap(const HitRect& a, const HitRect& b) {
-    return a.right >= b.left && a.left < b.right && a.bottom >= b.top && a.top < b.bottom;
-}
 
 void Atari() {
     for (ShotRecord& s : Shot) {

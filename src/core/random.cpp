@@ -1,4 +1,5 @@
-#include "shell/shell.h"
+// The game's own random numbers (a linear congruential generator).
+#include "core/core.h"
 
 namespace {
 uint32_t randState = 1;

@@ -3,10 +3,10 @@
 #include <climits>
 #include <cmath>
 
-#include "shell/shell.h"
+#include "core/core.h"
 
 // The table is 127 * sin built from 3.14159: peak 126, never 127.
-TEST(VideoSine, SampleEntries) {
+TEST(CoreSine, SampleEntries) {
     const int samples[][2] = {{0, 0},     {1, 2},     {2, 4},     {5, 11},    {10, 22},   {15, 32},
                               {30, 63},   {45, 89},   {60, 109},  {75, 122},  {80, 125},  {90, 126},
                               {100, 125}, {112, 117}, {120, 109}, {135, 89},  {150, 63},  {180, 0},
@@ -18,7 +18,7 @@ TEST(VideoSine, SampleEntries) {
     EXPECT_EQ(GetSin(0 + 90), 126);  // cosine of 0
 }
 
-TEST(VideoSine, EveryAngleWraps) {
+TEST(CoreSine, EveryAngleWraps) {
     // -360..-1 behave as a single added 360; beyond that the wrap is full.
     for (int a = -360; a < 0; a++) ASSERT_EQ(GetSin(a), GetSin(a + 360)) << a;
     for (int a = -5000; a < 5000; a++) ASSERT_EQ(GetSin(a), GetSin(((a % 360) + 360) % 360)) << a;

@@ -1,6 +1,7 @@
+// The integer sine table every motion in the game reads.
 #include <cmath>
 
-#include "shell/shell.h"
+#include "core/core.h"
 
 namespace {
 struct SineTable {

@@ -1,20 +1,10 @@
+// Stage set-up: empties every pool and puts the run flags back to their
+// start values before each stage.
 #include "enemy/enemy.h"
 #include "player/player.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
 #include "shot/shot.h"
-
-GameStateRecord GameState;
-
-int stageNo;
-int menFrame;
-int MenScroll[10];
-int quitFlag, restartFlag, continueFlag, gameOverFlag, clearFlag;
-int bossDown;
-int wazaReq, wazaOn, wazaOn2, wazaCharge;
-int entryOn, entryVoice, dying, invincible;
-int itemDrop, inputOn;
-int soundOk;
 
 void ResetPools() {
     EmptyShotPools();

@@ -1,0 +1,67 @@
+// The core every subsystem may include: the player's run record and the run
+// flags, the game's own random numbers and integer sine, game-file names and
+// paths, and the reports of damaged or missing game data.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+// The player's run record. Field order is fixed.
+struct GameStateRecord {
+    int chno;
+    int playerX, playerY;
+    int lives;
+    int barrier;
+    int option;
+    int shotLv;
+    int score;
+    int materLv, materRest, mater;
+    int animNo;
+    int prevX, prevY;
+    int animTime;
+    int optAngle;
+    int trailX[6], trailY[6];
+    int wazaVoice;
+};
+extern GameStateRecord GameState;
+
+// Run flags and counters.
+extern int stageNo;
+extern int menFrame;
+extern int MenScroll[10];
+extern int quitFlag, restartFlag, continueFlag, gameOverFlag, clearFlag;
+extern int bossDown;
+extern int wazaReq, wazaOn, wazaOn2, wazaCharge;
+extern int entryOn, entryVoice, dying, invincible;
+extern int itemDrop, inputOn;
+extern int soundOk;
+
+// The game's random numbers: state * 214013 + 2531011, 15-bit results.
+int GameRand();
+void GameSrand(uint32_t seed);
+uint32_t GameRandState();          // the state the next GameRand steps from
+
+// Integer sine over whole degrees, peak 126; cosine is GetSin(a + 90).
+int GetSin(int angle);
+
+// File-name tables.
+extern const char* const CharSheet[10];
+extern const char* const StageMusic[7];
+extern const char* const BgSheet[7];     // nullptr: the stage has none
+extern const char* const EnemySheet[7];
+
+// The last stage a run can reach (stage 6 has no sheets and no boss).
+constexpr int kLastStage = 5;
+// The first of a stage's files (stage file, scenery sheet, enemy sheet) that
+// the data folder lacks, or nullptr when the stage can be played.
+const char* MissingStageFile(int stage);
+
+// Opens a game file by its in-game name; '\' in the name separates folders.
+std::string GameFilePath(const char* name);
+std::FILE* OpenGameFile(const char* name, const char* mode);
+
+// A game file that is missing or does not load: one line on stderr naming it
+// and why, the first time only (the caller goes on without it).
+void ReportDataFault(const char* name, const std::string& why);
+void ForgetDataFaults();            // report every file afresh (tests)
