@@ -11,7 +11,7 @@
 #include "input/input.h"
 #include "platform/platform.h"
 #include "shell/replay.h"
-#include "shell/settings.h"
+#include "shell/options.h"
 #include "shell/shell.h"
 #include "state/play_state.h"
 #include "video/video.h"
@@ -87,13 +87,13 @@ TEST(SettingsFile, KeepsGoodLinesReportsBadOnesByNumber) {
     EXPECT_EQ(problems[1].rfind("line 6:", 0), 0u);
     EXPECT_EQ(problems[2].rfind("line 7:", 0), 0u);
     EXPECT_EQ(problems[3].rfind("line 10:", 0), 0u);
-    EXPECT_EQ(s.fullscreen, false);
-    EXPECT_FALSE(s.musicVolume.has_value());
-    EXPECT_EQ(s.sfxVolume, 30);
-    EXPECT_EQ(s.keys[4], "Space");
-    EXPECT_FALSE(s.keys[0].has_value());
-    EXPECT_EQ(s.padButtons[2], "back");
-    EXPECT_EQ(s.stage, 2);
+    EXPECT_EQ(s.Number("fullscreen"), 0);
+    EXPECT_FALSE(s.Has("music_volume"));
+    EXPECT_EQ(s.Number("sfx_volume"), 30);
+    EXPECT_EQ(s.Text("key_shoot"), "Space");
+    EXPECT_FALSE(s.Has("key_up"));
+    EXPECT_EQ(s.Text("pad_pause"), "back");
+    EXPECT_EQ(s.Number("stage"), 2);
 
     // What the game writes reads back the same; the command line wins a merge.
     std::vector<std::string> none;
@@ -101,9 +101,35 @@ TEST(SettingsFile, KeepsGoodLinesReportsBadOnesByNumber) {
     EXPECT_TRUE(none.empty());
     EXPECT_EQ(FormatSettings(again), FormatSettings(s));
     Settings cli;
-    cli.sfxVolume = 80;
-    EXPECT_EQ(MergeSettings(s, cli).sfxVolume, 80);
-    EXPECT_EQ(MergeSettings(s, cli).fullscreen, false);
+    cli.SetNumber("sfx_volume", 80);
+    EXPECT_EQ(MergeSettings(s, cli).Number("sfx_volume"), 80);
+    EXPECT_EQ(MergeSettings(s, cli).Number("fullscreen"), 0);
+}
+
+// A row added to the table is listed by --help, read from the command line
+// and the settings file, written back, and landed, with no other edit.
+TEST(SettingsFile, AnOptionIsOneRow) {
+    static long landed = -1;
+    std::vector<OptionRow> rows(GameOptions().begin(), GameOptions().end());
+    rows.push_back({.flag = "--made-up", .key = "made_up", .kind = OptionKind::Number, .lo = 2, .hi = 9,
+                    .arg = "N", .help = "a made-up option 2..9", .label = "Made up",
+                    .land = [](RunOptions&, const OptionValue& v) { landed = v.number; }});
+    EXPECT_NE(HelpText(rows).find("  --made-up N         a made-up option 2..9\n"), std::string::npos);
+
+    std::vector<std::string> problems;
+    Settings file = ParseSettings("made_up = 7\nmade_up = 10\n", problems, rows);
+    ASSERT_EQ(problems.size(), 1u);  // 10 is out of range
+    EXPECT_EQ(file.Number("made_up"), 7);
+    EXPECT_NE(FormatSettings(file, rows).find("made_up = 7\n"), std::string::npos);
+    RunOptions run;
+    LandOptions(file, run, true, rows);
+    EXPECT_EQ(landed, 7);
+
+    const char* argv[] = {"pelloquinade", "--made-up", "4"};
+    Settings cli;
+    EXPECT_EQ(ReadCommandLine(3, const_cast<char**>(argv), cli, rows), -1);
+    LandOptions(MergeSettings(file, cli), run, true, rows);
+    EXPECT_EQ(landed, 4);
 }
 
 TEST(InputBindings, BoundKeysMakeTheWordAndThePauseMessage) {

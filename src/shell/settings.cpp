@@ -1,15 +1,16 @@
-#include "shell/settings.h"
-
+// The settings file: read and written through the option table, merged under
+// the command line, and kept up to date when the player changes a setting in
+// the game.
 #include <cctype>
 #include <cstdlib>
+#include <iostream>
 #include <sstream>
 
-#include "platform/platform.h"
+#include "shell/options.h"
 #include "shell/shell.h"
+#include "shell/user_files.h"
 
 namespace {
-
-const char* const kPadActions[3] = {"pad_shoot", "pad_second", "pad_pause"};
 
 std::string Trim(const std::string& s) {
     size_t a = 0, b = s.size();
@@ -23,25 +24,60 @@ std::string Lower(std::string s) {
     return s;
 }
 
-bool ParseInt(const std::string& v, int lo, int hi, int& out) {
+bool ParseInt(const std::string& v, long lo, long hi, long& out) {
     if (v.empty() || v.size() > 6) return false;
     char* end = nullptr;
     long n = std::strtol(v.c_str(), &end, 10);
     if (*end || n < lo || n > hi) return false;
-    out = static_cast<int>(n);
+    out = n;
     return true;
 }
 
-bool ParseBool(const std::string& v, bool& out) {
+bool ParseBool(const std::string& v, long& out) {
     std::string l = Lower(v);
-    if (l == "yes" || l == "true" || l == "on" || l == "1") return out = true, true;
-    if (l == "no" || l == "false" || l == "off" || l == "0") return out = false, true;
+    if (l == "yes" || l == "true" || l == "on" || l == "1") return out = 1, true;
+    if (l == "no" || l == "false" || l == "off" || l == "0") return out = 0, true;
     return false;
+}
+
+// The value a settings line gives a row, or false when the row cannot take it.
+bool ReadValue(const OptionRow& row, const std::string& text, OptionValue& out) {
+    switch (row.kind) {
+        case OptionKind::Switch: return ParseBool(text, out.number);
+        case OptionKind::Number: return ParseInt(text, row.lo, row.hi, out.number);
+        case OptionKind::KeyName: out.text = text; return plat::KeyNameKnown(text);
+        case OptionKind::PadButton: out.text = text; return plat::PadButtonNameKnown(text);
+        case OptionKind::Text:
+        case OptionKind::Path: out.text = text; return true;
+        default: return false;
+    }
+}
+
+Settings fileSettings;        // as read from the settings file (changes through the game go here)
+std::string settingsPath;
+
+void SaveSettings(const Settings& s) {
+    std::string text = FormatSettings(s), error;
+    if (!WriteFileReplacing(settingsPath, std::vector<uint8_t>(text.begin(), text.end()), error))
+        std::cerr << "pelloquinade: the settings were not saved: " << error << "\n";
+}
+
+void OnVolumeChange() {
+    int music = 0, sfx = 0;
+    plat::GetVolumes(music, sfx);
+    fileSettings.SetNumber("music_volume", music);
+    fileSettings.SetNumber("sfx_volume", sfx);
+    SaveSettings(fileSettings);
+}
+
+void OnFullscreenChange(bool fullscreen) {
+    fileSettings.SetNumber("fullscreen", fullscreen ? 1 : 0);
+    SaveSettings(fileSettings);
 }
 
 }  // namespace
 
-Settings ParseSettings(const std::string& text, std::vector<std::string>& problems) {
+Settings ParseSettings(const std::string& text, std::vector<std::string>& problems, std::span<const OptionRow> rows) {
     Settings s;
     std::istringstream in(text);
     std::string raw;
@@ -57,77 +93,71 @@ Settings ParseSettings(const std::string& text, std::vector<std::string>& proble
             continue;
         }
         std::string key = Lower(Trim(line.substr(0, eq))), value = Trim(line.substr(eq + 1));
-        int n = 0;
-        bool b = false;
-        bool ok = true;
-        if (key == "fullscreen") {
-            if ((ok = ParseBool(value, b))) s.fullscreen = b;
-        } else if (key == "scale") {
-            if ((ok = ParseInt(value, 0, 16, n))) s.scale = n;
-        } else if (key == "music_volume") {
-            if ((ok = ParseInt(value, 0, 100, n))) s.musicVolume = n;
-        } else if (key == "sfx_volume") {
-            if ((ok = ParseInt(value, 0, 100, n))) s.sfxVolume = n;
-        } else if (key == "pad_dead_zone") {
-            if ((ok = ParseInt(value, 0, 90, n))) s.padDeadZone = n;
-        } else if (key == "campaign") {
-            if ((ok = ParseBool(value, b))) s.campaign = b;
-        } else if (key == "stage") {
-            if ((ok = ParseInt(value, 1, kLastStage, n))) s.stage = n;
-        } else {
-            bool known = false;
-            for (int i = 0; i < 8 && !known; i++)
-                if (key == std::string("key_") + plat::kKeyActions[i]) {
-                    known = true;
-                    if ((ok = plat::KeyNameKnown(value))) s.keys[i] = value;
-                }
-            for (int i = 0; i < 3 && !known; i++)
-                if (key == kPadActions[i]) {
-                    known = true;
-                    if ((ok = plat::PadButtonNameKnown(value))) s.padButtons[i] = value;
-                }
-            if (!known) {
-                problem("unknown setting \"" + key.substr(0, 40) + "\"");
-                continue;
-            }
+        const OptionRow* row = nullptr;
+        for (const OptionRow& r : rows)
+            if (r.key && key == r.key) row = &r;
+        if (!row) {
+            problem("unknown setting \"" + key.substr(0, 40) + "\"");
+            continue;
         }
-        if (!ok) problem("\"" + value.substr(0, 40) + "\" is not a value " + key + " takes");
+        OptionValue v;
+        if (ReadValue(*row, value, v))
+            s.values[key] = v;
+        else
+            problem("\"" + value.substr(0, 40) + "\" is not a value " + key + " takes");
     }
     return s;
 }
 
-std::string FormatSettings(const Settings& s) {
+std::string FormatSettings(const Settings& s, std::span<const OptionRow> rows) {
     std::ostringstream o;
     o << "# Pelloquinade settings. The command line wins over this file.\n"
          "# Keys take SDL key names (Up, Space, Left Shift, ...); pad buttons take\n"
          "# a, b, x, y, back, start, leftshoulder, rightshoulder, ...\n";
-    if (s.fullscreen) o << "fullscreen = " << (*s.fullscreen ? "yes" : "no") << "\n";
-    if (s.scale) o << "scale = " << *s.scale << "\n";
-    if (s.musicVolume) o << "music_volume = " << *s.musicVolume << "\n";
-    if (s.sfxVolume) o << "sfx_volume = " << *s.sfxVolume << "\n";
-    for (int i = 0; i < 8; i++)
-        if (s.keys[i]) o << "key_" << plat::kKeyActions[i] << " = " << *s.keys[i] << "\n";
-    for (int i = 0; i < 3; i++)
-        if (s.padButtons[i]) o << kPadActions[i] << " = " << *s.padButtons[i] << "\n";
-    if (s.padDeadZone) o << "pad_dead_zone = " << *s.padDeadZone << "\n";
-    if (s.campaign) o << "campaign = " << (*s.campaign ? "yes" : "no") << "\n";
-    if (s.stage) o << "stage = " << *s.stage << "\n";
+    for (const OptionRow& row : rows) {
+        auto it = row.key ? s.values.find(row.key) : s.values.end();
+        if (it == s.values.end()) continue;
+        o << row.key << " = ";
+        if (row.kind == OptionKind::Switch)
+            o << (it->second.number ? "yes" : "no");
+        else if (row.kind == OptionKind::Number)
+            o << it->second.number;
+        else
+            o << it->second.text;
+        o << "\n";
+    }
     return o.str();
 }
 
 Settings MergeSettings(const Settings& base, const Settings& over) {
     Settings m = base;
-    auto take = [](auto& into, const auto& from) {
-        if (from) into = from;
-    };
-    take(m.fullscreen, over.fullscreen);
-    take(m.scale, over.scale);
-    take(m.musicVolume, over.musicVolume);
-    take(m.sfxVolume, over.sfxVolume);
-    for (int i = 0; i < 8; i++) take(m.keys[i], over.keys[i]);
-    for (int i = 0; i < 3; i++) take(m.padButtons[i], over.padButtons[i]);
-    take(m.padDeadZone, over.padDeadZone);
-    take(m.campaign, over.campaign);
-    take(m.stage, over.stage);
+    for (const auto& [id, value] : over.values) m.values[id] = value;
     return m;
+}
+
+bool StageFromSettingsFile() { return fileSettings.Has("stage") && !launch.cli.Has("stage"); }
+const std::string& SettingsPath() { return settingsPath; }
+
+void ApplySettings() {
+    Settings effective = launch.cli;
+    if (!launch.plat.headless) {
+        settingsPath = UserConfigDir() + "/settings.ini";
+        std::vector<uint8_t> bytes;
+        std::string error;
+        if (ReadWholeFile(settingsPath, bytes, error)) {
+            std::vector<std::string> problems;
+            fileSettings = ParseSettings(std::string(bytes.begin(), bytes.end()), problems);
+            for (const std::string& p : problems)
+                std::cerr << "pelloquinade: " << settingsPath << " " << p << " (ignored)\n";
+        }
+        effective = MergeSettings(fileSettings, launch.cli);
+        if (launch.saveSettings) {
+            fileSettings = effective;
+            SaveSettings(fileSettings);
+        }
+        plat::SetVolumeChangeHandler(OnVolumeChange);
+        plat::SetFullscreenChangeHandler(OnFullscreenChange);
+        launch.plat.screenshotDir = UserPicturesDir();
+    }
+    LandOptions(effective, launch, true);
 }

@@ -61,6 +61,12 @@ void InstallVolumeBar();
 void ShutdownGame();
 // The shut-down, then the end of the program with the given code.
 [[noreturn]] void ShutdownAndExit(int code);
+// Replay set-up (--replay): reads the file (false after a message), and
+// plays the run back, which ends the program.
+namespace replay { struct Replay; }
+bool LoadReplay(replay::Replay& r);
+[[noreturn]] void PlayBack(const replay::Replay& r);
+extern bool playingBack;            // the outer loop ends with the replayed run
 // A replay being played back ends the program here: it reached a close
 // event, or (outOfStep) the game asked for input the replay does not hold.
 // The exit code is 0 when it ended as recorded, else kExitReplayDiffers.

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/settings.h"
+#include "shell/options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> problems;
