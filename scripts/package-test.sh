@@ -12,7 +12,8 @@
 # Skips (exit code 0, saying so) without root or debootstrap.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="${PELLO_PACKAGE_DIR:-$root/build-package}"
+# absolute: the reference game is started from another folder
+build="$(realpath -m "${PELLO_PACKAGE_DIR:-$root/build-package}")"
 cache="${PELLO_CHROOT_CACHE:-/var/cache/pelloquinade-chroot}"
 mirror="http://deb.debian.org/debian"
 started=$SECONDS

@@ -222,7 +222,7 @@ std::string FormatReport(const StageReport& r) {
                   r.bossAt >= 0 ? (r.bossDownAt >= 0 ? r.bossDownAt : r.frames) - r.bossAt : -1);
     std::string s = line;
     for (const Loss& l : r.losses)
-        s += " " + std::to_string(l.frame) + ":" + kCause[l.cause >= 0 && l.cause < 4 ? l.cause : 0];
+        s.append(" ").append(std::to_string(l.frame)).append(":").append(kCause[l.cause >= 0 && l.cause < 4 ? l.cause : 0]);
     if (r.losses.empty()) s += " none";
     return s;
 }

@@ -42,6 +42,7 @@ bool Startup(const Options& opt);
 void Shutdown();
 bool OpenDisplay(bool rgb565);
 bool FinishDisplay();               // the renderer OpenDisplay left for later
+uint32_t StartedAt();               // Ticks() when Startup finished
 void CloseDisplay();
 bool Present(const uint16_t* pixels, bool rgb565);
 void ShowCursor(bool show);

@@ -215,7 +215,10 @@ uint32_t GetTicks() { return shared.headless ? headless::Ticks() : sdl::Ticks();
 uint32_t SystemTicks() { return shared.headless ? headless::Ticks() : sdl::SystemTicks(); }
 void Sleep(uint32_t ms) { shared.headless ? headless::Sleep(ms) : sdl::Sleep(ms); }
 bool FinishStartup(uint32_t waitMs) {
-    const uint32_t start = GetTicks();
+    // In a window the second counts from the platform's start, so opening the
+    // window and the sound and loading the sounds happen inside it too; the
+    // virtual clock keeps its old count, which the kept runs rely on.
+    const uint32_t start = shared.headless ? GetTicks() : sdl::StartedAt();
     if (!shared.headless && !sdl::FinishDisplay()) return false;
     audio_detail::MusicWaitSynth();
     const uint32_t spent = GetTicks() - start;

@@ -90,7 +90,8 @@ uint32_t SystemTicks();
 void Sleep(uint32_t ms);
 // The start-up's wait: makes what OpenDisplay and AudioOpen leave for later
 // (the window's renderer, the music's soundfont) and returns once waitMs
-// have passed since the call, or when that work is done if it takes longer.
+// have passed since Startup (headless: since the call), or when that work is
+// done if it takes longer.
 // False when the window cannot be drawn in (nothing is waited for then).
 bool FinishStartup(uint32_t waitMs);
 // Gives the processor away for a small part of a millisecond, for waits that

@@ -32,6 +32,7 @@ namespace {
 
 struct SdlState {
     bool started = false;
+    uint32_t startedAt = 0;         // SDL's ticks when the platform started
     bool videoUp = false;
     bool fullscreen = true;
     int scale = 0;
@@ -240,8 +241,11 @@ bool Startup(const Options& opt) {
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0)
         SDL_InitSubSystem(SDL_INIT_JOYSTICK);  // a keyboard alone is enough
     st.started = true;
+    st.startedAt = SDL_GetTicks();
     return true;
 }
+
+uint32_t StartedAt() { return st.startedAt; }
 
 void Shutdown() {
     if (!st.started) return;

@@ -104,7 +104,7 @@ Settings ParseSettings(const std::string& text, std::vector<std::string>& proble
         if (ReadValue(*row, value, v))
             s.values[key] = v;
         else
-            problem("\"" + value.substr(0, 40) + "\" is not a value " + key + " takes");
+            problem(std::string("\"").append(value, 0, 40).append("\" is not a value ").append(key).append(" takes"));
     }
     return s;
 }
