@@ -167,6 +167,19 @@ TEST_F(PlayerCraft, TerrainOnlyOnStagesFourAndFive) {
     MovePlayer(0, 0, 0);
     EXPECT_EQ(dying, 1);
 
+    // ... and shifted by the layer's offset inside a tile: at scroll 3224 the
+    // layer is 12 px into column 100, so the craft's centre (x = 100) is over
+    // column 107 and a wall in column 108, drawn from x = 116, is at its nose.
+    StageStart(0);
+    ClearMenTables();
+    stageNo = 4;
+    MenScroll[MS::scrollPos] = 3224;
+    GameState.playerX = 100;
+    GameState.playerY = 100;
+    MenMap[108][6][2] = 6;
+    MovePlayer(0, 0, 0);
+    EXPECT_EQ(dying, 1);
+
     // Row -1 is off the map, not the last row of the previous column.
     StageStart(0);
     ClearMenTables();

@@ -76,7 +76,7 @@ int Pilot() {
     if (const TekiRecord* heart = FirstOfType(49)) {
         targetY = heart->y;
     } else {
-        int col = ((MenScroll[MS::scrollPos] * 2) >> 6) + (GameState.playerX >> 4);
+        int col = (((MenScroll[MS::scrollPos] * 2) >> 2) + GameState.playerX) >> 4;
         targetY = RouteRow(col, GameState.playerY >> 4) * 16 + 8;
     }
     return stagerun::Steer(70, targetY, 2);

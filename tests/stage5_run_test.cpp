@@ -53,7 +53,7 @@ int Pilot() {
     if (const TekiRecord* b = Live(56)) wantY = b->y + 40;
     if (const TekiRecord* b = Live(17)) wantY = b->y;
     if (const TekiRecord* b = Live(10)) wantY = b->y - 16;
-    const int c = (MenScroll[MS::scrollPos] * 2) >> 6, k = c + (GameState.playerX >> 4);
+    const int k = (((MenScroll[MS::scrollPos] * 2) >> 2) + GameState.playerX) >> 4;
     int best = -1;
     for (int r = 1; r <= 11; r++) {
         bool open = true;

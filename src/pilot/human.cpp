@@ -37,7 +37,7 @@ struct Glance {
     Spot want{70, 110};
     bool charge = false;
     int gauge = 0;
-    int wallCol = 0;            // stages 4 and 5: the terrain column under x = 0
+    int wallOfs = 0;            // stages 4 and 5: the terrain layer's scroll, in pixels
     std::vector<Thing> things;
 };
 
@@ -63,7 +63,7 @@ Glance Look() {
     s.want = ProgressSpot();
     s.charge = wazaOn == 0 && g.materLv >= 1;
     s.gauge = Player.gaugeCount;
-    s.wallCol = (MenScroll[MS::scrollPos] * 2) >> 6;
+    s.wallOfs = (MenScroll[MS::scrollPos] * 2) >> 2;
     auto near = [&](int x, int y, int hw, int hh) {
         return std::abs(x - s.x) - hw < kLook && std::abs(y - s.y) - hh < kLook;
     };
@@ -81,7 +81,7 @@ Glance Look() {
 
 bool Wall(const Glance& s, int x, int y) {
     if (stageNo != 4 && stageNo != 5) return false;
-    int col = s.wallCol + (x >> 4) + 1, row = y >> 4;
+    int col = ((s.wallOfs + x) >> 4) + 1, row = y >> 4;
     if (col < 0 || col >= kMapColumns || row < 0 || row >= kMapRows) return false;
     int t = MenMap[col][row][stageNo == 4 ? 2 : 3];
     return stageNo == 4 ? t == 6 : (t == 26 || t == 90);

@@ -109,8 +109,11 @@ void Terrain() {
         a = 26;
         b = 90;
     }
+    // The wall layer is drawn shifted left by its offset inside a tile too,
+    // so the craft's column comes from its drawn position: k is the column
+    // under the craft's centre, k + 1 the one its nose reaches into.
     int r = g.playerY >> 4;
-    int k = layerOfs + (g.playerX >> 4);
+    int k = (((scrollPos * 2) >> 2) + g.playerX) >> 4;
     if (Solid(k + 1, r, layer, a, b)) {
         g.playerX -= 4;
         if (stageNo == 4) {
