@@ -16,6 +16,7 @@
 #include "screens/screens.h"
 #include "sound/sound.h"
 #include "stage/stage.h"
+#include "stage/stage_table.h"
 #include "video/video.h"
 
 namespace flight {

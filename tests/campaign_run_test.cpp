@@ -27,6 +27,7 @@
 #include "shell/shell.h"
 #include "sound/sound.h"
 #include "stage/stage.h"
+#include "stage/stage_table.h"
 #include "video/video.h"
 #include "campaign_pilot.h"
 

@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
+#include "stage/stage_table.h"
 
 namespace {
 

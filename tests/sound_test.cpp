@@ -16,6 +16,7 @@
 #include "player/player.h"
 #include "screens/screens.h"
 #include "sound/sound.h"
+#include "stage/stage_table.h"
 
 namespace fs = std::filesystem;
 
@@ -504,7 +505,7 @@ TEST(SoundData, EveryNamedSoundAndPieceExists) {
         CloseWave(w);
     }
     std::vector<std::string> pieces = {"select.mid", "boss1.mid"};
-    for (int stage = 1; stage <= 6; stage++) pieces.push_back(StageMusic[stage]);
+    for (int stage = 1; stage <= 6; stage++) pieces.push_back(StageRow(stage).music);
     for (const std::string& piece : pieces) {
         std::error_code ec;
         EXPECT_GT(fs::file_size(data / piece, ec), 1000u) << piece;

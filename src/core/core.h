@@ -45,17 +45,8 @@ uint32_t GameRandState();          // the state the next GameRand steps from
 // Integer sine over whole degrees, peak 126; cosine is GetSin(a + 90).
 int GetSin(int angle);
 
-// File-name tables.
+// The characters' sprite sheets (the stages' files are in the stage table).
 extern const char* const CharSheet[10];
-extern const char* const StageMusic[7];
-extern const char* const BgSheet[7];     // nullptr: the stage has none
-extern const char* const EnemySheet[7];
-
-// The last stage a run can reach (stage 6 has no sheets and no boss).
-constexpr int kLastStage = 5;
-// The first of a stage's files (stage file, scenery sheet, enemy sheet) that
-// the data folder lacks, or nullptr when the stage can be played.
-const char* MissingStageFile(int stage);
 
 // Opens a game file by its in-game name; '\' in the name separates folders.
 std::string GameFilePath(const char* name);

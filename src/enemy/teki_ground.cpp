@@ -4,6 +4,7 @@
 
 #include "enemy/teki_common.h"
 #include "sound/sound.h"
+#include "stage/stage_table.h"
 
 using namespace teki;
 
@@ -348,10 +349,12 @@ void MoveScenery(TekiRecord& t) {  // types 44, 45, 46, 52
         if (t.x < -24) t.active = 0;
         break;
     case 45:
-        if (stageNo == 4) {
+        switch (StageRow(stageNo).drift) {
+        case Drift::ThreeInFour:
             if (w[1] % 4 != 2) t.x -= 1;
-        } else if (stageNo == 5) {
-            t.x -= 1;
+            break;
+        case Drift::Every: t.x -= 1; break;
+        case Drift::Still: break;
         }
         w[1] += 1;
         if (t.x < -24) t.active = 0;

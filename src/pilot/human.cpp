@@ -18,6 +18,7 @@
 #include "player/player.h"
 #include "shot/shot.h"
 #include "stage/stage.h"
+#include "stage/stage_table.h"
 
 namespace pilot {
 namespace {
@@ -37,7 +38,7 @@ struct Glance {
     Spot want{70, 110};
     bool charge = false;
     int gauge = 0;
-    int wallOfs = 0;            // stages 4 and 5: the terrain layer's scroll, in pixels
+    int scrollPos = 0;          // where the walls were, on the stages that have them
     std::vector<Thing> things;
 };
 
@@ -63,7 +64,7 @@ Glance Look() {
     s.want = ProgressSpot();
     s.charge = wazaOn == 0 && g.materLv >= 1;
     s.gauge = Player.gaugeCount;
-    s.wallOfs = (MenScroll[MS::scrollPos] * 2) >> 2;
+    s.scrollPos = MenScroll[MS::scrollPos];
     auto near = [&](int x, int y, int hw, int hh) {
         return std::abs(x - s.x) - hw < kLook && std::abs(y - s.y) - hh < kLook;
     };
@@ -80,11 +81,11 @@ Glance Look() {
 }
 
 bool Wall(const Glance& s, int x, int y) {
-    if (stageNo != 4 && stageNo != 5) return false;
-    int col = ((s.wallOfs + x) >> 4) + 1, row = y >> 4;
+    const WallLayer& wall = StageRow(stageNo).wall;
+    if (wall.kind == WallKind::None) return false;
+    int col = ((WallOffset(wall, s.scrollPos) + x) >> 4) + 1, row = y >> 4;
     if (col < 0 || col >= kMapColumns || row < 0 || row >= kMapRows) return false;
-    int t = MenMap[col][row][stageNo == 4 ? 2 : 3];
-    return stageNo == 4 ? t == 6 : (t == 26 || t == 90);
+    return IsWallTile(wall, MenMap[col][row][wall.layer]);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "input/input.h"
 #include "player/player.h"
 #include "stage/stage.h"
+#include "stage/stage_table.h"
 #include "video/video.h"
 
 //                              speed lock firing cellH idle  up   down frames barrier
@@ -95,28 +96,17 @@ void Terrain() {
     GameStateRecord& g = GameState;
     int& layerOfs = MenScroll[MS::layerOfs];
     int scrollPos = MenScroll[MS::scrollPos];
-    int layer, a, b;
-    if (stageNo == 4) {
-        // The walls are drawn by layer 2 at half the scroll, so the columns
-        // they occupy are read at that rate too (three quarters, the rate of
-        // layer 1, would put every wall somewhere else than it is seen).
-        layerOfs = (scrollPos * 2) >> 6;
-        layer = 2;
-        a = b = 6;
-    } else {
-        layerOfs = (scrollPos * 2) >> 6;
-        layer = 3;
-        a = 26;
-        b = 90;
-    }
+    const WallLayer& wall = StageRow(stageNo).wall;
+    layerOfs = WallOffset(wall, scrollPos) >> 4;
+    const int layer = wall.layer, a = wall.tiles[0], b = wall.tiles[1];
     // The wall layer is drawn shifted left by its offset inside a tile too,
     // so the craft's column comes from its drawn position: k is the column
     // under the craft's centre, k + 1 the one its nose reaches into.
     int r = g.playerY >> 4;
-    int k = (((scrollPos * 2) >> 2) + g.playerX) >> 4;
+    int k = (WallOffset(wall, scrollPos) + g.playerX) >> 4;
     if (Solid(k + 1, r, layer, a, b)) {
         g.playerX -= 4;
-        if (stageNo == 4) {
+        if (wall.kind == WallKind::Deadly) {
             LoseLife();
         } else if (g.playerX < -8) {
             LoseLife();
@@ -188,6 +178,6 @@ void MovePlayer(int chno, int option, int shotLv) {
     // 9. Options.
     PutOption(chno, option);
 
-    // 10. Terrain of stages 4 and 5.
-    if ((stageNo == 4 || stageNo == 5) && invincible == 0) Terrain();
+    // 10. Terrain of the stages with walls.
+    if (StageRow(stageNo).wall.kind != WallKind::None && invincible == 0) Terrain();
 }

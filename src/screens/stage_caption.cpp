@@ -6,6 +6,7 @@
 #include "core/core.h"
 #include "input/input.h"
 #include "screens/screens.h"
+#include "stage/stage_table.h"
 #include "video/video.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "shell/shell.h"
 #include "stage/stage.h"
+#include "stage/stage_table.h"
 
 #ifndef PELLO_GENERATOR
 #define PELLO_GENERATOR "assetgen"
@@ -92,9 +93,10 @@ std::string CheckDataFolder(const std::vector<int>& stages, bool installed) {
         char men[32];
         std::snprintf(men, sizeof men, "men%d.dat", s);
         names.insert(men);
-        names.insert(StageMusic[s]);
-        if (BgSheet[s]) names.insert(BgSheet[s]);
-        if (EnemySheet[s]) names.insert(EnemySheet[s]);
+        const StageInfo& row = StageTable[s];
+        names.insert(row.music);
+        if (row.sceneSheet) names.insert(row.sceneSheet);
+        if (row.enemySheet) names.insert(row.enemySheet);
     }
 
     std::vector<std::string> problems;

@@ -4,6 +4,7 @@
 
 #include "core/core.h"
 #include "shell/options.h"
+#include "stage/stage_table.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "shell/shell.h"
 #include "sound/sound.h"
 #include "stage/stage.h"
+#include "stage/stage_table.h"
 #include "video/video.h"
 
 OuterLoopCalls outerLoopCalls = {h_Title, h_Charsel, GameFrame, h_StageEnd, LoadStageSlots, h_StageCaption};
@@ -66,7 +67,7 @@ int OuterLoop(bool runSetUp) {
         ResetStageFlags();
         if (t == 0) {
             StopMidi();
-            PlayMidi(StageMusic[stageNo]);
+            PlayMidi(StageRow(stageNo).music);
         }
         outerLoopCalls.loadStage();
         if (entry == Entry::NextStage && outerLoopCalls.stageCaption) outerLoopCalls.stageCaption(stageNo);

@@ -13,6 +13,7 @@
 #include "shell/shell.h"
 #include "shell/user_files.h"
 #include "sound/sound.h"
+#include "stage/stage_table.h"
 #include "video/video.h"
 
 #ifndef PELLO_DEFAULT_DATA_DIR

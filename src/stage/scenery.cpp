@@ -1,10 +1,12 @@
-// Parallax scenery of the six stages. Nothing is cached: every frame each
-// visible tile is copied again from the scenery sheet (slot 2) onto the work
-// surface, and the stage's scroll state in MenScroll moves forward.
+// Parallax scenery of the six stages, each stage's drawing reached through
+// the stage table. Nothing is cached: every frame each visible tile is copied
+// again from the scenery sheet (slot 2) onto the work surface, and the
+// stage's scroll state in MenScroll moves forward.
 #include <algorithm>
 
 #include "core/core.h"
 #include "stage/stage.h"
+#include "stage/stage_table.h"
 #include "video/video.h"
 
 using namespace MS;
@@ -54,7 +56,7 @@ void PutLayers(const uint16_t* rate, int shift, int from, int to, int p, int dy)
 
 int SeqPiece(int index) { return (index >= 0 && index < kSeqLen) ? StripSequence[index] : -1; }
 
-// --- stage 1
+// --- stage 1 helpers
 
 void PutFarLayer() {
     int& fx = MenScroll[farX];
@@ -73,6 +75,21 @@ void PutFarLayer() {
 }
 
 int Section() { return (MenScroll[scrollPos] >> 4) / 20; }
+
+// Jump of stage 4's transition whose window holds the scroll position, or 0
+// outside both windows; -1 inside a window whose transition is not due.
+int Stage4Jump() {
+    int p = MenScroll[scrollPos];
+    bool inside = (p >= 1600 && p < 2560) || (p >= 7360 && p < 7680);
+    if (!inside) return 0;
+    if (MenScroll[rise] < 240 && MenScroll[phase] == 0) return 960;
+    if (MenScroll[rise] < 240 && MenScroll[phase] == 1) return 540;
+    return -1;
+}
+
+}  // namespace
+
+// --- stage 1
 
 void MenBack1() {
     PutFarLayer();
@@ -166,18 +183,14 @@ void MenFront2() {
     }
 }
 
-// --- stage 4: two vertical transitions
+// --- stage 3: four layers at an even pace
 
-// Jump of the transition whose window holds the scroll position, or 0
-// outside both windows; -1 inside a window whose transition is not due.
-int Stage4Jump() {
-    int p = MenScroll[scrollPos];
-    bool inside = (p >= 1600 && p < 2560) || (p >= 7360 && p < 7680);
-    if (!inside) return 0;
-    if (MenScroll[rise] < 240 && MenScroll[phase] == 0) return 960;
-    if (MenScroll[rise] < 240 && MenScroll[phase] == 1) return 540;
-    return -1;
+void MenBack3() {
+    PutLayers(LayerRate3, 2, 3, 0, MenScroll[scrollPos], 0);
+    if (MenScroll[scrollPos] <= 12000) MenScroll[scrollPos] += 2;
 }
+
+// --- stage 4: two vertical transitions
 
 void MenBack4() {
     int p = MenScroll[scrollPos];
@@ -211,6 +224,15 @@ void MenFront4() {
     }
 }
 
+// --- stage 5: walls in front
+
+void MenBack5() {
+    PutLayers(LayerRate5, 2, 4, 1, MenScroll[scrollPos], 0);
+    if (MenScroll[scrollPos] <= 15344) MenScroll[scrollPos] += 2;
+}
+
+void MenFront5() { PutMapLayer(0, MenScroll[scrollPos], 0); }
+
 // --- stage 6: speed streaks
 
 void MenBack6() {
@@ -232,8 +254,6 @@ void MenBack6() {
         if (s.x < -64) s.active = 0;
     }
 }
-
-}  // namespace
 
 void PutMapLayer(int layer, int ofs, int dy) {
     MenScroll[layerOfs] = ofs;
@@ -306,29 +326,9 @@ void MoveFlakes() {
 }
 
 void PutMenBack(int stage) {
-    switch (stage) {
-    case 1: MenBack1(); break;
-    case 2: MenBack2(); break;
-    case 3:
-        PutLayers(LayerRate3, 2, 3, 0, MenScroll[scrollPos], 0);
-        if (MenScroll[scrollPos] <= 12000) MenScroll[scrollPos] += 2;
-        break;
-    case 4: MenBack4(); break;
-    case 5:
-        PutLayers(LayerRate5, 2, 4, 1, MenScroll[scrollPos], 0);
-        if (MenScroll[scrollPos] <= 15344) MenScroll[scrollPos] += 2;
-        break;
-    case 6: MenBack6(); break;
-    default: break;
-    }
+    if (auto back = StageRow(stage).back) back();
 }
 
 void PutMenFront(int stage) {
-    switch (stage) {
-    case 1: MenFront1(); break;
-    case 2: MenFront2(); break;
-    case 4: MenFront4(); break;
-    case 5: PutMapLayer(0, MenScroll[scrollPos], 0); break;
-    default: break;
-    }
+    if (auto front = StageRow(stage).front) front();
 }

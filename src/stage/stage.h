@@ -83,8 +83,20 @@ enum Field : int {
 };
 }  // namespace MS
 
+// The stage's scenery behind and in front of the play (its stage-table row).
 void PutMenBack(int stage);
 void PutMenFront(int stage);
+// Each stage's own drawing, as named in the stage table.
+void MenBack1();
+void MenFront1();
+void MenBack2();
+void MenFront2();
+void MenBack3();
+void MenBack4();
+void MenFront4();
+void MenBack5();
+void MenFront5();
+void MenBack6();
 
 // Pieces of stage 2's backdrop strip and their overlays.
 void PutStripPiece(int piece, int x);

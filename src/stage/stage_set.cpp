@@ -2,6 +2,7 @@
 // current stage and character, and loaded again after the display lost them.
 #include "core/core.h"
 #include "stage/stage.h"
+#include "stage/stage_table.h"
 #include "video/video.h"
 
 namespace {
@@ -23,8 +24,8 @@ void LoadStageSlots() {
     for (int i = 0; i < 7; i++) FreeSlot(i);
     Slot[1] = LoadKeyed(LoadBitmapSurface, "fix.bmp");
     Slot[0] = LoadKeyed(LoadBitmapSurface, TableEntry(CharSheet, GameState.chno, 10));
-    Slot[2] = LoadKeyed(LoadIndexedBitmap, TableEntry(BgSheet, stageNo, 7));
-    Slot[3] = LoadKeyed(LoadIndexedBitmap, TableEntry(EnemySheet, stageNo, 7));
+    Slot[2] = LoadKeyed(LoadIndexedBitmap, StageRow(stageNo).sceneSheet);
+    Slot[3] = LoadKeyed(LoadIndexedBitmap, StageRow(stageNo).enemySheet);
     Slot[4] = LoadKeyed(LoadBitmapSurface, "tama.bmp");
     LoadMen(stageNo);
     Slot[5] = MakeSurface(320, 240);

@@ -10,6 +10,7 @@
 #include "shell/shell.h"
 #include "shot/shot.h"
 #include "stage/stage.h"
+#include "stage/stage_table.h"
 #include "video/video.h"
 
 namespace {
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     const std::filesystem::path data = given && *given ? given : PELLO_DATA_DIR;
     for (int s = 1; s <= kStages; s++)
         for (int k = 0; k < 2; k++) {
-            const char* name = (k == 0 ? BgSheet : EnemySheet)[s];
+            const char* name = k == 0 ? StageRow(s).sceneSheet : StageRow(s).enemySheet;
             sheets[s][k] = name ? LoadIndexedBitmap((data / name).c_str()) : nullptr;
             if (sheets[s][k]) SetKeyColor(sheets[s][k], 0x07E0);
         }
