@@ -1,5 +1,5 @@
-// Program start and shut-down: the command line, the data folder and its
-// check, the display and sound, and the end of the program.
+// Program start: the command line, the data folder and its check, the
+// display and sound, then the outer loop or a replay.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -37,24 +37,6 @@ void OnWindowClose() {
     replay::OnClose();
     ShutdownAndExit(0);
 }
-
-}  // namespace
-
-void ShutdownGame() {
-    StopMidi();
-    for (int i = 0; i < 7; i++) FreeSlot(i);
-    ReleaseSound();
-    ReleaseDisplay();
-    plat::ShowCursor(true);
-    plat::Shutdown();
-}
-
-void ShutdownAndExit(int code) {
-    ShutdownGame();
-    std::exit(code);
-}
-
-namespace {
 
 // Returns -1 to go on, or an exit code.
 int ParseArgs(int argc, char** argv) {
