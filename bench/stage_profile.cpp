@@ -56,10 +56,8 @@ void Counted(int stage, long n, bool) {
     FrameCost f = last;
     f.stage = stage;
     f.n = n;
-    f.enemies = static_cast<int>(
-        std::count_if(std::begin(Teki), std::end(Teki), [](const TekiRecord& t) { return t.active != 0; }));
-    f.bullets = static_cast<int>(
-        std::count_if(std::begin(Tama), std::end(Tama), [](const TamaRecord& t) { return t.active == 1; }));
+    f.enemies = CountTeki();
+    f.bullets = CountTama();
     f.boss = campaignpilot::LiveBoss() != nullptr;
     if (flightFrame < costs.size()) {  // a later flight: keep the least time
         FrameCost& was = costs[flightFrame];

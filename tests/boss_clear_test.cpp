@@ -1,3 +1,4 @@
+// Boss defeat and stage clear: the explosion shower, the clear flag's frame, the caption and the closing effects.
 #include "boss_fixture.h"
 #include "stage/stage.h"
 

@@ -1,3 +1,4 @@
+// The first bosses' behaviour: entries, attack patterns, forms, music.
 #include "boss_fixture.h"
 
 // ---- two-form boss
@@ -48,9 +49,9 @@ TEST_F(BossTestBase, BossTwoFormAttacksEndBackOnTheIdleRow) {
     b.work[3] = 95;
     int bouncers = 0, seen[4] = {0, 0, 0, 0};
     for (int i = 0; i < 3000; i++) {
-        int before = Count(16);
+        int before = CountTeki(16);
         MoveTeki();
-        bouncers += Count(16) - before > 0 ? Count(16) - before : 0;
+        bouncers += CountTeki(16) - before > 0 ? CountTeki(16) - before : 0;
         seen[b.work[5]] = 1;
         if (b.work[5] == 0) {
             EXPECT_EQ(b.sheetY, 128);
@@ -88,7 +89,7 @@ TEST_F(BossTestBase, BossWallCoreVolleysOnlyForPatternsTwoAndFive) {
         Spawn(27, 277, 102, 32, 64, 400);
         Run(100);  // still hidden: the volleys use the pattern drawn before
         bool fires = pattern == 2 || pattern == 5;
-        EXPECT_EQ(Bullets(), fires ? 5 + 4 + 5 + 4 + 4 : 0) << "pattern " << pattern;
+        EXPECT_EQ(CountTama(), fires ? 5 + 4 + 5 + 4 + 4 : 0) << "pattern " << pattern;
     }
 }
 
@@ -103,12 +104,12 @@ TEST_F(BossTestBase, BossWallRevealReleasesTheDrawnWallAndTheBodyFlashesWithTheC
     for (int i = 0; i < 4; i++) {  // four reveals
         while (core->work[0] != 101) MoveTeki();
         EXPECT_EQ(core->active, 2);
-        int rocks = Count(28), spikes = Count(29);
+        int rocks = CountTeki(28), spikes = CountTeki(29);
         MoveTeki();
         EXPECT_EQ(core->active, 1);
         int p = wallPattern;
-        EXPECT_EQ(Count(28) - rocks, (p == 0 || p == 3) ? 5 : 0);
-        EXPECT_EQ(Count(29) - spikes, (p == 1 || p == 4) ? 5 : 0);
+        EXPECT_EQ(CountTeki(28) - rocks, (p == 0 || p == 3) ? 5 : 0);
+        EXPECT_EQ(CountTeki(29) - spikes, (p == 1 || p == 4) ? 5 : 0);
     }
     core->flash = 1;
     MoveTeki();
@@ -157,8 +158,8 @@ TEST_F(BossTestBase, BossCirclingNeverOverlapsAttacksAndLasersFreezeIt) {
         }
         if (b.work[1] == 3 && b.work[6] == 21) {
             lasers++;
-            EXPECT_EQ(Count(9), 4);
-            EXPECT_EQ(Count(39), 1);
+            EXPECT_EQ(CountTeki(9), 4);
+            EXPECT_EQ(CountTeki(39), 1);
         }
         prevAttack = b.work[1];
     }
@@ -204,7 +205,7 @@ TEST_F(BossTestBase, BossCirclingBeamAndPillarOutliveTheBossWhereTheyWere) {
     EXPECT_EQ(pillar->y, 120);
     EXPECT_EQ(pillar->box[1].kind, 2);
     EXPECT_EQ(pillar->box[1].left, -60);
-    EXPECT_EQ(Count(9), 4);
+    EXPECT_EQ(CountTeki(9), 4);
     for (TekiRecord& t : Teki) {
         if (t.type == 9 && t.active != 0) {
             EXPECT_EQ(t.active, 1);  // shown by now

@@ -80,12 +80,6 @@ protected:
         inputOn = 1;
         plat::MusicLogClear();
     }
-    static int Count(int type) {
-        int n = 0;
-        for (const TekiRecord& t : Teki)
-            if (t.active != 0 && t.type == type) n++;
-        return n;
-    }
     static TekiRecord* Find(int type) {
         for (TekiRecord& t : Teki)
             if (t.active != 0 && t.type == type) return &t;

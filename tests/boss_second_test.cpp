@@ -1,3 +1,4 @@
+// The later bosses' behaviour: cut-in scenes, volleys, pillars, beams, trails.
 #include "boss_fixture.h"
 #include "player/player.h"
 
@@ -78,7 +79,7 @@ TEST_F(BossTestBase, BossPelletVolleyTakesTheCoresSlowness) {
     core->work[2] = 2;
     core->work[3] = 0;
     Run(40);
-    EXPECT_EQ(Count(7), 40);
+    EXPECT_EQ(CountTeki(7), 40);
     for (const TekiRecord& t : Teki) {
         if (t.type != 7 || !t.active) continue;
         EXPECT_EQ(t.work[3], core->work[4]);

@@ -1,3 +1,4 @@
+// Hits: shots on enemies (modes, scores, items, boss forms) and enemies and bullets on the craft.
 #include <gtest/gtest.h>
 
 #include "combat_fixture.h"

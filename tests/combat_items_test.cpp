@@ -1,3 +1,4 @@
+// Items: drift, animation, pick-ups and their limits, full pools, the rising label.
 #include <gtest/gtest.h>
 
 #include "combat_fixture.h"

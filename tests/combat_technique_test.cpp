@@ -1,3 +1,4 @@
+// Techniques: the beam and the meteor rain, every character's pair, the opening flash and its cost.
 #include <gtest/gtest.h>
 
 #include "combat_fixture.h"

@@ -1,3 +1,4 @@
+// The integer sine: sample values and wrapping of every angle.
 #include <gtest/gtest.h>
 
 #include <climits>

@@ -1,3 +1,4 @@
+// The data folder check at start and the one-time reports of damaged game files.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>

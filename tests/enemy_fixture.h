@@ -37,14 +37,4 @@ protected:
     static void Run(int frames) {
         for (int i = 0; i < frames; i++) MoveTeki();
     }
-
-    static int Bullets() {
-        return static_cast<int>(std::count_if(std::begin(Tama), std::end(Tama),
-                                              [](const TamaRecord& t) { return t.active == 1; }));
-    }
-
-    static int Live() {
-        return static_cast<int>(std::count_if(std::begin(Teki), std::end(Teki),
-                                              [](const TekiRecord& t) { return t.active != 0; }));
-    }
 };

@@ -1,3 +1,4 @@
+// Flying enemy types: each one's path, animation and firing frames.
 #include "enemy_fixture.h"
 
 using EnemyFlyers = EnemyTestBase;
@@ -33,13 +34,13 @@ TEST_F(EnemyFlyers, TranslucentWeaverFiresOnlyFromEvenColumns) {
     TekiRecord& even = Spawn(12, 330, 100);
     Run(200);
     EXPECT_EQ(even.blend, 1);
-    EXPECT_EQ(Bullets(), 2);
+    EXPECT_EQ(CountTama(), 2);
     EXPECT_EQ(Tama[0].x, 260);
     EXPECT_EQ(Tama[1].x, 100);
     EnemyTestBase::SetUp();
     Spawn(12, 331, 100);
     Run(200);
-    EXPECT_EQ(Bullets(), 0);
+    EXPECT_EQ(CountTama(), 0);
 }
 
 TEST_F(EnemyFlyers, DriftingWaveSwingsAndDrifts) {
@@ -77,20 +78,20 @@ TEST_F(EnemyFlyers, PausingWeaverHoldsAndFiresTwice) {
     int held = t.x;
     Run(18);
     EXPECT_EQ(t.x, held);
-    EXPECT_EQ(Bullets(), 1);
+    EXPECT_EQ(CountTama(), 1);
     Run(80);
-    EXPECT_EQ(Bullets(), 2);
+    EXPECT_EQ(CountTama(), 2);
 }
 
 TEST_F(EnemyFlyers, WeaverThatFiresOnceThenSpeedsOff) {
     TekiRecord& t = Spawn(21, 400, 100);
     Run(50);
-    EXPECT_EQ(Bullets(), 1);
+    EXPECT_EQ(CountTama(), 1);
     int x = t.x;
     Run(10);
     EXPECT_EQ(t.x, x - 30);
     Run(100);
-    EXPECT_EQ(Bullets(), 1);
+    EXPECT_EQ(CountTama(), 1);
 }
 
 TEST_F(EnemyFlyers, HopperPeaksHangsAndFiresAtTheTop) {
@@ -103,16 +104,16 @@ TEST_F(EnemyFlyers, HopperPeaksHangsAndFiresAtTheTop) {
     }
     EXPECT_EQ(top, 220 - 226);  // 1.8 times the sine peak of 126
     EXPECT_EQ(atTop, 21 + 7);   // the hang, and 7 frames where the sine sits at its peak
-    EXPECT_EQ(Bullets(), 3);
+    EXPECT_EQ(CountTama(), 3);
     EXPECT_GT(Tama[0].x, 0);
 }
 
 TEST_F(EnemyFlyers, LoopingShooterRingsAfterEachTurnAndLeavesOverItsEdge) {
     TekiRecord& low = Spawn(30, 330, 200);
     Run(125);
-    EXPECT_EQ(Bullets(), 0);
+    EXPECT_EQ(CountTama(), 0);
     Run(1);
-    EXPECT_EQ(Bullets(), 8);
+    EXPECT_EQ(CountTama(), 8);
     int minY = 999;
     while (low.active) {
         minY = std::min(minY, low.y);
@@ -130,14 +131,14 @@ TEST_F(EnemyFlyers, WaveShooterFiresOnceAtItsFarPoint) {
     TekiRecord& up = Spawn(31, 330, 80);
     Run(400);
     EXPECT_EQ(up.active, 0);
-    ASSERT_EQ(Bullets(), 1);
+    ASSERT_EQ(CountTama(), 1);
     EXPECT_EQ(Tama[0].y, 80 + 63);
     EXPECT_EQ(Tama[0].w, 16);
     EXPECT_EQ(Tama[0].lastFrame, 3);
     EnemyTestBase::SetUp();
     Spawn(31, 330, 160);
     Run(400);
-    ASSERT_EQ(Bullets(), 1);
+    ASSERT_EQ(CountTama(), 1);
     EXPECT_EQ(Tama[0].y, 160 - 63);
 }
 

@@ -1,3 +1,4 @@
+// Ground enemy types: cannons, traps, columns, turrets, hatches and scenery pieces.
 #include "boss_fixture.h"
 
 using EnemyGround = EnemyTestBase;
@@ -11,17 +12,17 @@ TEST_F(EnemyGround, BeamCannonDropsThenFiresEveryNinetyOneFrames) {
     EXPECT_EQ(t.chain[4], 5);
     EXPECT_EQ(t.chain[5], 0);
     Run(79);
-    EXPECT_EQ(Bullets(), 0);
+    EXPECT_EQ(CountTama(), 0);
     Run(1);
-    ASSERT_EQ(Bullets(), 1);
+    ASSERT_EQ(CountTama(), 1);
     EXPECT_EQ(Tama[0].x, t.x - 60);
     EXPECT_EQ(Tama[0].w, 128);
     EXPECT_EQ(Tama[0].speed, 4);
     EXPECT_EQ(t.frame, 3);
     Run(90);
-    EXPECT_EQ(Bullets(), 1);
+    EXPECT_EQ(CountTama(), 1);
     Run(1);
-    EXPECT_EQ(Bullets(), 2);
+    EXPECT_EQ(CountTama(), 2);
 }
 
 TEST_F(EnemyGround, CannonTrapAndBigBallTurretSoundOnChannelTwo) {
@@ -108,10 +109,10 @@ TEST_F(EnemyGround, SwingingColumnDescendsRisesSinksAndLeavesAtTheTop) {
 TEST_F(EnemyGround, TurretsFireTheirPatternsOnTheirFrames) {
     TekiRecord& big = Spawn(23, 300, 200);
     Run(89);
-    EXPECT_EQ(Bullets(), 0);
+    EXPECT_EQ(CountTama(), 0);
     EXPECT_EQ(big.frame, 2);
     Run(1);
-    ASSERT_EQ(Bullets(), 5);
+    ASSERT_EQ(CountTama(), 5);
     EXPECT_EQ(Tama[0].y, 190);
     EXPECT_EQ(Tama[0].sheetX, 0);
     EXPECT_EQ(Tama[1].sheetX, 24);
@@ -123,41 +124,41 @@ TEST_F(EnemyGround, TurretsFireTheirPatternsOnTheirFrames) {
     EnemyTestBase::SetUp();
     Spawn(24, 300, 200);
     Run(74);
-    EXPECT_EQ(Bullets(), 0);
+    EXPECT_EQ(CountTama(), 0);
     Run(1);
-    EXPECT_EQ(Bullets(), 5);
+    EXPECT_EQ(CountTama(), 5);
     Run(90);
-    EXPECT_EQ(Bullets(), 10);
+    EXPECT_EQ(CountTama(), 10);
 
     EnemyTestBase::SetUp();
     TekiRecord& three = Spawn(35, 300, 200);
     Run(61);
-    ASSERT_EQ(Bullets(), 3);
+    ASSERT_EQ(CountTama(), 3);
     EXPECT_EQ(three.frame, 1);
     EXPECT_EQ(Tama[2].ady, 320);
 
     EnemyTestBase::SetUp();
     Spawn(42, 300, 200);
     Run(41);
-    ASSERT_EQ(Bullets(), 5);
+    ASSERT_EQ(CountTama(), 5);
     EXPECT_EQ(Tama[0].y, 190);
     Run(80);
-    EXPECT_EQ(Bullets(), 10);
+    EXPECT_EQ(CountTama(), 10);
 }
 
 TEST_F(EnemyGround, HatchReleasesTwoColumnsOnceThatMoveInTheSamePass) {
     Spawn(32, 300, 200, 64, 32);
     Run(24);
-    EXPECT_EQ(Live(), 1);
+    EXPECT_EQ(CountTeki(), 1);
     Run(1);
-    ASSERT_EQ(Live(), 3);
+    ASSERT_EQ(CountTeki(), 3);
     EXPECT_EQ(Teki[1].type, 36);
     EXPECT_EQ(Teki[2].x - Teki[1].x, 96);
     EXPECT_EQ(Teki[1].x, 300 - 24 - 48 - 1);  // already moved in the pass that made it
     EXPECT_EQ(Teki[1].hp, 65535);
     EXPECT_EQ(Teki[1].sheetY, 224);
     Run(200);
-    EXPECT_EQ(Live(), 3);
+    EXPECT_EQ(CountTeki(), 3);
 }
 
 TEST_F(EnemyGround, GrowingColumnHurtsAlongItsHeightAndEmptiesAtTheEnd) {
@@ -194,17 +195,17 @@ TEST_F(EnemyGround, SlantTurretBurstsTwentyDartsAfterAHundredFrames) {
     GameState.playerX = 0;
     TekiRecord& t = Spawn(54, 300, 100);
     Run(100);
-    EXPECT_EQ(Bullets(), 0);
+    EXPECT_EQ(CountTama(), 0);
     Run(1);
     EXPECT_EQ(t.frame, 1);
     EXPECT_EQ(Tama[0].sx, -1);
     EXPECT_EQ(Tama[0].sheetY, 96);
     Run(19);
-    EXPECT_EQ(Bullets(), 20);
+    EXPECT_EQ(CountTama(), 20);
     EXPECT_EQ(t.frame, 0);
     GameState.playerX = 2000;
     Run(99);  // 99 quiet frames
-    EXPECT_EQ(Bullets(), 20);
+    EXPECT_EQ(CountTama(), 20);
     Run(1);
     EXPECT_EQ(t.frame, 2);
     EXPECT_EQ(Tama[20].sx, 1);
@@ -215,7 +216,7 @@ TEST_F(EnemyGround, PopUpGunnerFiresThenHidesForForty) {
     GameState.playerY = 0;
     TekiRecord& t = Spawn(55, 300, 100);
     Run(56);
-    EXPECT_EQ(Bullets(), 1);
+    EXPECT_EQ(CountTama(), 1);
     Run(64);
     EXPECT_EQ(t.active, 1);
     Run(1);

@@ -1,3 +1,4 @@
+// The enemy pool: spawning into it, reuse, flashes, technique damage, boss forms.
 #include "enemy_fixture.h"
 
 using EnemyPool = EnemyTestBase;

@@ -1,3 +1,4 @@
+// The spawn timeline: when singles and formation members fire, stage 4's pace, bad entries.
 #include "enemy_fixture.h"
 #include "stage/stage.h"
 
@@ -17,13 +18,13 @@ TEST_F(EnemyTimeline, SingleFiresWhenItsTimeIsReachedAndOnlyOnce) {
     Single(0, 20, 15, 0);
     Single(1, 21, 15, 0);
     StepMenEvent(0);
-    EXPECT_EQ(Live(), 1);
+    EXPECT_EQ(CountTeki(), 1);
     EXPECT_EQ(MenEvent[0].kind, 0);
     StepMenEvent(15);
-    EXPECT_EQ(Live(), 1);
+    EXPECT_EQ(CountTeki(), 1);
     StepMenEvent(16);
     StepMenEvent(17);
-    EXPECT_EQ(Live(), 2);
+    EXPECT_EQ(CountTeki(), 2);
     const TekiRecord& t = Teki[0];
     EXPECT_EQ(t.type, 11);
     EXPECT_EQ(t.x, 321);
@@ -39,13 +40,13 @@ TEST_F(EnemyTimeline, StageFourRunsAtHalfSpeed) {
     stageNo = 4;
     Single(0, 21, 15, 0);
     StepMenEvent(16);
-    EXPECT_EQ(Live(), 0);
+    EXPECT_EQ(CountTeki(), 0);
     StepMenEvent(352);
-    EXPECT_EQ(Live(), 1);
+    EXPECT_EQ(CountTeki(), 1);
     stageNo = 6;  // the stage without an entry of its own runs at the usual rate
     Single(1, 21, 15, 0);
     StepMenEvent(16);
-    EXPECT_EQ(Live(), 2);
+    EXPECT_EQ(CountTeki(), 2);
 }
 
 TEST_F(EnemyTimeline, WideTemplateEntersPartlyOnScreenAloneFlushInFormation) {
@@ -77,18 +78,18 @@ TEST_F(EnemyTimeline, FormationMembersFireOnlyOnTheirExactFrameInMemberOrder) {
     g.time[2] = 40;
     MenEvent[0] = {2, 0, 21, 12, 3};  // due 336 + dt
     StepMenEvent(25);
-    EXPECT_EQ(Live(), 0);
+    EXPECT_EQ(CountTeki(), 0);
     StepMenEvent(26);
-    EXPECT_EQ(Live(), 2);
+    EXPECT_EQ(CountTeki(), 2);
     EXPECT_LT(Teki[0].y, Teki[1].y);
     StepMenEvent(27);
     StepMenEvent(100);  // member 2 was due at clock 56: too late now
-    EXPECT_EQ(Live(), 2);
+    EXPECT_EQ(CountTeki(), 2);
     // A member due before clock 0 never fires.
     MenEvent[0].kind = 0;
     MenEvent[1] = {2, 0, 5, 12, 3};
     for (int c = 0; c < 40; c++) StepMenEvent(c);
-    EXPECT_EQ(Live(), 2);
+    EXPECT_EQ(CountTeki(), 2);
 }
 
 TEST_F(EnemyTimeline, FullPoolLosesTheSingleAndBadInputSpawnsNothing) {
@@ -101,7 +102,7 @@ TEST_F(EnemyTimeline, FullPoolLosesTheSingleAndBadInputSpawnsNothing) {
     MenEvent[2] = {2, 0, 20, 10, 10};  // formation out of range
     MenEvent[3] = {3, 0, 20, 10, 0};   // unknown kind
     StepMenEvent(0);
-    EXPECT_EQ(Live(), 0);
+    EXPECT_EQ(CountTeki(), 0);
     EXPECT_EQ(MenEvent[1].kind, 0);
     EXPECT_EQ(MenEvent[3].kind, 3);
 }

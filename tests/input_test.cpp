@@ -1,3 +1,4 @@
+// The input word: held keys, taps between reads, the joystick's dead zone and detection.
 #include <gtest/gtest.h>
 
 #include "input/input.h"

@@ -1,3 +1,4 @@
+// The headless platform: virtual clock, input scripts, close handler, time limit, captured frames.
 #include <gtest/gtest.h>
 
 #include <time.h>

@@ -1,3 +1,4 @@
+// The craft: bounds, controls, trail, animation cells, walls, the entry swoop and falls.
 #include <gtest/gtest.h>
 
 #include "core/core.h"

@@ -1,3 +1,4 @@
+// The meter and the heads-up display: charging, stock, blink, score digits, lives, voices.
 #include <gtest/gtest.h>
 
 #include <cstring>

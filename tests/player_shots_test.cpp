@@ -1,3 +1,4 @@
+// The player's fire: rhythm per character, volleys by level and options, shot paths and the pool.
 #include <gtest/gtest.h>
 
 #include <vector>

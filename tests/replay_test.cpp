@@ -1,3 +1,4 @@
+// Replays and settings: the file formats, the option table, key bindings, pause, and whole-program playback.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>

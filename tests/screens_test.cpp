@@ -1,3 +1,4 @@
+// The front-end screens: title menu, character selection, run end, logo and stage caption.
 #include <gtest/gtest.h>
 
 #include <cstring>

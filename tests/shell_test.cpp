@@ -1,3 +1,4 @@
+// The shell: random numbers, the outer loop's passes between title, selection and play, the program's exits.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>

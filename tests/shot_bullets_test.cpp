@@ -1,3 +1,4 @@
+// Enemy bullets: their line walk, leaving the screen, animation and the pool.
 #include "enemy_fixture.h"
 
 using ShotBullets = EnemyTestBase;

@@ -1,3 +1,4 @@
+// Explosions, sparks and bursts, and each effect's and bullet's drawn cell.
 #include "enemy_fixture.h"
 #include "video/video.h"
 

@@ -1,3 +1,4 @@
+// Sound: the wave reader, channels and mixing, conversion, streaming, music files.
 #include <gtest/gtest.h>
 
 #include <chrono>

@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -20,8 +19,6 @@
 #include "stage_run_fixture.h"
 
 namespace {
-
-const std::string kDataDir = PELLO_TEST_DATA_DIR;
 
 struct Stage2Log {
     int titles = 0, stageEnds = 0;
@@ -102,45 +99,24 @@ TEST_F(Stage2Run, TheStripStopsTheSeaGateArrivesFallsAndTheStageClears) {
 }
 
 TEST_F(Stage2Waves, TheTimelineStaysWithinThePoolsAndLeavesTheBossItsQuiet) {
-    const std::string men2 = kDataDir + "/men2.dat";
-    if (!std::filesystem::exists(men2)) GTEST_SKIP() << "no generated men2.dat";
-    ClearMenTables();
-    ResetStageFlags();
-    ASSERT_EQ(LoadMenFile(men2.c_str()), 1);
-    stageNo = 2;
-    GameState.playerX = 100;
-    GameState.playerY = 120;
-    std::set<int> types;
-    int maxLive = 0, maxBullets = 0, lastWave = 0, spawned = 0;
-    menFrame = 0;
-    for (int frame = 0; frame < 11000; frame++) {
-        TekiRecord before[kTekiMax];
-        std::copy(std::begin(Teki), std::end(Teki), before);
-        StepMenEvent(menFrame);
-        menFrame += 1;
-        MoveTeki();  // the gate's body releases its heart, the heart its stones and pikes
-        MoveTama();
-        for (int i = 0; i < kTekiMax; i++)
-            if (Teki[i].active && !before[i].active) {
-                types.insert(Teki[i].type);
-                if (Teki[i].type >= 26 && Teki[i].type <= 29) continue;  // the boss and its weapons
-                lastWave = frame;
-                spawned++;
-            }
-        maxLive = std::max(maxLive, Live());
-        maxBullets = std::max(maxBullets, Bullets());
-    }
+    if (!stagerun::LoadTimeline(2)) GTEST_SKIP() << "no generated men2.dat";
+    int lastWave = 0, spawned = 0;
+    // The gate's body releases its heart, the heart its stones and pikes.
+    const stagerun::TimelineSeen seen = stagerun::ReplayTimeline(11000, {}, [&](int frame, const TekiRecord& t) {
+        if (t.type >= 26 && t.type <= 29) return;  // the boss and its weapons
+        lastWave = frame;
+        spawned++;
+    });
     stageNo = 1;
     for (int t : {11, 12, 13, 20, 40, 14, 15, 22, 23, 24, 41, 42, 52, 26, 27})
-        EXPECT_TRUE(types.count(t)) << "type " << t << " never appears";
-    EXPECT_TRUE(types.count(28) || types.count(29)) << "the gate never drops a stone nor raises a pike";
-    EXPECT_LT(maxLive, kTekiMax - 20);
-    EXPECT_LT(maxBullets, kTamaMax / 4);
+        EXPECT_TRUE(seen.types.count(t)) << "type " << t << " never appears";
+    EXPECT_TRUE(seen.types.count(28) || seen.types.count(29)) << "the gate never drops a stone nor raises a pike";
+    EXPECT_LT(seen.maxLive, kTekiMax - 20);
+    EXPECT_LT(seen.maxBullets, kTamaMax / 4);
     EXPECT_LT(lastWave, 9800);  // the quiet before the gate
-    int events = 0;
-    for (const MenEventRecord& e : MenEvent) events += e.kind == 1 || e.kind == 2 || (e.kind == 0 && e.time != 0);
+    const int events = stagerun::TimelineEvents();
     EXPECT_GE(events, 120);
     EXPECT_LE(events, 180);
     std::printf("stage 2 replay: %d enemies from %d events, at most %d enemies and %d bullets alive\n", spawned,
-                events, maxLive, maxBullets);
+                events, seen.maxLive, seen.maxBullets);
 }

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -20,7 +19,6 @@
 
 namespace {
 
-const std::string kData = PELLO_TEST_DATA_DIR;
 constexpr int kBoss = 37;
 
 bool IsBossPart(int type) { return type == kBoss || type == 38 || type == 39 || type == 9; }
@@ -29,13 +27,7 @@ class Stage3Waves : public EnemyTestBase {
 protected:
     void SetUp() override {
         EnemyTestBase::SetUp();
-        if (!std::filesystem::exists(kData + "/men3.dat")) GTEST_SKIP() << "no generated men3.dat";
-        ClearMenTables();
-        ResetStageFlags();
-        stageNo = 3;
-        ASSERT_EQ(LoadMenFile((kData + "/men3.dat").c_str()), 1);
-        GameState.playerX = 100;
-        GameState.playerY = 120;
+        if (!stagerun::LoadTimeline(3)) GTEST_SKIP() << "no generated men3.dat";
     }
 };
 
@@ -68,11 +60,8 @@ void DumpWork(const char* tag, long frame) { stagerun::DumpWork(runLog.dumpDir, 
 void PilotedFrame() {
     if (!stagerun::ArmedFrame()) return;
     const long n = runLog.frames++;
-    int live = 0, bullets = 0;
-    for (const TekiRecord& t : Teki) live += t.active != 0;
-    for (const TamaRecord& t : Tama) bullets += t.active == 1;
-    runLog.maxLive = std::max(runLog.maxLive, live);
-    runLog.maxBullets = std::max(runLog.maxBullets, bullets);
+    runLog.maxLive = std::max(runLog.maxLive, CountTeki());
+    runLog.maxBullets = std::max(runLog.maxBullets, CountTama());
     if (LiveBoss() && runLog.bossArrived < 0) runLog.bossArrived = n;
     if (bossDown == 1 && runLog.bossDied < 0) runLog.bossDied = n;
     if (clearFlag == 1 && runLog.cleared < 0) runLog.cleared = n;
@@ -112,38 +101,24 @@ protected:
 }  // namespace
 
 TEST_F(Stage3Waves, TimelineStaysInThePoolsUsesItsTypesAndLeavesTheBossAQuietLake) {
-    std::set<int> types;
-    int maxLive = 0, maxBullets = 0, lastSpawn = 0, spawned = 0, bossAt = -1;
-    for (int frame = 0; frame < 6600; frame++) {
-        TekiRecord before[kTekiMax];
-        std::copy(std::begin(Teki), std::end(Teki), before);
-        StepMenEvent(menFrame);
-        menFrame += 1;
-        MoveTeki();
-        MoveTama();
-        for (int i = 0; i < kTekiMax; i++)
-            if (Teki[i].active && (!before[i].active || before[i].type != Teki[i].type)) {
-                types.insert(Teki[i].type);
-                if (Teki[i].type == kBoss && bossAt < 0) bossAt = frame;
-                if (IsBossPart(Teki[i].type) || Teki[i].type == 36) continue;
-                lastSpawn = frame;
-                spawned++;
-            }
-        maxLive = std::max(maxLive, Live());
-        maxBullets = std::max(maxBullets, Bullets());
-    }
+    int lastSpawn = 0, spawned = 0, bossAt = -1;
+    const stagerun::TimelineSeen seen = stagerun::ReplayTimeline(6600, {}, [&](int frame, const TekiRecord& t) {
+        if (t.type == kBoss && bossAt < 0) bossAt = frame;
+        if (IsBossPart(t.type) || t.type == 36) return;
+        lastSpawn = frame;
+        spawned++;
+    });
     for (int t : {18, 19, 43, 25, 30, 31, 33, 34, 32, 36, 35, 44, 46, 38, 39, 9})
-        EXPECT_TRUE(types.count(t)) << "type " << t << " never appears";
-    EXPECT_LT(maxLive, 80);
-    EXPECT_LT(maxBullets, 400);
+        EXPECT_TRUE(seen.types.count(t)) << "type " << t << " never appears";
+    EXPECT_LT(seen.maxLive, 80);
+    EXPECT_LT(seen.maxBullets, 400);
     ASSERT_GE(bossAt, 5800);               // as the scroll comes to its stop (frame 6000)
     EXPECT_LT(lastSpawn, bossAt - 300);    // a quiet moment before it
-    int events = 0;
-    for (const MenEventRecord& e : MenEvent) events += e.kind == 1 || e.kind == 2 || (e.kind == 0 && e.time != 0);
+    const int events = stagerun::TimelineEvents();
     EXPECT_GE(events, 120);
     EXPECT_LE(events, 180);
     std::printf("stage 3: %d enemies from %d events, at most %d at once, at most %d bullets, boss on frame %d\n",
-                spawned, events, maxLive, maxBullets, bossAt);
+                spawned, events, seen.maxLive, seen.maxBullets, bossAt);
 }
 
 TEST_F(Stage3Run, PilotFliesTheStageDestroysTheCirclingBossAndSeesTheEndPicture) {

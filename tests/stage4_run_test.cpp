@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "enemy_fixture.h"
 #include "stage_run_fixture.h"
 
 namespace {
@@ -83,8 +84,6 @@ int Pilot() {
 }
 
 void DumpWork(const char* tag, long frame) { stagerun::DumpWork(runLog.dumpDir, tag, frame); }
-using stagerun::LiveBullets;
-using stagerun::LiveEnemies;
 
 void PilotedFrame() {
     const int wasDying = dying;  // bullets and enemies cannot hit the craft, the walls can
@@ -107,10 +106,10 @@ void PilotedFrame() {
     if (bossDown == 1 && L.bossDied < 0) L.bossDied = n;
     if (clearFlag == 1 && L.cleared < 0) L.cleared = n;
     if (L.bossArrived < 0) {
-        L.maxLive = std::max(L.maxLive, LiveEnemies());
-        L.maxBullets = std::max(L.maxBullets, LiveBullets());
+        L.maxLive = std::max(L.maxLive, CountTeki());
+        L.maxBullets = std::max(L.maxBullets, CountTama());
     } else {
-        L.maxLiveFight = std::max(L.maxLiveFight, LiveEnemies());
+        L.maxLiveFight = std::max(L.maxLiveFight, CountTeki());
     }
 
     const bool inDive = (L.dive[0] >= 0 && L.landed[0] < 0) || (L.dive[1] >= 0 && L.landed[1] < 0);
@@ -138,6 +137,14 @@ class Stage4 : public stagerun::StageRunTest {
 protected:
     void SetUp() override { EnterData("men4.dat"); }
     void TearDown() override { LeaveData(); }
+};
+
+class Stage4Waves : public EnemyTestBase {
+protected:
+    void SetUp() override {
+        EnemyTestBase::SetUp();
+        if (!stagerun::LoadTimeline(4)) GTEST_SKIP() << "no generated men4.dat";
+    }
 };
 
 }  // namespace
@@ -176,47 +183,19 @@ TEST_F(Stage4, PilotSteersThroughTheWallsDivesTwiceAndDestroysTheHeart) {
 
 // The timeline alone with nobody shooting back, up to the end of the Queen's
 // scene: every wave arrives, none is lost to a full pool.
-TEST_F(Stage4, TimelineReplayStaysWithinThePools) {
-    std::fill(std::begin(Teki), std::end(Teki), TekiRecord{});
-    std::fill(std::begin(Tama), std::end(Tama), TamaRecord{});
-    GameState = GameStateRecord{};
-    GameState.playerX = 100;
-    GameState.playerY = 120;
-    stageNo = 4;
-    ClearMenTables();
-    ResetStageFlags();
-    GameSrand(1);
-    soundOk = 0;
-    ASSERT_EQ(LoadMenFile("men4.dat"), 1);
-    std::set<int> types;
-    int maxLive = 0, maxBullets = 0, spawned = 0, events = 0;
-    for (const MenEventRecord& e : MenEvent) events += e.kind == 1 || e.kind == 2;
-    for (int frame = 0; frame < 9300; frame++) {
-        // The dives move the clock on at their ends, as the scenery does.
-        if (frame == 1839) menFrame += 960;
-        if (frame == 6878) menFrame += 540;
-        TekiRecord was[kTekiMax];
-        std::copy(std::begin(Teki), std::end(Teki), was);
-        StepMenEvent(menFrame);
-        menFrame += 1;
-        MoveTeki();
-        for (int i = 0; i < kTekiMax; i++)
-            if (Teki[i].active && (!was[i].active || was[i].type != Teki[i].type)) {
-                types.insert(Teki[i].type);
-                spawned++;
-            }
-        MoveTama();
-        maxLive = std::max(maxLive, LiveEnemies());
-        maxBullets = std::max(maxBullets, LiveBullets());
-    }
+TEST_F(Stage4Waves, TimelineReplayStaysWithinThePools) {
+    int spawned = 0;
+    const int events = stagerun::TimelineEvents();
+    // The dives move the clock on at their ends, as the scenery does.
+    const stagerun::TimelineSeen seen =
+        stagerun::ReplayTimeline(9300, {{1839, 960}, {6878, 540}}, [&](int, const TekiRecord&) { spawned++; });
     stageNo = 1;
-    inputOn = 1;
     std::printf("stage 4 replay: %d events, %d enemies, at most %d at once, at most %d bullets\n", events, spawned,
-                maxLive, maxBullets);
+                seen.maxLive, seen.maxBullets);
     for (int t : {21, 50, 51, 53, 16, 45, 54, 55, 48, 49, 5})
-        EXPECT_TRUE(types.count(t)) << "type " << t << " never appears";
+        EXPECT_TRUE(seen.types.count(t)) << "type " << t << " never appears";
     EXPECT_GE(events, 120);
     EXPECT_LE(events, 180);
-    EXPECT_LT(maxLive, 60);
-    EXPECT_LT(maxBullets, 300);
+    EXPECT_LT(seen.maxLive, 60);
+    EXPECT_LT(seen.maxBullets, 300);
 }

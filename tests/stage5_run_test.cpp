@@ -78,8 +78,8 @@ void PilotedFrame() {
     if (Live(10) && runLog.secondForm < 0) runLog.secondForm = n;
     if (bossDown == 1 && runLog.bossDied < 0) runLog.bossDied = n;
     if (clearFlag == 1 && runLog.cleared < 0) runLog.cleared = n;
-    runLog.maxEnemies = std::max(runLog.maxEnemies, stagerun::LiveEnemies());
-    runLog.maxBullets = std::max(runLog.maxBullets, stagerun::LiveBullets());
+    runLog.maxEnemies = std::max(runLog.maxEnemies, CountTeki());
+    runLog.maxBullets = std::max(runLog.maxBullets, CountTama());
     if (n % 150 == 0) DumpWork("run", n);
     const bool ram = runLog.ramArrived >= 0 && runLog.ramDown < 0;
     const bool roc = runLog.rocArrived >= 0 && runLog.bossDied < 0;
@@ -137,45 +137,29 @@ TEST_F(Stage5Run, PilotFightsTheRamAndTheRocThroughTheTerrainAndTheStageClears) 
 class Stage5Waves : public EnemyTestBase {};
 
 TEST_F(Stage5Waves, TimelineStaysWithinThePoolsAndBringsItsCast) {
-    const std::string men5 = std::string(PELLO_TEST_DATA_DIR) + "/men5.dat";
-    if (!std::filesystem::exists(men5)) GTEST_SKIP() << "no generated men5.dat";
-    ClearMenTables();
-    ResetStageFlags();
-    stageNo = 5;
-    ASSERT_EQ(LoadMenFile(men5.c_str()), 1);
-    GameState.playerX = 60;
-    GameState.playerY = 120;
-    std::set<int> types;
-    int maxLive = 0, maxBullets = 0, spawned = 0, lastWave = 0;
-    for (int frame = 0; frame < 7730; frame++) {
-        bool was[kTekiMax];
-        for (int i = 0; i < kTekiMax; i++) was[i] = Teki[i].active != 0;
-        StepMenEvent(menFrame);
-        menFrame += 1;
-        for (int i = 0; i < kTekiMax; i++)
-            if (Teki[i].active && !was[i]) {
-                types.insert(Teki[i].type);
-                spawned++;
-                if (Teki[i].type != 56 && Teki[i].type != 17) lastWave = frame;
-            }
-        // The ram stays until shot down: take it out after its fight would end.
-        if (frame == 4100)
-            for (TekiRecord& t : Teki)
-                if (t.type == 56 || t.type == 4) t.active = 0;
-        MoveTeki();
-        MoveTama();
-        maxLive = std::max(maxLive, Live());
-        maxBullets = std::max(maxBullets, Bullets());
-    }
+    if (!stagerun::LoadTimeline(5, 60)) GTEST_SKIP() << "no generated men5.dat";
+    int spawned = 0, lastWave = 0;
+    const stagerun::TimelineSeen seen = stagerun::ReplayTimeline(
+        7730, {},
+        [&](int frame, const TekiRecord& t) {
+            spawned++;
+            if (t.type != 56 && t.type != 17) lastWave = frame;
+        },
+        [](int frame) {
+            // The ram stays until shot down: take it out after its fight would end.
+            if (frame == 4100)
+                for (TekiRecord& t : Teki)
+                    if (t.type == 56 || t.type == 4) t.active = 0;
+        });
     stageNo = 1;
-    for (int t : {11, 40, 12, 18, 45, 47, 56, 17}) EXPECT_TRUE(types.count(t)) << "type " << t << " never appears";
-    int events = 0;
-    for (const MenEventRecord& e : MenEvent) events += e.kind == 2 || (e.kind == 0 && e.time != 0);
+    for (int t : {11, 40, 12, 18, 45, 47, 56, 17})
+        EXPECT_TRUE(seen.types.count(t)) << "type " << t << " never appears";
+    const int events = stagerun::TimelineEvents();
     EXPECT_GE(events, 120);
     EXPECT_LE(events, 180);
     EXPECT_LT(lastWave, 7400);  // a quiet stretch before the Roc
-    EXPECT_LT(maxLive, 80);
-    EXPECT_LT(maxBullets, 400);
+    EXPECT_LT(seen.maxLive, 80);
+    EXPECT_LT(seen.maxBullets, 400);
     std::printf("stage 5: %d enemies from %d events, at most %d at once, at most %d bullets\n", spawned, events,
-                maxLive, maxBullets);
+                seen.maxLive, seen.maxBullets);
 }

@@ -11,6 +11,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <initializer_list>
+#include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -79,11 +82,62 @@ inline bool ArmedFrame() {
     return playFramesRun != before;
 }
 
-inline int LiveEnemies() {
-    return int(std::count_if(std::begin(Teki), std::end(Teki), [](const TekiRecord& t) { return t.active != 0; }));
+
+// Loads a stage's generated timeline for a replay with the craft parked at
+// (craftX, 120); false when the data is not there.
+inline bool LoadTimeline(int stage, int craftX = 100) {
+    const std::string path = std::string(PELLO_TEST_DATA_DIR) + "/men" + std::to_string(stage) + ".dat";
+    if (!std::filesystem::exists(path)) return false;
+    ClearMenTables();
+    ResetStageFlags();
+    stageNo = stage;
+    GameState.playerX = craftX;
+    GameState.playerY = 120;
+    return LoadMenFile(path.c_str()) == 1;
 }
-inline int LiveBullets() {
-    return int(std::count_if(std::begin(Tama), std::end(Tama), [](const TamaRecord& t) { return t.active == 1; }));
+
+// What a replay of a stage's timeline saw.
+struct TimelineSeen {
+    std::set<int> types;   // every type that entered the pool
+    int maxLive = 0, maxBullets = 0;
+};
+
+// The timeline entries that are, or were before they fired, events.
+inline int TimelineEvents() {
+    int n = 0;
+    for (const MenEventRecord& e : MenEvent) n += e.kind == 1 || e.kind == 2 || (e.kind == 0 && e.time != 0);
+    return n;
+}
+
+// Plays the loaded timeline with the craft parked, nothing drawn and nothing
+// shot down. Each frame: the clock jumps at the frames in jumps ({frame,
+// amount}: the scenery's dives), the timeline steps, beforeMove(frame) runs,
+// then the enemies and bullets move; entered(frame, enemy) hears of every
+// entry that is new since the frame began (freshly spawned, or turned into
+// another type).
+template <class Entered, class BeforeMove = void (*)(int)>
+TimelineSeen ReplayTimeline(int frames, std::initializer_list<std::pair<int, int>> jumps, Entered entered,
+                            BeforeMove beforeMove = [](int) {}) {
+    TimelineSeen seen;
+    for (int frame = 0; frame < frames; frame++) {
+        for (const auto& [at, amount] : jumps)
+            if (frame == at) menFrame += amount;
+        TekiRecord was[kTekiMax];
+        std::copy(std::begin(Teki), std::end(Teki), was);
+        StepMenEvent(menFrame);
+        menFrame += 1;
+        beforeMove(frame);
+        MoveTeki();
+        MoveTama();
+        for (int i = 0; i < kTekiMax; i++)
+            if (Teki[i].active && (!was[i].active || was[i].type != Teki[i].type)) {
+                seen.types.insert(Teki[i].type);
+                entered(frame, Teki[i]);
+            }
+        seen.maxLive = std::max(seen.maxLive, CountTeki());
+        seen.maxBullets = std::max(seen.maxBullets, CountTama());
+    }
+    return seen;
 }
 
 // A silent headless display (or a window) with the given random seed, and

@@ -1,3 +1,4 @@
+// Stages: reading the stage file, each stage's scroll and scenery layers, the clear sequence.
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Bitmap loading: indexed and true-colour files, the key colour, damaged and oversized headers.
 #include <cstdio>
 #include <filesystem>
 #include <string>

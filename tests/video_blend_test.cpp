@@ -1,3 +1,4 @@
+// Blended copies and whole-screen effects, checked against reference pixels.
 #include <string>
 #include <vector>
 

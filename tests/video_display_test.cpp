@@ -1,3 +1,4 @@
+// The display: key colour by pixel format, the slots and their reload, clear and flip.
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"

@@ -1,3 +1,4 @@
+// Sprite copies: clipping, key colour, boxes, the wave effect, and agreement with SDL's blit.
 #include <vector>
 
 #include "core/core.h"

@@ -38,6 +38,10 @@ constexpr int BossTypes[4] = {10, 27, 37, 49};
 bool IsBossType(int type);
 
 void EmptyTekiPool();               // active flags only
+// Enemies in the pool (active non-zero, hidden ones too), of one type or of any
+// type (kAnyType).
+constexpr int kAnyType = -1;
+int CountTeki(int type = kAnyType);
 
 void SetTeki(int x, int y, int type, int sheetX, int sheetY, int w, int h, int hp, int score, int meter);
 void PutTeki();

@@ -17,6 +17,12 @@ void EmptyTekiPool() {
     for (TekiRecord& t : Teki) t.active = 0;
 }
 
+int CountTeki(int type) {
+    int n = 0;
+    for (const TekiRecord& t : Teki) n += t.active != 0 && (type == kAnyType || t.type == type);
+    return n;
+}
+
 void SetTeki(int x, int y, int type, int sheetX, int sheetY, int w, int h, int hp, int score, int meter) {
     for (TekiRecord& t : Teki) {
         if (t.active != 0) continue;

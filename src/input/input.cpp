@@ -1,3 +1,4 @@
+// The input word: keyboard and first joystick read into six bits, taps between two reads kept for one read.
 #include "input/input.h"
 
 #include "platform/platform.h"

@@ -1,3 +1,4 @@
+// SDL's own keyed blit, kept for the benchmarks to measure the game's sprite copies against.
 #include "platform/sdl_blit_bench.h"
 
 #include <SDL.h>

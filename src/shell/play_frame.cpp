@@ -1,3 +1,4 @@
+// The play frame: its gate at the game's pace, then one step of scenery, enemies, bullets, player and meter.
 #include "enemy/enemy.h"
 #include "platform/platform.h"
 #include "player/player.h"

@@ -1,3 +1,4 @@
+// Replay files: recording a run's input words and random state, encoding and decoding the file, playing it back.
 #include "shell/replay.h"
 
 #include <cstdio>

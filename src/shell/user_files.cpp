@@ -1,3 +1,4 @@
+// The player's own folders (settings, replays, screenshots) and whole-file reads and replacing writes.
 #include "shell/user_files.h"
 
 #include <cerrno>

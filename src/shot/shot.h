@@ -53,6 +53,7 @@ void EmptyShotPools();              // bullets (active 0), explosions and bursts
 void SetTama(int kind, int x, int y, int tx, int ty, int speed, int w, int h,
              int sheetX, int sheetY, int reserved, int lastFrame, int period);
 void MoveTama();                    // bullets, then the player's shots
+int CountTama();                    // bullets in flight
 void PutTama();                     // bullets, then the player's shots
 
 void SetExplosion(int size, int x, int y);

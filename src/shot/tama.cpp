@@ -6,6 +6,12 @@
 
 TamaRecord Tama[kTamaMax];
 
+int CountTama() {
+    int n = 0;
+    for (const TamaRecord& t : Tama) n += t.active == 1;
+    return n;
+}
+
 void SetTama(int kind, int x, int y, int tx, int ty, int speed, int w, int h,
              int sheetX, int sheetY, int /*reserved*/, int lastFrame, int period) {
     for (TamaRecord& t : Tama) {

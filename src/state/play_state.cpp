@@ -1,3 +1,4 @@
+// The play state as one list of named blocks: saved, restored and hashed whole.
 #include "state/play_state.h"
 
 #include <cstring>
