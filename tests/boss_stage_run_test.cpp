@@ -17,15 +17,9 @@
 
 namespace {
 
-struct RunLog {
-    int titles = 0;
-    int stageEnds = 0;
-    long frames = 0;
+struct RunLog : stagerun::RunLog {
     long bossArrived = -1;       // play frame on which type 17 appeared
     long secondForm = -1;        // ... type 10
-    long bossDied = -1;          // ... bossDown went to 1
-    long cleared = -1;           // ... clearFlag went to 1
-    std::string dumpDir;
 };
 RunLog runLog;
 
@@ -43,11 +37,11 @@ int Pilot() {
     return stagerun::Steer(70, targetY, 3);
 }
 
-void DumpWork(const char* tag, long frame) { stagerun::DumpWork(runLog.dumpDir, tag, frame); }
+using stagerun::Dump;
 
 void PilotedFrame() {
-    if (!stagerun::ArmedFrame()) return;
-    const long n = runLog.frames++;
+    const long n = stagerun::CountedFrame();
+    if (n < 0) return;
     bool boss17 = false, boss10 = false;
     for (const TekiRecord& t : Teki) {
         boss17 |= t.active != 0 && t.type == 17;
@@ -55,25 +49,11 @@ void PilotedFrame() {
     }
     if (boss17 && runLog.bossArrived < 0) runLog.bossArrived = n;
     if (boss10 && runLog.secondForm < 0) runLog.secondForm = n;
-    if (bossDown == 1 && runLog.bossDied < 0) runLog.bossDied = n;
-    if (clearFlag == 1 && runLog.cleared < 0) runLog.cleared = n;
     const bool fight = runLog.bossArrived >= 0 && runLog.bossDied < 0;
-    if (fight && (n - runLog.bossArrived) % 60 == 0) DumpWork("fight", n);
-    if (runLog.bossDied >= 0 && runLog.cleared < 0 && (n - runLog.bossDied) % 8 == 0) DumpWork("clear", n);
-    if (runLog.bossDied >= 0 && n - runLog.bossDied == 195) DumpWork("clear", n);  // the clear's own frame: nothing darkens it
+    if (fight && (n - runLog.bossArrived) % 60 == 0) Dump("fight", n);
+    if (runLog.bossDied >= 0 && runLog.cleared < 0 && (n - runLog.bossDied) % 8 == 0) Dump("clear", n);
+    if (runLog.bossDied >= 0 && n - runLog.bossDied == 195) Dump("clear", n);  // the clear's own frame: nothing darkens it
     if (n > 16000) quitFlag = 1;  // never reached the end: give up
-}
-
-int TitleOnce() {
-    runLog.titles++;
-    if (runLog.titles == 1) return h_Title();
-    return 1;  // back at the title after the stage: that is the end of the test
-}
-
-void StageEndSeen() {
-    runLog.stageEnds++;
-    h_StageEnd();
-    DumpWork("end", runLog.frames);  // the end picture is still on the work surface
 }
 
 class BossStageRun : public stagerun::StageRunTest {
@@ -81,8 +61,8 @@ protected:
     void SetUp() override {
         savedOptions_ = plat::GetOptions();
         runLog = RunLog{};
-        if (const char* d = std::getenv("PELLO_BOSS_DUMP_DIR")) runLog.dumpDir = d;
-        StartRun("men1.dat", 1234, {Pilot, TitleOnce, PilotedFrame, StageEndSeen});
+        stagerun::Fly(runLog, "PELLO_BOSS_DUMP_DIR");
+        StartRun("men1.dat", 1234, {Pilot, stagerun::TitleOnce, PilotedFrame, stagerun::StageEndSeen});
     }
     void TearDown() override {
         EndRun(false);

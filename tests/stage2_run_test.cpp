@@ -20,11 +20,8 @@
 
 namespace {
 
-struct Stage2Log {
-    int titles = 0, stageEnds = 0;
-    long frames = 0;
-    long stripStopped = -1, bossArrived = -1, bossDied = -1, cleared = -1;
-    std::string dumpDir;
+struct Stage2Log : stagerun::RunLog {
+    long stripStopped = -1, bossArrived = -1;
 };
 Stage2Log s2;
 
@@ -41,43 +38,25 @@ int Pilot() {
     return stagerun::Steer(70, targetY, 3);
 }
 
-void Dump(const char* tag, long frame) { stagerun::DumpWork(s2.dumpDir, tag, frame); }
-
 void PilotedFrame() {
-    if (!stagerun::ArmedFrame()) return;
-    const long n = s2.frames++;
+    const long n = stagerun::CountedFrame();
+    if (n < 0) return;
     if (MenScroll[MS::scrollPos] == 1 && s2.stripStopped < 0) s2.stripStopped = n;
     bool body = false;
     for (const TekiRecord& t : Teki) body |= t.active != 0 && t.type == 26 && t.x < 420;  // in view
     if (body && s2.bossArrived < 0) s2.bossArrived = n;
-    if (bossDown == 1 && s2.bossDied < 0) s2.bossDied = n;
-    if (clearFlag == 1 && s2.cleared < 0) s2.cleared = n;
     if (s2.bossArrived < 0 ? n % 400 == 0 : (s2.bossDied < 0 ? (n - s2.bossArrived) % 50 == 0 : (n - s2.bossDied) % 65 == 0))
-        Dump("s2", n);
+        stagerun::Dump("s2", n);
     if (n > 16000) quitFlag = 1;  // never reached the end: give up
-}
-
-int TitleOnce() {
-    if (++s2.titles == 1) {
-        int r = h_Title();
-        stageNo = 2;  // the outer loop has just set stage 1
-        return r;
-    }
-    return 1;
-}
-
-void StageEndSeen() {
-    s2.stageEnds++;
-    h_StageEnd();
-    Dump("end", s2.frames);
 }
 
 class Stage2Run : public stagerun::StageRunTest {
 protected:
     void SetUp() override {
         s2 = Stage2Log{};
-        if (const char* d = std::getenv("PELLO_STAGE2_DUMP_DIR")) s2.dumpDir = d;
-        StartRun("men2.dat", 4321, {Pilot, TitleOnce, PilotedFrame, StageEndSeen});
+        s2.stage = 2;
+        stagerun::Fly(s2, "PELLO_STAGE2_DUMP_DIR");
+        StartRun("men2.dat", 4321, {Pilot, stagerun::TitleOnce, PilotedFrame, stagerun::StageEndSeen});
     }
     void TearDown() override { EndRun(); }
 };

@@ -33,11 +33,9 @@ protected:
 
 // --- the whole run
 
-struct RunLog {
-    int titles = 0, stageEnds = 0;
-    long frames = 0, bossArrived = -1, bossDied = -1, cleared = -1;
+struct RunLog : stagerun::RunLog {
+    long bossArrived = -1;
     int maxLive = 0, maxBullets = 0;
-    std::string dumpDir;
 };
 RunLog runLog;
 
@@ -55,31 +53,21 @@ int Pilot() {
     return stagerun::Steer(60, targetY, 2);
 }
 
-void DumpWork(const char* tag, long frame) { stagerun::DumpWork(runLog.dumpDir, tag, frame); }
+using stagerun::Dump;
 
 void PilotedFrame() {
-    if (!stagerun::ArmedFrame()) return;
-    const long n = runLog.frames++;
+    const long n = stagerun::CountedFrame();
+    if (n < 0) return;
     runLog.maxLive = std::max(runLog.maxLive, CountTeki());
     runLog.maxBullets = std::max(runLog.maxBullets, CountTama());
     if (LiveBoss() && runLog.bossArrived < 0) runLog.bossArrived = n;
-    if (bossDown == 1 && runLog.bossDied < 0) runLog.bossDied = n;
-    if (clearFlag == 1 && runLog.cleared < 0) runLog.cleared = n;
     const bool fight = runLog.bossArrived >= 0 && runLog.bossDied < 0;
-    if (!fight && runLog.bossArrived < 0 && n % 200 == 0) DumpWork("flight", n);
-    if (fight && (n - runLog.bossArrived) % 30 == 0) DumpWork("fight", n);
+    if (!fight && runLog.bossArrived < 0 && n % 200 == 0) Dump("flight", n);
+    if (fight && (n - runLog.bossArrived) % 30 == 0) Dump("fight", n);
     for (const TekiRecord& t : Teki)   // the beam and the pillar at full strength
-        if (fight && t.active && (t.type == 38 || t.type == 39) && t.work[2] == 60) DumpWork(t.type == 38 ? "beam" : "pillar", n);
-    if (runLog.bossDied >= 0 && runLog.cleared < 0 && (n - runLog.bossDied) % 16 == 0) DumpWork("clear", n);
+        if (fight && t.active && (t.type == 38 || t.type == 39) && t.work[2] == 60) Dump(t.type == 38 ? "beam" : "pillar", n);
+    if (runLog.bossDied >= 0 && runLog.cleared < 0 && (n - runLog.bossDied) % 16 == 0) Dump("clear", n);
     if (n > 14000) quitFlag = 1;  // never reached the end: give up
-}
-
-int TitleOnce() { return ++runLog.titles == 1 ? h_Title() : 1; }
-
-void StageEndSeen() {
-    runLog.stageEnds++;
-    h_StageEnd();
-    DumpWork("end", runLog.frames);
 }
 
 // The shell always starts at stage 1; this run starts at stage 3.
@@ -92,8 +80,9 @@ class Stage3Run : public stagerun::StageRunTest {
 protected:
     void SetUp() override {
         runLog = RunLog{};
-        if (const char* d = std::getenv("PELLO_STAGE3_DUMP_DIR")) runLog.dumpDir = d;
-        StartRun("men3.dat", 1234, {Pilot, TitleOnce, PilotedFrame, StageEndSeen, nullptr, LoadStage3});
+        stagerun::Fly(runLog, "PELLO_STAGE3_DUMP_DIR");
+        StartRun("men3.dat", 1234,
+                 {Pilot, stagerun::TitleOnce, PilotedFrame, stagerun::StageEndSeen, nullptr, LoadStage3});
     }
     void TearDown() override { EndRun(); }
 };

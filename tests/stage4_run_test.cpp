@@ -25,11 +25,9 @@
 
 namespace {
 
-struct RunLog {
-    int titles = 0, stageEnds = 0;
-    long frames = 0;
+struct RunLog : stagerun::RunLog {
     long dive[2] = {-1, -1}, landed[2] = {-1, -1};
-    long bossArrived = -1, sceneEnded = -1, bossDied = -1, cleared = -1;
+    long bossArrived = -1, sceneEnded = -1;
     int deaths = 0, maxLive = 0, maxBullets = 0;  // while the waves run
     int maxLiveFight = 0;  // the heart's pellets can fill the enemy pool; the code drops what does not fit
     std::string deathsAt;  // frame, scroll position and craft position of each lost life
@@ -83,12 +81,12 @@ int Pilot() {
     return stagerun::Steer(70, targetY, 2);
 }
 
-void DumpWork(const char* tag, long frame) { stagerun::DumpWork(runLog.dumpDir, tag, frame); }
+using stagerun::Dump;
 
 void PilotedFrame() {
     const int wasDying = dying;  // bullets and enemies cannot hit the craft, the walls can
-    if (!stagerun::ArmedFrame()) return;
-    const long n = runLog.frames++;
+    const long n = stagerun::CountedFrame();
+    if (n < 0) return;
     RunLog& L = runLog;
     if (dying == 1 && wasDying == 0) {  // only the walls can do that
         L.deaths++;
@@ -103,8 +101,6 @@ void PilotedFrame() {
     }
     if (L.bossArrived < 0 && FirstOfType(48)) L.bossArrived = n;
     if (L.bossArrived >= 0 && L.sceneEnded < 0 && !FirstOfType(5) && n > L.bossArrived + 2) L.sceneEnded = n;
-    if (bossDown == 1 && L.bossDied < 0) L.bossDied = n;
-    if (clearFlag == 1 && L.cleared < 0) L.cleared = n;
     if (L.bossArrived < 0) {
         L.maxLive = std::max(L.maxLive, CountTeki());
         L.maxBullets = std::max(L.maxBullets, CountTama());
@@ -113,11 +109,11 @@ void PilotedFrame() {
     }
 
     const bool inDive = (L.dive[0] >= 0 && L.landed[0] < 0) || (L.dive[1] >= 0 && L.landed[1] < 0);
-    if (L.bossArrived < 0 && n % 200 == 0) DumpWork("stage", n);
-    if (inDive && n % 40 == 0) DumpWork("dive", n);
-    if (L.bossArrived >= 0 && L.sceneEnded < 0 && (n - L.bossArrived) % 100 == 0) DumpWork("scene", n);
-    if (L.sceneEnded >= 0 && L.bossDied < 0 && (n - L.sceneEnded) % 30 == 0) DumpWork("fight", n);
-    if (L.bossDied >= 0 && L.cleared < 0 && (n - L.bossDied) % 40 == 0) DumpWork("clear", n);
+    if (L.bossArrived < 0 && n % 200 == 0) Dump("stage", n);
+    if (inDive && n % 40 == 0) Dump("dive", n);
+    if (L.bossArrived >= 0 && L.sceneEnded < 0 && (n - L.bossArrived) % 100 == 0) Dump("scene", n);
+    if (L.sceneEnded >= 0 && L.bossDied < 0 && (n - L.sceneEnded) % 30 == 0) Dump("fight", n);
+    if (L.bossDied >= 0 && L.cleared < 0 && (n - L.bossDied) % 40 == 0) Dump("clear", n);
     if (n > 16000) quitFlag = 1;  // never reached the end: give up
 }
 
@@ -125,12 +121,6 @@ int TitleOnce() {
     runLog.titles++;
     stageNo = 4;  // the shell starts every run at stage 1; this run is stage 4's
     return runLog.titles == 1 ? 0 : 1;  // back at the title after the stage: the end of the test
-}
-
-void StageEndSeen() {
-    runLog.stageEnds++;
-    h_StageEnd();
-    DumpWork("end", runLog.frames);
 }
 
 class Stage4 : public stagerun::StageRunTest {
@@ -154,8 +144,8 @@ TEST_F(Stage4, PilotSteersThroughTheWallsDivesTwiceAndDestroysTheHeart) {
     stagerun::OpenDisplay(4321, std::getenv("PELLO_STAGE4_WINDOW") == nullptr, true);
     if (HasFatalFailure()) return;
     runLog = RunLog{};
-    if (const char* d = std::getenv("PELLO_STAGE4_DUMP_DIR")) runLog.dumpDir = d;
-    run_.Install({Pilot, TitleOnce, PilotedFrame, StageEndSeen});
+    stagerun::Fly(runLog, "PELLO_STAGE4_DUMP_DIR");
+    run_.Install({Pilot, TitleOnce, PilotedFrame, stagerun::StageEndSeen});
     OuterLoop();
     run_.Restore();
     stageNo = 1;

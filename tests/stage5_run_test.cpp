@@ -24,12 +24,10 @@
 
 namespace {
 
-struct RunLog {
-    int titles = 0, stageEnds = 0, lives = -1, livesLost = 0;
-    long frames = 0;
-    long ramArrived = -1, ramDown = -1, rocArrived = -1, secondForm = -1, bossDied = -1, cleared = -1;
+struct RunLog : stagerun::RunLog {
+    int lives = -1, livesLost = 0;
+    long ramArrived = -1, ramDown = -1, rocArrived = -1, secondForm = -1;
     int maxEnemies = 0, maxBullets = 0;
-    std::string dumpDir;
 };
 RunLog runLog;
 
@@ -65,47 +63,39 @@ int Pilot() {
     return stagerun::Steer(targetX, targetY, 1);
 }
 
-void DumpWork(const char* tag, long frame) { stagerun::DumpWork(runLog.dumpDir, tag, frame); }
+using stagerun::Dump;
 
 void PilotedFrame() {
-    if (!stagerun::ArmedFrame()) return;
-    const long n = runLog.frames++;
+    const long n = stagerun::CountedFrame();
+    if (n < 0) return;
     if (runLog.lives >= 0 && GameState.lives < runLog.lives) runLog.livesLost++;
     runLog.lives = GameState.lives;
     if (Live(56) && runLog.ramArrived < 0) runLog.ramArrived = n;
     if (runLog.ramArrived >= 0 && runLog.ramDown < 0 && !Live(56)) runLog.ramDown = n;
     if (Live(17) && runLog.rocArrived < 0) runLog.rocArrived = n;
     if (Live(10) && runLog.secondForm < 0) runLog.secondForm = n;
-    if (bossDown == 1 && runLog.bossDied < 0) runLog.bossDied = n;
-    if (clearFlag == 1 && runLog.cleared < 0) runLog.cleared = n;
     runLog.maxEnemies = std::max(runLog.maxEnemies, CountTeki());
     runLog.maxBullets = std::max(runLog.maxBullets, CountTama());
-    if (n % 150 == 0) DumpWork("run", n);
+    if (n % 150 == 0) Dump("run", n);
     const bool ram = runLog.ramArrived >= 0 && runLog.ramDown < 0;
     const bool roc = runLog.rocArrived >= 0 && runLog.bossDied < 0;
-    if ((ram && (n - runLog.ramArrived) % 40 == 0) || (roc && (n - runLog.rocArrived) % 40 == 0)) DumpWork("fight", n);
-    if (runLog.bossDied >= 0 && runLog.cleared < 0 && (n - runLog.bossDied) % 16 == 0) DumpWork("clear", n);
+    if ((ram && (n - runLog.ramArrived) % 40 == 0) || (roc && (n - runLog.rocArrived) % 40 == 0)) Dump("fight", n);
+    if (runLog.bossDied >= 0 && runLog.cleared < 0 && (n - runLog.bossDied) % 16 == 0) Dump("clear", n);
     if (n > 20000) quitFlag = 1;  // never reached the end: give up
 }
 
-int TitleOnce() { return ++runLog.titles == 1 ? h_Title() : 1; }
 int CharselStage5() {
     int s = h_Charsel();
     stageNo = 5;  // the run starts at the last stage
     return s;
-}
-void StageEndSeen() {
-    runLog.stageEnds++;
-    h_StageEnd();
-    DumpWork("end", runLog.frames);
 }
 
 class Stage5Run : public stagerun::StageRunTest {
 protected:
     void SetUp() override {
         runLog = RunLog{};
-        if (const char* d = std::getenv("PELLO_STAGE5_DUMP_DIR")) runLog.dumpDir = d;
-        StartRun("men5.dat", 1234, {Pilot, TitleOnce, PilotedFrame, StageEndSeen, CharselStage5});
+        stagerun::Fly(runLog, "PELLO_STAGE5_DUMP_DIR");
+        StartRun("men5.dat", 1234, {Pilot, stagerun::TitleOnce, PilotedFrame, stagerun::StageEndSeen, CharselStage5});
     }
     void TearDown() override { EndRun(); }
 };

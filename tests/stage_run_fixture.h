@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
 #include <set>
@@ -154,6 +155,52 @@ inline void OpenDisplay(unsigned seed, bool headless = true, bool windowed = fal
     GameSrand(seed);
     ResetInputState();
     ResetScreensState();
+}
+
+// What every piloted run notes; a test's own log derives from it.
+struct RunLog {
+    int titles = 0, stageEnds = 0;
+    int stage = 0;                          // set as the title returns (0: leave the shell's stage 1)
+    long frames = 0, bossDied = -1, cleared = -1;   // play frames (-1: not yet)
+    std::string dumpDir;
+};
+// The log of the run being flown (the hooks are plain functions).
+inline RunLog* flying = nullptr;
+
+// Starts flying with this log, dumping frames where the environment
+// variable dumpEnv names a folder.
+inline void Fly(RunLog& log, const char* dumpEnv) {
+    flying = &log;
+    if (const char* d = std::getenv(dumpEnv)) log.dumpDir = d;
+}
+
+inline void Dump(const char* tag, long frame) { DumpWork(flying->dumpDir, tag, frame); }
+
+// A play frame for the pilot (ArmedFrame), counted, with the boss's fall and
+// the clear noted; the frame's number, or -1 when the gate was still shut.
+inline long CountedFrame() {
+    if (!ArmedFrame()) return -1;
+    RunLog& L = *flying;
+    const long n = L.frames++;
+    if (bossDown == 1 && L.bossDied < 0) L.bossDied = n;
+    if (clearFlag == 1 && L.cleared < 0) L.cleared = n;
+    return n;
+}
+
+// The title the first time (then the log's stage is set); back at the title
+// after the stage, the quit that ends the test.
+inline int TitleOnce() {
+    if (++flying->titles > 1) return 1;
+    const int item = h_Title();
+    if (flying->stage > 0) stageNo = flying->stage;
+    return item;
+}
+
+// The end picture, counted and dumped while it is still on the work surface.
+inline void StageEndSeen() {
+    flying->stageEnds++;
+    h_StageEnd();
+    Dump("end", flying->frames);
 }
 
 struct Hooks {
