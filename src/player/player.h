@@ -73,8 +73,8 @@ void FirePlayer(int chno, int key, int option, int shotLv);
 void FireVolley(int chno, int option, int shotLv);
 void PutOption(int chno, int option);
 
-void MovePlayerShots();             // called at the end of MoveTama
-void PutPlayerShots();              // called at the end of PutTama
+void MovePlayerShots();             // the play frame's step right after MoveTama
+void PutPlayerShots();              // the play frame's step right after PutTama
 
 // ---- Entry and fall.
 int EnterPlayer();                  // 1 once the entry swoop is over

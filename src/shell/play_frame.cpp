@@ -45,7 +45,9 @@ void PlaySteps(bool shown) {
     MoveTeki();
     PutTeki();
     MoveTama();
+    MovePlayerShots();
     PutTama();
+    PutPlayerShots();
     Atari();
     AtariPlayer();
     MovePlayer(GameState.chno, GameState.option, GameState.shotLv);

@@ -52,9 +52,9 @@ void EmptyShotPools();              // bullets (active 0), explosions and bursts
 // Fires one bullet from (x, y) towards (tx, ty) and beyond; reserved is ignored.
 void SetTama(int kind, int x, int y, int tx, int ty, int speed, int w, int h,
              int sheetX, int sheetY, int reserved, int lastFrame, int period);
-void MoveTama();                    // bullets, then the player's shots
+void MoveTama();                    // bullets (the play frame moves the player's shots next)
 int CountTama();                    // bullets in flight
-void PutTama();                     // bullets, then the player's shots
+void PutTama();                     // bullets (the play frame draws the player's shots next)
 
 void SetExplosion(int size, int x, int y);
 void PutExplosion();

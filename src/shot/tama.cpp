@@ -1,6 +1,5 @@
 // Enemy bullets: a pool of 1000 straight-line shots walked with Bresenham
-// steps and drawn glowing. The player's shots ride on the same two routines.
-#include "player/player.h"
+// steps and drawn glowing.
 #include "shot/shot.h"
 #include "video/video.h"
 
@@ -57,7 +56,6 @@ void MoveTama() {
         }
         if (t.x <= -(t.w >> 1) || t.x > 319 || t.y <= -(t.h >> 1) || t.y > 239) t.active = 0;
     }
-    MovePlayerShots();
 }
 
 void PutTama() {
@@ -73,5 +71,4 @@ void PutTama() {
         PutSpriteAdd(t.x - (t.w >> 1), t.y - (t.h >> 1), Slot[4],
                      RECT{left, t.sheetY, left + t.w, t.sheetY + t.h}, 17, 31);
     }
-    PutPlayerShots();
 }
