@@ -89,12 +89,12 @@ std::string CheckDataFolder(const std::vector<int>& stages, bool installed) {
     std::set<std::string> names(std::begin(kCommonFiles), std::end(kCommonFiles));
     for (const char* sheet : CharSheet) names.insert(sheet);
     for (int s : stages) {
-        if (s < 1 || s > 6) continue;
+        if (s < 1 || s >= kStageRows) continue;
         char men[32];
         std::snprintf(men, sizeof men, "men%d.dat", s);
         names.insert(men);
         const StageInfo& row = StageTable[s];
-        names.insert(row.music);
+        if (row.music) names.insert(row.music);
         if (row.sceneSheet) names.insert(row.sceneSheet);
         if (row.enemySheet) names.insert(row.enemySheet);
     }
