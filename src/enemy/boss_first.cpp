@@ -409,5 +409,5 @@ bool MoveFirstBossTeki(TekiRecord& t) {
 }
 
 bool MoveBossTeki(TekiRecord& t) {
-    return MoveFirstBossTeki(t) || MoveSecondBossTeki(t);
+    return MoveFirstBossTeki(t) || MoveSecondBossTeki(t) || MoveFinalBossTeki(t);
 }

@@ -34,7 +34,7 @@ constexpr int kTekiMax = 100;
 extern TekiRecord Teki[kTekiMax];
 
 // Destroying one of these ends the stage fight: no score, bossDown instead.
-constexpr int BossTypes[4] = {10, 27, 37, 49};
+constexpr int BossTypes[5] = {10, 27, 37, 49, 57};
 bool IsBossType(int type);
 
 void EmptyTekiPool();               // active flags only
@@ -54,7 +54,7 @@ void StepMenEvent(int clock);
 // Per-type behaviours, one pass over the pool.
 void MoveTeki();
 
-// The boss behaviours (types 4..10, 17, 26..29, 37..39, 48, 49, 56) come in
+// The boss behaviours (types 4..10, 17, 26..29, 37..39, 48, 49, 56, 57) come in
 // their own unit; the dispatcher hands those types to this hook, which
 // returns false for a type it does not handle.
 bool MoveBossTeki(TekiRecord& t);

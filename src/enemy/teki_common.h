@@ -40,6 +40,7 @@ bool MoveFlyingTeki(TekiRecord& t);
 bool MoveGroundTeki(TekiRecord& t);
 bool MoveFirstBossTeki(TekiRecord& t);
 bool MoveSecondBossTeki(TekiRecord& t);
+bool MoveFinalBossTeki(TekiRecord& t);
 
 // The lowest-index entry of the type, live or free; nullptr when none.
 TekiRecord* FirstTekiOfType(int type);

@@ -322,7 +322,7 @@ void MoveTeki() {
         // Bosses and what they release (their own unit).
         case 4: case 5: case 6: case 7: case 8: case 9: case 10:
         case 17: case 26: case 27: case 28: case 29:
-        case 37: case 38: case 39: case 48: case 49: case 56:
+        case 37: case 38: case 39: case 48: case 49: case 56: case 57:
             MoveBossTeki(t);
             break;
         default:

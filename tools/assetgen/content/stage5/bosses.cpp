@@ -7,12 +7,13 @@
 // exhaust puff, the spat charge turning, the swelling ball and the lightning
 // beam are additive cells on black.
 //
-// The Tempest Roc (type 17, then type 10), the last boss: a giant storm bird
-// with lightning plumes, 216 x 96, its body (the target) right of centre:
-// row 128 wing beat, row 224 calling lightning for its rings, row 320 the
-// beak thrust out along the top left (the extra target), row 416 frame 0 the
-// wind-up. Its second form, the storm heart (64 x 48), keeps its core at the
-// upper left; its helpers are hailstone imps (16 x 16).
+// The Tempest Roc (type 57), the last boss: a giant storm bird with
+// lightning plumes, 216 x 96, its body (the target) right of centre: row 128
+// wing beat, row 224 calling lightning for its rings and spirals, row 320 the
+// beak thrust out along the top left (its fans, and the lunge's extra
+// target), row 416 frame 0 rearing back (curtains, and the lull between its
+// three phases). Between its patterns of the
+// second phase it throws hailstone imps (16 x 16) that hop along the bottom.
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -335,25 +336,6 @@ void DrawRoc(Canvas& c, Pose pose, int f) {
     c.Outline(Rect{0, 0, c.w, c.h}, kInk);
 }
 
-void DrawHeart(Canvas& c, int f) {  // second form: the storm heart, core at the upper left
-    // torn plumes trailing to the lower right
-    for (int i = 0; i < 4; i++)
-        c.FillPolygon({{18 + i * 4, 16 + i * 3}, {62 - i * 3, 30 + i * 4}, {58 - i * 4, 36 + i * 3}, {16 + i * 3, 22 + i * 3}},
-                      P(i % 2 ? P_SKY2 : P_VIOLET2));
-    // brass cage ribs
-    for (int k = 0; k < 4; k++) {
-        double a = (k * 45 + 200) * kPi / 180;
-        Thick(c, 16, 13, 16 + int(std::lround(std::cos(a) * 15)), 13 + int(std::lround(std::sin(a) * 14)), 1, P(P_GOLD2));
-    }
-    c.ShadeBall(16, 13, f ? 11 : 10, Ramp(f ? "ice" : "violet"));
-    c.FillCircle(15, 12, f ? 5 : 3, P(P_WHITE));
-    c.Line(6, 4, 26, 22, P(f ? P_WHITE : P_ICE3));
-    c.Line(26, 4, 8, 22, P(f ? P_ICE3 : P_VIOLET3));
-    c.FillEllipse(36, 20, 4, 3, P(P_FIRE3));   // its last eye
-    c.Set(35, 19, P(P_WHITE));
-    c.Outline(Rect{0, 0, c.w, c.h}, kInk);
-}
-
 void DrawHail(Canvas& c, int f) {  // hailstone imp; frame 1 squashed on landing
     if (f == 0) {
         c.ShadeBall(8, 8, 6, Ramp("ice"));
@@ -385,15 +367,13 @@ const NamedCell kCells[] = {
     {"spit 3", 560, 160, 32, 32, "spat charge turning (type 4)", Copy::Additive},
     {"spit ball", 464, 192, 48, 48, "the charge swelling (type 4)", Copy::Additive},
     {"spit beam", 144, 256, 320, 64, "lightning beam (type 4)", Copy::Additive},
-    {"roc idle 0", 592, 128, 216, 96, "Tempest Roc, wings up (type 17)"},
-    {"roc idle 1", 808, 128, 216, 96, "Tempest Roc, wings down (type 17)"},
-    {"roc rings 0", 592, 224, 216, 96, "Tempest Roc calling lightning (type 17)"},
-    {"roc rings 1", 808, 224, 216, 96, "Tempest Roc calling lightning (type 17)"},
-    {"roc lunge 0", 592, 320, 216, 96, "Tempest Roc thrusting its beak, open (type 17)"},
-    {"roc lunge 1", 808, 320, 216, 96, "Tempest Roc thrusting its beak, shut (type 17)"},
-    {"roc wind-up", 592, 416, 216, 96, "Tempest Roc rearing back (type 17)"},
-    {"heart 0", 96, 416, 64, 48, "storm heart, dim (type 10)"},
-    {"heart 1", 96, 464, 64, 48, "storm heart, bright (type 10)"},
+    {"roc idle 0", 592, 128, 216, 96, "Tempest Roc, wings up (type 57)"},
+    {"roc idle 1", 808, 128, 216, 96, "Tempest Roc, wings down (type 57)"},
+    {"roc rings 0", 592, 224, 216, 96, "Tempest Roc calling lightning (type 57)"},
+    {"roc rings 1", 808, 224, 216, 96, "Tempest Roc calling lightning (type 57)"},
+    {"roc lunge 0", 592, 320, 216, 96, "Tempest Roc thrusting its beak, open (type 57)"},
+    {"roc lunge 1", 808, 320, 216, 96, "Tempest Roc thrusting its beak, shut (type 57)"},
+    {"roc wind-up", 592, 416, 216, 96, "Tempest Roc rearing back (type 57)"},
     {"hail 0", 0, 114, 16, 16, "hailstone imp (type 16)"},
     {"hail 1", 16, 114, 16, 16, "hailstone imp, squashed (type 16)"},
 };
@@ -410,8 +390,7 @@ void DrawCell(Canvas& c, int i) {
     case 15: case 16: DrawRoc(c, Pose::Rings, i - 15); break;
     case 17: case 18: DrawRoc(c, Pose::Lunge, i - 17); break;
     case 19: DrawRoc(c, Pose::WindUp, 0); break;
-    case 20: case 21: DrawHeart(c, i - 20); break;
-    default: DrawHail(c, i - 22); break;
+    default: DrawHail(c, i - 20); break;
     }
 }
 

@@ -7,7 +7,7 @@
 // Layout: the ramming boss at (32, 0)-(464, 256) (three 144 x 128 frames in
 // two rows), its exhaust, spit and swelling ball at (464, 128)-(592, 240),
 // its beam at (144, 256)-(464, 320); the final boss at (592, 128)-(1024, 512),
-// its second form at (96, 416)-(160, 512) and its hailstones at (0, 114);
+// and its hailstones at (0, 114);
 // the stage's other enemies from row 512 down.
 #include <cmath>
 #include <string>

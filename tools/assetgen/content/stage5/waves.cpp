@@ -32,7 +32,7 @@ const TemplateDef kTemplates[kTmplCount - 2] = {
 };
 
 // The Gale Ram's and the Tempest Roc's templates.
-constexpr int kRamHp = 300, kRocHp = 700;
+constexpr int kRamHp = 300, kRocHp = 1000;
 constexpr int kRamFrame = 3350;     // over open sea, after a quiet stretch
 constexpr int kRocPos = 502;        // on frame 7712, as the scroll stops at 7673
 
@@ -237,7 +237,7 @@ AG_REGISTER(RegisterStage5Waves) {
     AddStagePart(5, "waves", [](StageDesc& d) {
         Templates(d, stage5::EnemySprites(), kTemplates);
         d.templates[RAM] = EnemyTemplate{true, 32, 0, 144, 128, kRamHp, 30, 20000, 56, "Gale Ram"};
-        d.templates[ROC] = EnemyTemplate{true, 592, 128, 216, 96, kRocHp, 0, 30000, 17, "Tempest Roc"};
+        d.templates[ROC] = EnemyTemplate{true, 592, 128, 216, 96, kRocHp, 0, 30000, 57, "Tempest Roc"};
         Stage5Waves w(d);
         Formations(w);
         OverTheSea(w);
