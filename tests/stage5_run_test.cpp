@@ -26,7 +26,7 @@ namespace {
 
 struct RunLog : stagerun::RunLog {
     int lives = -1, livesLost = 0;
-    long ramArrived = -1, ramDown = -1, rocArrived = -1, secondForm = -1;
+    long ramArrived = -1, ramDown = -1, rocArrived = -1, lastPhase = -1;
     int maxEnemies = 0, maxBullets = 0;
 };
 RunLog runLog;
@@ -47,10 +47,9 @@ bool Solid(int col, int row) {
 // stays open, with a row free above and below, over the next few columns.
 int Pilot() {
     int wantY = 120, targetX = 70;
-    if (Live(56) || Live(17) || Live(10)) targetX = 150;  // close in on a boss
+    if (Live(56) || Live(57)) targetX = 150;  // close in on a boss
     if (const TekiRecord* b = Live(56)) wantY = b->y + 40;
-    if (const TekiRecord* b = Live(17)) wantY = b->y;
-    if (const TekiRecord* b = Live(10)) wantY = b->y - 16;
+    if (const TekiRecord* b = Live(57)) wantY = b->y;
     const int k = (((MenScroll[MS::scrollPos] * 2) >> 2) + GameState.playerX) >> 4;
     int best = -1;
     for (int r = 1; r <= 11; r++) {
@@ -72,8 +71,8 @@ void PilotedFrame() {
     runLog.lives = GameState.lives;
     if (Live(56) && runLog.ramArrived < 0) runLog.ramArrived = n;
     if (runLog.ramArrived >= 0 && runLog.ramDown < 0 && !Live(56)) runLog.ramDown = n;
-    if (Live(17) && runLog.rocArrived < 0) runLog.rocArrived = n;
-    if (Live(10) && runLog.secondForm < 0) runLog.secondForm = n;
+    if (Live(57) && runLog.rocArrived < 0) runLog.rocArrived = n;
+    if (Live(57) && Live(57)->work[2] == 3 && runLog.lastPhase < 0) runLog.lastPhase = n;
     runLog.maxEnemies = std::max(runLog.maxEnemies, CountTeki());
     runLog.maxBullets = std::max(runLog.maxBullets, CountTama());
     if (n % 150 == 0) Dump("run", n);
@@ -104,16 +103,16 @@ protected:
 
 TEST_F(Stage5Run, PilotFightsTheRamAndTheRocThroughTheTerrainAndTheStageClears) {
     OuterLoop();
-    std::printf("stage 5 run: %ld play frames; ram %ld..%ld, roc at %ld, second form %ld, down %ld, cleared %ld; "
+    std::printf("stage 5 run: %ld play frames; ram %ld..%ld, roc at %ld, last phase %ld, down %ld, cleared %ld; "
                 "at most %d enemies, %d bullets; %d lives lost\n",
-                runLog.frames, runLog.ramArrived, runLog.ramDown, runLog.rocArrived, runLog.secondForm,
+                runLog.frames, runLog.ramArrived, runLog.ramDown, runLog.rocArrived, runLog.lastPhase,
                 runLog.bossDied, runLog.cleared, runLog.maxEnemies, runLog.maxBullets, runLog.livesLost);
     ASSERT_GT(runLog.ramArrived, 3000);                 // mid-stage
     ASSERT_GT(runLog.ramDown, runLog.ramArrived);       // shot down...
     EXPECT_LT(runLog.ramDown, runLog.rocArrived);       // ...before the last boss
     ASSERT_GE(runLog.rocArrived, 7673);                 // as the scroll stops
-    EXPECT_GT(runLog.secondForm, runLog.rocArrived);
-    ASSERT_GT(runLog.bossDied, runLog.secondForm);
+    EXPECT_GT(runLog.lastPhase, runLog.rocArrived);
+    ASSERT_GT(runLog.bossDied, runLog.lastPhase);
     EXPECT_EQ(runLog.cleared - runLog.bossDied, 195);
     EXPECT_EQ(runLog.stageEnds, 1);
     EXPECT_EQ(runLog.titles, 2);
@@ -133,7 +132,7 @@ TEST_F(Stage5Waves, TimelineStaysWithinThePoolsAndBringsItsCast) {
         7730, {},
         [&](int frame, const TekiRecord& t) {
             spawned++;
-            if (t.type != 56 && t.type != 17) lastWave = frame;
+            if (t.type != 56 && t.type != 57) lastWave = frame;
         },
         [](int frame) {
             // The ram stays until shot down: take it out after its fight would end.
@@ -142,7 +141,7 @@ TEST_F(Stage5Waves, TimelineStaysWithinThePoolsAndBringsItsCast) {
                     if (t.type == 56 || t.type == 4) t.active = 0;
         });
     stageNo = 1;
-    for (int t : {11, 40, 12, 18, 45, 47, 56, 17})
+    for (int t : {11, 40, 12, 18, 45, 47, 56, 57})
         EXPECT_TRUE(seen.types.count(t)) << "type " << t << " never appears";
     const int events = stagerun::TimelineEvents();
     EXPECT_GE(events, 120);

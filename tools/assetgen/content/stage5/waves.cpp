@@ -32,7 +32,7 @@ const TemplateDef kTemplates[kTmplCount - 2] = {
 };
 
 // The Gale Ram's and the Tempest Roc's templates.
-constexpr int kRamHp = 300, kRocHp = 1000;
+constexpr int kRamHp = 300, kRocHp = 700;
 constexpr int kRamFrame = 3350;     // over open sea, after a quiet stretch
 constexpr int kRocPos = 502;        // on frame 7712, as the scroll stops at 7673
 
