@@ -171,7 +171,7 @@ void PaintWalls(Canvas& cv, std::vector<uint8_t>& solid, int cols) {
 // --- rock layers: a solid mask shaded by light from the upper left
 
 struct Tones {
-    int shade, body, light, rim, vein;
+    int shade, body, light, vein;
 };
 
 struct Mask {
@@ -259,13 +259,16 @@ void PaintRockMask(Mask& mk, const RockPlan& p, int layer) {
     }
 }
 
+// The rock is harmless, so it is drawn see-through (every other pixel left
+// out, in a checkerboard) and without a lit rim: only the crystal walls,
+// which kill, look solid.
 void ShadeRock(Canvas& cv, const Mask& mk, const Tones& t) {
     for (int y = 0; y < 240; y++)
         for (int x = 0; x < mk.w; x++) {
-            if (!mk.At(x, y)) continue;
+            if (!mk.At(x, y) || ((x + y) & 1)) continue;
             Rgb c;
             if (!mk.At(x, y - 1) || !mk.At(x - 1, y))
-                c = C(t.rim);
+                c = C(t.light);
             else if (!mk.At(x - 2, y - 2) || !mk.At(x, y - 3) || !mk.At(x - 3, y))
                 c = Mix(t.body, t.light, 10, x, y);
             else if (!mk.At(x + 1, y) || !mk.At(x, y + 1) || !mk.At(x + 2, y + 2))
@@ -353,9 +356,9 @@ ag::Scenery Build() {
     ag::TileCutter cut(sheet, kSheet, {}, {kWallTile});   // tile 6 is the wall's own
 
     // Tones from far to near: each nearer layer darker, the walls brightest.
-    const Tones far{ag::P_INK, ag::P_DUSK0, ag::P_DUSK1, ag::P_DUSK3, ag::P_TEAL0};
-    const Tones nearRock{ag::P_INK, ag::P_INK, ag::P_DUSK0, ag::P_DUSK2, ag::P_VIOLET0};
-    const Tones front{ag::P_INK, ag::P_INK, ag::P_INK, ag::P_DUSK0, ag::P_INK};
+    const Tones far{ag::P_INK, ag::P_DUSK0, ag::P_DUSK1, ag::P_TEAL0};
+    const Tones nearRock{ag::P_INK, ag::P_INK, ag::P_DUSK0, ag::P_VIOLET0};
+    const Tones front{ag::P_INK, ag::P_INK, ag::P_INK, ag::P_INK};
     //                roof amp floor amp  drips            stands          columns  shaft
     const RockPlan farPlan{34, 14, 204, 14, 96, 70, 16, 128, 64, 18, 768, 20, 40};
     const RockPlan nearPlan{10, 8, 226, 8, 192, 40, 14, 256, 34, 18, 0, 0, 24};
