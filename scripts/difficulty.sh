@@ -10,6 +10,8 @@
 #   PELLO_DIFF_HUMAN    the human-like pilot's characters (default "0 4 8")
 #   PELLO_DIFF_PLANNER  the planning pilot's characters (default "0 1 2 3 4 5 6 7 8 9")
 #   PELLO_DIFF_JOBS     runs at a time (default 2)
+#   PELLO_DIFF_ARGS     more game options for every run, e.g. "--power 2,3"
+#                       to start each stage with shot level 2 and 3 options
 # Each run is one stage alone (--stage N) from the run's start: 5 lives, shot
 # level 0, no options; a game over ends it.
 set -euo pipefail
@@ -23,6 +25,7 @@ stages="${PELLO_DIFF_STAGES:-1 2 3 4 5}"
 human="${PELLO_DIFF_HUMAN:-0 4 8}"
 planner="${PELLO_DIFF_PLANNER:-0 1 2 3 4 5 6 7 8 9}"
 jobs="${PELLO_DIFF_JOBS:-2}"
+export PELLO_DIFF_ARGS="${PELLO_DIFF_ARGS:-}"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -38,7 +41,8 @@ export game build work
 fly() {  # KIND STAGE CHARACTER SEED
     local extra=()
     [ "$1" = human ] && extra=(human --pilot-seed "$4")
-    "$game" --headless --data "$build/data" --stage "$2" --character "$3" --autopilot "${extra[@]}" 2>/dev/null |
+    # shellcheck disable=SC2086  # the extra options split into words
+    "$game" --headless --data "$build/data" --stage "$2" --character "$3" $PELLO_DIFF_ARGS --autopilot "${extra[@]}" 2>/dev/null |
         sed -n "s/^pilot: /$1 $4 /p" >"$work/$1_$2_$3_$4.txt"
 }
 export -f fly
