@@ -191,7 +191,12 @@ void PaintTile(Canvas& c) {
         PutWrapped(c, cx, cy, C(P_WHITE));
     }
     Rng rng(HashText("sbg dots"));
-    for (int i = 0; i < 10; ++i) PutWrapped(c, rng.Range(64), rng.Range(64), C(P_DUSK3));
+    for (int i = 0; i < 10; ++i) {
+        // Drawn one statement at a time: arguments have no order of evaluation.
+        const int y = rng.Range(64);
+        const int x = rng.Range(64);
+        PutWrapped(c, x, y, C(P_DUSK3));
+    }
 }
 
 void PaintHeading(Canvas& c) {
