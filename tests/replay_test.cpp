@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -59,14 +60,24 @@ TEST(ReplayFile, RoundTripsAndRejectsEveryDamagedForm) {
     EXPECT_EQ(error, "not a replay file");
 
     replay::Replay newer = SampleReplay();
-    std::vector<uint8_t> v2 = replay::Encode(newer);
-    v2[8] = 3;  // a later format; its checksum still holds so the version is what is reported
-    v2.resize(v2.size() - 4);
-    uint32_t h = 2166136261u;
-    for (uint8_t b : v2) h = (h ^ b) * 16777619u;
-    for (int i = 0; i < 4; i++) v2.push_back(static_cast<uint8_t>(h >> (8 * i)));
-    EXPECT_FALSE(replay::Decode(v2.data(), v2.size(), back, error));
-    EXPECT_NE(error.find("version 3"), std::string::npos) << error;
+    std::vector<uint8_t> v4 = replay::Encode(newer);
+    v4[8] = 4;  // a later format; its checksum still holds so the version is what is reported
+    v4.resize(v4.size() - 4);
+    const uint32_t h = replay::Checksum(v4.data(), v4.size());
+    for (int i = 0; i < 4; i++) v4.push_back(static_cast<uint8_t>(h >> (8 * i)));
+    EXPECT_FALSE(replay::Decode(v4.data(), v4.size(), back, error));
+    EXPECT_NE(error.find("version 4"), std::string::npos) << error;
+
+    // Whole files no run can make: a stage past the last, a starting score.
+    for (auto forge : {+[](replay::Replay& r) { r.stage = 6; }, +[](replay::Replay& r) { r.score = 2147483647; }}) {
+        replay::Replay r = SampleReplay();
+        forge(r);
+        const std::vector<uint8_t> forged = replay::Encode(r);
+        EXPECT_FALSE(replay::Decode(forged.data(), forged.size(), back, error));
+    }
+    // Reading checks the header first: an endless file is refused at once.
+    EXPECT_FALSE(replay::ReadFile("/dev/zero", back, error));
+    EXPECT_EQ(error, "not a replay file");
 }
 
 TEST(SettingsFile, KeepsGoodLinesReportsBadOnesByNumber) {
@@ -193,6 +204,16 @@ TEST(ShellPause, HoldsTheFrameCounterAndStageClockThenResumesAtPace) {
     EXPECT_EQ(clocks, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
     EXPECT_GE(gates[3] - gates[2], 40u * 15u);  // the pause
     for (size_t i = 4; i < gates.size(); i++) EXPECT_GE(gates[i] - gates[i - 1], 15u) << i;
+
+    // A key tapped while paused does not reach the first frame after it; a key still held does.
+    plat::TestKeyEvent(plat::Key::X, true);
+    plat::TestKeyEvent(plat::Key::X, false);
+    plat::TestKeyEvent(plat::Key::Up, true);
+    plat::PostMessage({plat::MsgType::Pause, 0});
+    EXPECT_TRUE(PauseUntilResumed());
+    EXPECT_EQ(plat::QueryKey(plat::Key::X), 0);
+    EXPECT_EQ(plat::QueryKey(plat::Key::Up), 1);
+    plat::TestKeyEvent(plat::Key::Up, false);
 }
 
 // Runs the game; returns its exit code and what it wrote to stdout and stderr.
@@ -235,6 +256,37 @@ TEST(ReplayProgram, ARecordedRunPlaysBackToTheSameStateAndBadFilesFailCleanly) {
         EXPECT_NE(out.find("cannot play"), std::string::npos) << out;
         std::remove(path.c_str());
     }
+
+    // Other data: a changed stage file is named before playing; a replayed
+    // stage whose files are missing is refused as --stage would be.
+    namespace fs = std::filesystem;
+    const fs::path other = fs::path(::testing::TempDir()) / ("pello_other_data_" + std::to_string(::getpid()));
+    fs::remove_all(other);
+    fs::create_directories(other);
+    for (const auto& e : fs::directory_iterator(PELLO_TEST_DATA_DIR)) {
+        const std::string name = e.path().filename().string();
+        if (name == "men1.dat") {
+            std::ifstream in(e.path(), std::ios::binary);
+            std::string men((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            men.back() ^= 1;
+            std::ofstream(other / name, std::ios::binary) << men;
+        } else if (name != "men5.dat") {
+            fs::create_symlink(e.path(), other / name);
+        }
+    }
+    const std::string otherData = " --data \"" + other.string() + "\"";
+    RunGame("--headless --replay \"" + rec + "\"" + otherData, out);
+    EXPECT_NE(out.find("recorded with other game data"), std::string::npos) << out;
+    replay::Replay stage5;
+    std::string error;
+    ASSERT_TRUE(replay::ReadFile(rec, stage5, error)) << error;
+    stage5.stage = 5;
+    const std::vector<uint8_t> forged = replay::Encode(stage5);
+    const std::string forgedPath = WriteTemp("pello_stage5_", std::string(forged.begin(), forged.end()));
+    EXPECT_EQ(RunGame("--headless --replay \"" + forgedPath + "\"" + otherData, out), 1);
+    EXPECT_NE(out.find("stage 5 has no data"), std::string::npos) << out;
+    fs::remove_all(other);
+    std::remove(forgedPath.c_str());
     std::remove(rec.c_str());
     std::remove(script.c_str());
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -20,6 +22,7 @@ void RequestClose();
 // A volume key: which 0 music, 1 effects; delta in level units.
 void StepVolume(int which, int delta);
 void FullscreenChanged(bool fullscreen);
+void ScreenshotKey();
 }  // namespace plat::common
 
 namespace plat::headless {
@@ -57,4 +60,6 @@ void Nap();
 int JoyCount();
 bool JoyCapsOf(JoyCaps& caps);
 bool JoyPosition(int& x, int& y, unsigned& buttons);
+// 320 x 240 pixels, tightly packed, as PNG file bytes.
+bool EncodePng(const uint16_t* pixels, bool rgb565, std::vector<uint8_t>& png, std::string& error);
 }  // namespace plat::sdl

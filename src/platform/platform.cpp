@@ -31,6 +31,8 @@ struct Shared {
     uint8_t gamma5[32] = {};
     uint8_t gamma6[64] = {};
     std::vector<uint16_t> frame = std::vector<uint16_t>(320 * 240);
+    bool frameRgb565 = true;
+    void (*screenshotHandler)() = nullptr;
     void (*volumeHandler)() = nullptr;
     void (*fullscreenHandler)(bool) = nullptr;
     bool volumeChanged = false;
@@ -101,10 +103,17 @@ void StepVolume(int which, int delta) {
 void FullscreenChanged(bool fullscreen) {
     if (shared.fullscreenHandler) shared.fullscreenHandler(fullscreen);
 }
+void ScreenshotKey() {
+    if (shared.screenshotHandler) shared.screenshotHandler();
+}
 }  // namespace common
 
 void SetVolumeChangeHandler(void (*handler)()) { shared.volumeHandler = handler; }
 void SetFullscreenChangeHandler(void (*handler)(bool)) { shared.fullscreenHandler = handler; }
+void SetScreenshotHandler(void (*handler)()) { shared.screenshotHandler = handler; }
+bool EncodeFramePng(std::vector<uint8_t>& png, std::string& error) {
+    return sdl::EncodePng(shared.frame.data(), shared.frameRgb565, png, error);
+}
 bool LastVolumeChange(int& which, uint32_t& agoMs) {
     if (!shared.volumeChanged) return false;
     which = shared.volumeWhich;
@@ -160,6 +169,7 @@ void CloseDisplay() { shared.headless ? headless::CloseDisplay() : sdl::CloseDis
 
 bool Present(const uint16_t* pixels, int pitchPixels, bool rgb565) {
     uint16_t* out = shared.frame.data();
+    shared.frameRgb565 = rgb565;
     if (!pixels) {
         std::fill(shared.frame.begin(), shared.frame.end(), 0);
     } else {
@@ -242,6 +252,10 @@ int QueryKey(Key key) {
     int r = (shared.held[k] ? 1 : 0) | (shared.pressed[k] ? 2 : 0);
     shared.pressed[k] = false;
     return r;
+}
+
+void ForgetKeyPresses() {
+    for (bool& p : shared.pressed) p = false;
 }
 
 int JoyCount() { return shared.headless ? headless::JoyCount() : sdl::JoyCount(); }

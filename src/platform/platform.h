@@ -30,7 +30,6 @@ struct Options {
     std::string padButtons[3] = {"a", "b", "start"};
     int padDeadZone = 25;
     int musicVolume = 100, sfxVolume = 100;  // 0..100
-    std::string screenshotDir;               // where F12 writes; empty: no screenshots
 };
 // Names of the bindable keys in Options::keys order, for settings files.
 extern const char* const kKeyActions[8];
@@ -110,11 +109,24 @@ void SetFullscreenChangeHandler(void (*handler)(bool fullscreen));
 // Music and streamed sounds stop where they are (and the effects with them).
 void PauseAudio(bool paused);
 
+// --- screenshots: the screenshot key calls the handler (none: the key does
+// nothing), which takes the picture with EncodeFramePng and keeps it.
+void SetScreenshotHandler(void (*handler)());
+// The last presented frame (after gamma) as the bytes of a PNG file; false
+// and a reason when it cannot be encoded.
+bool EncodeFramePng(std::vector<uint8_t>& png, std::string& error);
+// A file the player saved (a screenshot): in the browser it is offered as a
+// download; elsewhere nothing more is done.
+void OfferSavedFile(const std::string& path, const char* mimeType);
+
 // --- input
 enum class Key { Up, Down, Right, Left, Z, X, Count };
 void BeginInputQuery();             // start of one input-word read (headless: next script word)
 // Bit 0: held now. Bit 1: pressed since the previous query of this key (cleared by the query).
 int QueryKey(Key key);
+// Forgets the presses latched since the last query; held keys stay held
+// (after a pause only what is held at that moment counts).
+void ForgetKeyPresses();
 struct JoyCaps { int xmin, xmax, ymin, ymax; };
 int JoyCount();                     // devices the system reports
 bool JoyCapsOf(JoyCaps& caps);      // first joystick's axis ranges

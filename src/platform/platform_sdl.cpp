@@ -2,10 +2,11 @@
 // nearest-neighbour sampling and black borders, desktop full screen or a
 // window; window events feed the message queue and the key latch; the first
 // joystick or game controller is read as a 0..65535 stick with two buttons,
-// with a radial dead zone; pads plugged in later are picked up at once. F12
-// saves the frame as PNG; F5..F8 step the music and effect volumes.
+// with a radial dead zone; pads plugged in later are picked up at once. The
+// screenshot key encodes the frame as PNG for the shell; F5..F8 step the
+// music and effect volumes.
 // In the browser the window is the page's 320 x 240 canvas, which the page
-// scales and takes full screen; F12 offers the PNG as a download.
+// scales and takes full screen; a saved screenshot is offered as a download.
 #include <SDL.h>
 #include <SDL_image.h>
 #include <time.h>
@@ -16,8 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <filesystem>
 #include <thread>
 
 #include "platform/backends.h"
@@ -46,7 +45,6 @@ struct SdlState {
     SDL_Joystick* joy = nullptr;
     SDL_GameController* pad = nullptr;
     bool joyOpened = false;
-    std::string screenshotDir;
 };
 SdlState st;
 
@@ -58,8 +56,6 @@ struct Bindings {
     int deadZone = 25;  // percent of the stick's travel
 };
 Bindings bind;
-
-void SaveScreenshot();
 
 bool MakeRenderer() {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
@@ -136,7 +132,7 @@ void RouteKey(SDL_Keycode sym, bool down, bool repeat, [[maybe_unused]] Uint16 m
         return;
     }
     if (sym == bind.keys[7]) {
-        if (press) SaveScreenshot();
+        if (press) common::ScreenshotKey();
         return;
     }
     switch (sym) {
@@ -230,7 +226,6 @@ bool Startup(const Options& opt) {
     st = SdlState{};
     st.fullscreen = !opt.windowed;
     st.scale = opt.scale;
-    st.screenshotDir = opt.screenshotDir;
     // Joystick input arrives without window focus too.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     // Ctrl+C in the terminal arrives as a quit event, i.e. the close button.
@@ -460,34 +455,53 @@ bool JoyPosition(int& x, int& y, unsigned& buttons) {
 }
 
 namespace {
-// The last presented frame (after gamma) as a PNG named by date and time.
-void SaveScreenshot() {
-    if (st.screenshotDir.empty()) return;
-    const std::vector<uint16_t>& px = LastFrame();
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint16_t*>(px.data()), 320, 240, 16, 320 * 2,
-        st.rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB555);
-    if (!s) return;
-    std::error_code ec;
-    std::filesystem::create_directories(st.screenshotDir, ec);
-    std::time_t now = std::time(nullptr);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", std::localtime(&now));
-    std::string path = st.screenshotDir + "/pelloquinade_" + stamp + ".png";
-    for (int n = 2; std::filesystem::exists(path, ec) && n < 100; n++)
-        path = st.screenshotDir + "/pelloquinade_" + stamp + "_" + std::to_string(n) + ".png";
-    if (IMG_SavePNG(s, path.c_str()) == 0) {
-#ifdef __EMSCRIPTEN__
-        web::OfferDownload(path, "image/png");
-#else
-        std::printf("pelloquinade: screenshot saved to %s\n", path.c_str());
-#endif
-    } else
-        std::fprintf(stderr, "pelloquinade: screenshot not saved to %s: %s\n", path.c_str(), IMG_GetError());
-    std::fflush(stdout);
-    SDL_FreeSurface(s);
+// An SDL stream that appends whatever is written to a byte vector.
+size_t AppendToVector(SDL_RWops* rw, const void* data, size_t size, size_t count) {
+    auto* out = static_cast<std::vector<uint8_t>*>(rw->hidden.unknown.data1);
+    const auto* p = static_cast<const uint8_t*>(data);
+    out->insert(out->end(), p, p + size * count);
+    return count;
+}
+Sint64 VectorStreamEnd(SDL_RWops* rw) {
+    return static_cast<Sint64>(static_cast<std::vector<uint8_t>*>(rw->hidden.unknown.data1)->size());
+}
+// Only "where am I" is answered: the stream only grows at its end.
+Sint64 SeekVectorStream(SDL_RWops* rw, Sint64 offset, int whence) {
+    if (offset == 0 && (whence == RW_SEEK_CUR || whence == RW_SEEK_END)) return VectorStreamEnd(rw);
+    return SDL_SetError("a PNG being encoded cannot be sought");
+}
+size_t ReadNothing(SDL_RWops*, void*, size_t, size_t) { return 0; }
+int CloseVectorStream(SDL_RWops* rw) {
+    SDL_FreeRW(rw);
+    return 0;
 }
 }  // namespace
+
+bool EncodePng(const uint16_t* pixels, bool rgb565, std::vector<uint8_t>& png, std::string& error) {
+    png.clear();
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint16_t*>(pixels), 320, 240, 16, 320 * 2,
+                                                        rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB555);
+    SDL_RWops* rw = s ? SDL_AllocRW() : nullptr;
+    if (!rw) {
+        error = SDL_GetError();
+        if (s) SDL_FreeSurface(s);
+        return false;
+    }
+    rw->type = SDL_RWOPS_UNKNOWN;
+    rw->size = VectorStreamEnd;
+    rw->seek = SeekVectorStream;
+    rw->read = ReadNothing;
+    rw->write = AppendToVector;
+    rw->close = CloseVectorStream;
+    rw->hidden.unknown.data1 = &png;
+    const bool ok = IMG_SavePNG_RW(s, rw, 1) == 0 && !png.empty();
+    if (!ok) {
+        error = IMG_GetError();
+        png.clear();
+    }
+    SDL_FreeSurface(s);
+    return ok;
+}
 
 }  // namespace plat::sdl
 
@@ -500,6 +514,14 @@ std::string ExecutableDir() {
     return dir;
 }
 
+void OfferSavedFile(const std::string& path, const char* mimeType) {
+#ifdef __EMSCRIPTEN__
+    web::OfferDownload(path, mimeType);
+#else
+    (void)path;
+    (void)mimeType;
+#endif
+}
 bool KeyNameKnown(const std::string& name) { return SDL_GetKeyFromName(name.c_str()) != SDLK_UNKNOWN; }
 bool PadButtonNameKnown(const std::string& name) {
     return SDL_GameControllerGetButtonFromString(name.c_str()) != SDL_CONTROLLER_BUTTON_INVALID;

@@ -83,9 +83,8 @@ std::string Damage(const fs::path& path, uintmax_t size) {
     return "";
 }
 
-}  // namespace
-
-std::string CheckDataFolder(const std::vector<int>& stages, bool installed) {
+// The in-game names of the files a run of these stages reads, sorted.
+std::set<std::string> RunFiles(const std::vector<int>& stages) {
     std::set<std::string> names(std::begin(kCommonFiles), std::end(kCommonFiles));
     for (const char* sheet : CharSheet) names.insert(sheet);
     for (int s : stages) {
@@ -98,7 +97,40 @@ std::string CheckDataFolder(const std::vector<int>& stages, bool installed) {
         if (row.sceneSheet) names.insert(row.sceneSheet);
         if (row.enemySheet) names.insert(row.enemySheet);
     }
+    return names;
+}
+}  // namespace
 
+std::vector<int> RunStages(int first, bool campaign) {
+    std::vector<int> stages{first};
+    std::error_code ec;
+    for (int s = first + 1; campaign && s <= kLastStage; s++)
+        if (fs::exists("men" + std::to_string(s) + ".dat", ec)) stages.push_back(s);
+    return stages;
+}
+
+uint64_t DataFingerprint(const std::vector<int>& stages) {
+    uint64_t h = 0xcbf29ce484222325ull;
+    auto add = [&h](const unsigned char* p, size_t n) {
+        for (size_t i = 0; i < n; i++) h = (h ^ p[i]) * 0x100000001b3ull;
+    };
+    std::vector<unsigned char> buf(1 << 16);
+    for (const std::string& name : RunFiles(stages)) {
+        add(reinterpret_cast<const unsigned char*>(name.c_str()), name.size() + 1);
+        std::FILE* f = std::fopen(GameFilePath(name.c_str()).c_str(), "rb");
+        const unsigned char absent = 0xFF;
+        if (!f) {
+            add(&absent, 1);
+            continue;
+        }
+        for (size_t n; (n = std::fread(buf.data(), 1, buf.size(), f)) > 0;) add(buf.data(), n);
+        std::fclose(f);
+    }
+    return h;
+}
+
+std::string CheckDataFolder(const std::vector<int>& stages, bool installed) {
+    const std::set<std::string> names = RunFiles(stages);
     std::vector<std::string> problems;
     std::error_code ec;
     for (const std::string& name : names) {

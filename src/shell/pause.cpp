@@ -1,5 +1,5 @@
-// The pause screen and the volume bar, both drawn over the game's own
-// picture with the captions of "shell.bmp".
+// The pause screen, the volume bar and the file notices, all drawn over the
+// game's own picture with the captions of "shell.bmp".
 #include <algorithm>
 
 #include "platform/platform.h"
@@ -10,6 +10,11 @@
 namespace {
 
 constexpr uint32_t kVolumeBarMs = 1200;  // how long the bar stays after a change
+constexpr uint32_t kNoticeMs = 2500;     // how long a notice stays
+
+bool noticeShown = false;
+Notice notice = Notice::ScreenshotSaved;
+uint32_t noticeTick = 0;
 
 Surface* captions = nullptr;  // loaded on first use, kept for the program's life
 
@@ -19,6 +24,16 @@ Surface* Captions() {
         SetKeyColor(captions, 0x07E0);
     }
     return captions;
+}
+
+// The last notice, on a dark plate over the upper middle of the frame.
+bool NoticePlate(Surface* frame) {
+    if (!noticeShown || plat::GetTicks() - noticeTick >= kNoticeMs) return false;
+    if (!frame) return true;
+    const int row = 38 + 12 * static_cast<int>(notice);
+    PutBox(frame, 94, 40, 226, 56, 24, 16, 16);
+    PutSprite(96, 42, Captions(), RECT{0, row, 128, row + 12}, 17);
+    return true;
 }
 
 bool VolumeBar(Surface* frame) {
@@ -40,9 +55,22 @@ bool VolumeBar(Surface* frame) {
     return true;
 }
 
+bool Overlays(Surface* frame) {
+    bool bar = VolumeBar(frame);
+    bool plate = NoticePlate(frame);
+    return bar || plate;
+}
+
 }  // namespace
 
-void InstallVolumeBar() { FlipOverlay = VolumeBar; }
+void InstallVolumeBar() { FlipOverlay = Overlays; }
+
+void ShowNotice(Notice n) {
+    notice = n;
+    noticeShown = true;
+    noticeTick = plat::GetTicks();
+}
+
 
 bool PauseUntilResumed() {
     if (!WorkSurface) return true;
@@ -70,6 +98,8 @@ bool PauseUntilResumed() {
     }
     WorkSurface->pixels = last;
     plat::PauseAudio(false);
+    // Keys tapped while paused belong to the pause, not to the next frame.
+    plat::ForgetKeyPresses();
     // The gate goes on from where the pause found it: no frames to catch up.
     frameTick = static_cast<int>(plat::GetTicks() - sinceFrame);
     return resume;

@@ -1,9 +1,12 @@
 // Replay files: recording a run's input words and random state, encoding and decoding the file, playing it back.
 #include "shell/replay.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <map>
 
 #include "enemy/enemy.h"
 #include "input/input.h"
@@ -12,22 +15,20 @@
 #include "shell/shell.h"
 #include "shell/user_files.h"
 #include "shot/shot.h"
+#include "stage/stage_table.h"
 #include "state/play_state.h"
 
 namespace replay {
 namespace {
 
 constexpr char kMagic[8] = {'P', 'Q', 'R', 'E', 'P', 'L', 'A', 'Y'};
-constexpr size_t kHeaderBytes = 76;
+// Version 2's header lacks the data fingerprint.
+constexpr size_t kHeaderBytes = 84;
+size_t HeaderBytes(uint32_t version) { return version == 2 ? 76 : kHeaderBytes; }
 constexpr size_t kRunBytes = 5, kEventBytes = 5;
-// A day of play at about 65 reads a second; a longer file is not a run.
-constexpr uint64_t kMaxSteps = 8000000;
-
-uint32_t Fnv32(const uint8_t* p, size_t n) {
-    uint32_t h = 2166136261u;
-    for (size_t i = 0; i < n; i++) h = (h ^ p[i]) * 16777619u;
-    return h;
-}
+// A day of play at about 65 reads a second; a longer file is not a run. A
+// run has an end or a close event or two; a thousand is plenty.
+constexpr uint64_t kMaxSteps = 8000000, kMaxEvents = 1000;
 
 void Put(std::vector<uint8_t>& b, uint64_t v, int bytes) {
     for (int i = 0; i < bytes; i++) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
@@ -79,7 +80,7 @@ void Deliver(bool atRead) {
         if (e.kind == kEventEnd) {
             plat::PostMessage({plat::MsgType::Quit, 0});
         } else if (e.kind == kEventClose) {
-            EndPlayback(false);
+            endPlayback(false);
         }
     }
 }
@@ -92,7 +93,7 @@ int PlayWord() {
     }
     if (play.runPos >= play.r.words.size()) {
         play.outOfStep = true;
-        EndPlayback(true);
+        endPlayback(true);
     }
     play.runUsed++;
     play.step++;
@@ -100,6 +101,14 @@ int PlayWord() {
 }
 
 }  // namespace
+
+void (*endPlayback)(bool outOfStep) = EndPlayback;
+
+uint32_t Checksum(const uint8_t* p, size_t n) {
+    uint32_t h = 2166136261u;
+    for (size_t i = 0; i < n; i++) h = (h ^ p[i]) * 16777619u;
+    return h;
+}
 
 std::vector<uint8_t> Encode(const Replay& r) {
     std::vector<uint8_t> b(kMagic, kMagic + 8);
@@ -112,6 +121,7 @@ std::vector<uint8_t> Encode(const Replay& r) {
     Put(b, r.finalHash, 8);
     Put(b, r.words.size(), 4);
     Put(b, r.events.size(), 4);
+    Put(b, r.dataFingerprint, 8);
     for (const WordRun& w : r.words) {
         Put(b, w.word, 1);
         Put(b, w.count, 4);
@@ -123,34 +133,55 @@ std::vector<uint8_t> Encode(const Replay& r) {
     Put(b, r.layout, 4);
     Put(b, r.carried.size(), 4);
     b.insert(b.end(), r.carried.begin(), r.carried.end());
-    Put(b, Fnv32(b.data(), b.size()), 4);
+    Put(b, Checksum(b.data(), b.size()), 4);
     return b;
 }
 
-bool Decode(const uint8_t* data, size_t size, Replay& out, std::string& error) {
-    out = Replay{};
+namespace {
+// What a file's fixed parts say about its length, checked before anything
+// else is read. Once `size` covers the carried state's length field, `need`
+// is the whole file's length; before that, the length up to that field's end
+// (read that much and ask again). Never more than the longest replay.
+bool DeclaredLength(const uint8_t* data, size_t size, uint32_t& version, uint64_t& need, std::string& error) {
     if (size < 8 || std::memcmp(data, kMagic, 8) != 0) {
         error = "not a replay file";
         return false;
     }
-    if (size < kHeaderBytes + 4) {
+    version = size < 10 ? 0 : static_cast<uint32_t>(Get(data + 8, 2));
+    const size_t header = HeaderBytes(version);
+    if (size < header) {
         error = "the replay is cut short";
         return false;
     }
-    uint32_t version = static_cast<uint32_t>(Get(data + 8, 2));
-    if (version != kVersion) {
-        error = "replay format version " + std::to_string(version) + " is not supported (this game reads version " +
+    if (version != 2 && version != kVersion) {
+        error = "replay format version " + std::to_string(version) + " is not supported (this game reads versions 2 and " +
                 std::to_string(kVersion) + ")";
         return false;
     }
-    uint64_t runs = Get(data + 68, 4), events = Get(data + 72, 4);
-    uint64_t need = kHeaderBytes + runs * kRunBytes + events * kEventBytes + 8 + 4;
-    if (size < need) {
-        error = "the replay is cut short";
+    const uint64_t runs = Get(data + 68, 4), events = Get(data + 72, 4);
+    if (runs > kMaxSteps || events > kMaxEvents) {
+        error = "the replay is damaged (longer than a day of play)";
         return false;
     }
-    const uint64_t carriedAt = need - 4;
-    need += Get(data + carriedAt - 4, 4);
+    // After the events: the play state's layout and length, the state, the checksum.
+    const uint64_t carriedLength = header + runs * kRunBytes + events * kEventBytes + 4;
+    need = carriedLength + 4;
+    if (size < need) return true;
+    const uint64_t carried = Get(data + carriedLength, 4);
+    if (carried > 2 * playstate::TotalBytes()) {
+        error = "the replay is damaged (play state too long)";
+        return false;
+    }
+    need += carried + 4;
+    return true;
+}
+}  // namespace
+
+bool Decode(const uint8_t* data, size_t size, Replay& out, std::string& error) {
+    out = Replay{};
+    uint32_t version = 0;
+    uint64_t need = 0;
+    if (!DeclaredLength(data, size, version, need, error)) return false;
     if (size < need) {
         error = "the replay is cut short";
         return false;
@@ -159,10 +190,11 @@ bool Decode(const uint8_t* data, size_t size, Replay& out, std::string& error) {
         error = "the replay has bytes after its end";
         return false;
     }
-    if (Fnv32(data, size - 4) != Get(data + size - 4, 4)) {
+    if (Checksum(data, size - 4) != Get(data + size - 4, 4)) {
         error = "the replay is damaged (checksum mismatch)";
         return false;
     }
+    const uint64_t runs = Get(data + 68, 4), events = Get(data + 72, 4);
     Replay r;
     r.endReason = static_cast<uint8_t>(Get(data + 10, 2));
     r.seed = static_cast<uint32_t>(Get(data + 12, 4));
@@ -170,16 +202,18 @@ bool Decode(const uint8_t* data, size_t size, Replay& out, std::string& error) {
                          &r.stage,    &r.campaign, &r.optCharacter, &r.optShotLv, &r.optOption};
     for (int i = 0; i < 11; i++) *fields[i] = GetInt(data + 16 + 4 * i);
     r.finalHash = Get(data + 60, 8);
+    if (version >= 3) r.dataFingerprint = Get(data + 76, 8);
     auto bad = [&](const char* what) {
         error = std::string("the replay is damaged (") + what + ")";
         return false;
     };
-    if (r.chno < 0 || r.chno > 9 || r.stage < 1 || r.stage > 6 || r.lives < -1 || r.lives > 10 || r.barrier < 0 ||
-        r.barrier > 3 || r.option < 0 || r.option > 3 || r.shotLv < 0 || r.shotLv > 2 || r.score < 0 ||
-        (r.campaign != 0 && r.campaign != 1) || r.endReason > kEndQuit || r.optCharacter < -1 ||
+    // Every run starts with the score at 0 (the run record is reset for it).
+    if (r.chno < 0 || r.chno > 9 || r.stage < 1 || r.stage > kLastStage || r.lives < -1 || r.lives > 10 ||
+        r.barrier < 0 || r.barrier > 3 || r.option < 0 || r.option > 3 || r.shotLv < 0 || r.shotLv > 2 ||
+        r.score != 0 || (r.campaign != 0 && r.campaign != 1) || r.endReason > kEndQuit || r.optCharacter < -1 ||
         r.optCharacter > 9 || r.optShotLv < -1 || r.optShotLv > 2 || r.optOption < -1 || r.optOption > 3)
         return bad("run-start values out of range");
-    const uint8_t* p = data + kHeaderBytes;
+    const uint8_t* p = data + HeaderBytes(version);
     uint64_t steps = 0;
     for (uint64_t i = 0; i < runs; i++, p += kRunBytes) {
         WordRun w{p[0], static_cast<uint32_t>(Get(p + 1, 4))};
@@ -201,10 +235,37 @@ bool Decode(const uint8_t* data, size_t size, Replay& out, std::string& error) {
         error = "the replay was made by a version of the game that keeps its play state differently";
         return false;
     }
-    r.carried.assign(data + carriedAt, data + size - 4);
+    r.carried.assign(p + 8, data + size - 4);
     if (!playstate::Unpack(r.carried.data(), r.carried.size(), false)) return bad("play state");
     out = std::move(r);
     return true;
+}
+
+bool ReadFile(const std::string& path, Replay& out, std::string& error) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        error = std::strerror(errno);
+        return false;
+    }
+    std::vector<uint8_t> bytes(kHeaderBytes);
+    size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
+    uint32_t version = 0;
+    uint64_t need = 0;
+    bool ok = !std::ferror(f) && DeclaredLength(bytes.data(), got, version, need, error);
+    if (ok && need > got) {  // up to the carried state's length, then ask again
+        bytes.resize(need);
+        got += std::fread(bytes.data() + got, 1, bytes.size() - got, f);
+        ok = !std::ferror(f) && DeclaredLength(bytes.data(), got, version, need, error);
+    }
+    if (ok) {
+        // One byte past the declared end tells a longer file from a whole one.
+        bytes.resize(std::max<uint64_t>(need + 1, got));
+        got += std::fread(bytes.data() + got, 1, bytes.size() - got, f);
+        ok = !std::ferror(f) && Decode(bytes.data(), got, out, error);
+    }
+    if (std::ferror(f)) error = std::strerror(errno);
+    std::fclose(f);
+    return ok;
 }
 
 void StartRecorder(const std::string& path) {
@@ -242,6 +303,11 @@ void RunBegins(int optCharacter, int optShotLv, int optOption, int campaign) {
     rec.r.stage = stageNo;
     rec.r.layout = playstate::LayoutId();
     rec.r.carried = playstate::Pack();
+    // The data cannot change under a running game: one hash per stage set.
+    static std::map<std::pair<int, int>, uint64_t> fingerprints;
+    auto known = fingerprints.try_emplace({stageNo, campaign}, 0);
+    if (known.second) known.first->second = DataFingerprint(RunStages(stageNo, campaign != 0));
+    rec.r.dataFingerprint = known.first->second;
     rec.step = 0;
     rec.inRun = true;
 }
@@ -255,8 +321,10 @@ void RunEnds(EndReason why) {
     rec.r.finalHash = RunStateHash();
     if (rec.path.empty()) return;
     std::string error;
-    if (!WriteFileReplacing(rec.path, Encode(rec.r), error))
+    if (!WriteFileReplacing(rec.path, Encode(rec.r), error)) {
         std::cerr << "pelloquinade: the replay was not saved: " << error << "\n";
+        ShowNotice(Notice::ReplayNotSaved);
+    }
 }
 
 void OnGateStep() {

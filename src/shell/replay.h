@@ -11,7 +11,9 @@
 
 namespace replay {
 
-constexpr uint16_t kVersion = 2;
+// Version 3 adds the fingerprint of the game data the run read; version 2
+// files (without it) are still read.
+constexpr uint16_t kVersion = 3;
 
 enum EventKind : uint8_t {
     kEventEnd = 1,      // the message loop met the quit message (Escape, --frames, ...)
@@ -39,6 +41,7 @@ struct Replay {
     int32_t optCharacter = -1, optShotLv = -1, optOption = -1;
     uint8_t endReason = kEndNone;
     uint64_t finalHash = 0;  // RunStateHash when the run ended
+    uint64_t dataFingerprint = 0;  // DataFingerprint of the run's stages (0: not recorded)
     // The whole play state as the run began (playstate::Pack), with the
     // layout it was saved in: what earlier runs left behind, restored before
     // playback so a later run of a session replays like the first.
@@ -49,9 +52,16 @@ struct Replay {
 };
 
 // The file format. Encode never fails; Decode checks everything and says
-// what is wrong in `error` (for the player, without the file name).
+// what is wrong in `error` (for the player, without the file name). A run
+// the game cannot have made (a stage past the last, a starting score) is
+// refused like a damaged one.
 std::vector<uint8_t> Encode(const Replay& r);
 bool Decode(const uint8_t* data, size_t size, Replay& out, std::string& error);
+// Reads and decodes a replay file, checking its header before reading on:
+// never more than the longest replay can be is read.
+bool ReadFile(const std::string& path, Replay& out, std::string& error);
+// The checksum that ends every file, over the bytes before it.
+uint32_t Checksum(const uint8_t* data, size_t size);
 
 // --- recording and playback inside the game
 // Recording: every run is recorded; at its end it is written to `path` (if
@@ -71,6 +81,9 @@ void OnClose();                         // the close handler is about to end the
 
 // Playback ran past the recording: the game and the replay disagree.
 bool OutOfStep();
+// How playback ends: the shell's EndPlayback, which ends the program (a
+// test or a fuzz target may stand in and unwind instead).
+extern void (*endPlayback)(bool outOfStep);
 
 }  // namespace replay
 

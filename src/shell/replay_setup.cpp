@@ -9,18 +9,30 @@
 #include "shell/replay.h"
 #include "shell/shell.h"
 #include "shell/user_files.h"
+#include "stage/stage_table.h"
 #include "state/play_state.h"
 
 bool playingBack = false;
 
 // Reads and checks the replay given with --replay; false after a message.
 bool LoadReplay(replay::Replay& r) {
-    std::vector<uint8_t> bytes;
     std::string error;
-    if (!ReadWholeFile(launch.replayPath, bytes, error) || !replay::Decode(bytes.data(), bytes.size(), r, error)) {
+    if (!replay::ReadFile(launch.replayPath, r, error)) {
         std::cerr << "pelloquinade: cannot play " << launch.replayPath << ": " << error << "\n";
         return false;
     }
+    return true;
+}
+
+bool ReplayFitsData(const replay::Replay& r) {
+    if (const char* missing = MissingStageFile(r.stage)) {
+        std::cerr << "pelloquinade: cannot play " << launch.replayPath << ": stage " << r.stage << " has no data ("
+                  << missing << " is missing from the data folder)\n";
+        return false;
+    }
+    if (r.dataFingerprint != 0 && r.dataFingerprint != DataFingerprint(RunStages(r.stage, r.campaign != 0)))
+        std::cerr << "pelloquinade: " << launch.replayPath
+                  << " was recorded with other game data: it may play differently\n";
     return true;
 }
 

@@ -58,8 +58,10 @@ std::string settingsPath;
 
 void SaveSettings(const Settings& s) {
     std::string text = FormatSettings(s), error;
-    if (!WriteFileReplacing(settingsPath, std::vector<uint8_t>(text.begin(), text.end()), error))
+    if (!WriteFileReplacing(settingsPath, std::vector<uint8_t>(text.begin(), text.end()), error)) {
         std::cerr << "pelloquinade: the settings were not saved: " << error << "\n";
+        ShowNotice(Notice::SettingsNotSaved);
+    }
 }
 
 void OnVolumeChange() {
@@ -157,7 +159,7 @@ void ApplySettings() {
         }
         plat::SetVolumeChangeHandler(OnVolumeChange);
         plat::SetFullscreenChangeHandler(OnFullscreenChange);
-        launch.plat.screenshotDir = UserPicturesDir();
+        KeepScreenshotsIn(UserPicturesDir());
     }
     LandOptions(effective, launch, true);
 }

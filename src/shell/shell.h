@@ -29,6 +29,12 @@ void SetRunStages(int stage, bool campaign);
 // problems and the remedy (reinstalling for the installed data, else the
 // generator), or "" when all is well.
 std::string CheckDataFolder(const std::vector<int>& stages, bool installed = false);
+// The stages a run starting at `first` reads: that one, and in a campaign
+// every later stage whose stage file the data folder holds (a campaign ends
+// quietly where the generated stages end).
+std::vector<int> RunStages(int first, bool campaign);
+// A hash of the names and bytes of every file a run of these stages reads.
+uint64_t DataFingerprint(const std::vector<int>& stages);
 
 // Whole program: parses the command line, runs the game, returns the exit code.
 int RunGame(int argc, char** argv);
@@ -53,8 +59,12 @@ int OuterLoop(bool runSetUp = false);
 // key comes again (true) or Escape or the quit message (false: the message
 // is left for the message loop). Music and sounds stop meanwhile.
 bool PauseUntilResumed();
-// Draws the volume bar over presented frames for a moment after each change.
+// Draws the volume bar over presented frames for a moment after each change,
+// and the last notice for a moment after it was given.
 void InstallVolumeBar();
+// The player's files: a notice over the frame (full screen hides stderr).
+enum class Notice { ScreenshotSaved, ScreenshotNotSaved, SettingsNotSaved, ReplayNotSaved };
+void ShowNotice(Notice n);
 
 // Shut-down: stops the music, frees the slots, releases sound and display and
 // shows the cursor again.
@@ -65,6 +75,10 @@ void ShutdownGame();
 // plays the run back, which ends the program.
 namespace replay { struct Replay; }
 bool LoadReplay(replay::Replay& r);
+// In the data folder: a replayed stage must have its files, as for --stage
+// (false after a message); a replay made with other data is played, but the
+// player is told first.
+bool ReplayFitsData(const replay::Replay& r);
 [[noreturn]] void PlayBack(const replay::Replay& r);
 extern bool playingBack;            // the outer loop ends with the replayed run
 // A replay being played back ends the program here: it reached a close

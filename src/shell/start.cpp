@@ -109,6 +109,7 @@ int RunGame(int argc, char** argv) {
     if (!launch.replayPath.empty() && !LoadReplay(replayed)) return 1;
     ApplySettings();
     if (!EnterDataFolder()) return 1;
+    if (!launch.replayPath.empty() && !ReplayFitsData(replayed)) return 1;
     // A stage the settings file chose (and the command line did not) that
     // has no data is passed over.
     if (StageFromSettingsFile()) {
@@ -128,14 +129,8 @@ int RunGame(int argc, char** argv) {
         }
     }
     {
-        // The stages this run reads: the one asked for, else stage 1, and the
-        // later stages of a campaign that have a stage file (a campaign ends
-        // quietly where the generated stages end).
-        std::vector<int> stages{launch.stage > 0 ? launch.stage : 1};
-        std::error_code ec;
-        for (int s = stages[0] + 1; launch.campaign && s <= kLastStage; s++)
-            if (std::filesystem::exists("men" + std::to_string(s) + ".dat", ec)) stages.push_back(s);
-        const std::string damaged = CheckDataFolder(stages, launch.installedData);
+        const std::string damaged =
+            CheckDataFolder(RunStages(launch.stage > 0 ? launch.stage : 1, launch.campaign), launch.installedData);
         if (!damaged.empty()) std::cerr << damaged << "\n";
     }
     if (!plat::Startup(launch.plat)) return 1;
