@@ -48,7 +48,17 @@ for f in "$data"/*.bmp; do
 done
 cp "$data"/se/se-1.wav "$data"/se/cs-1.wav "$seeds/fuzz_wave/"
 cp "$(ls "$data"/wav/*.wav | head -n 1)" "$seeds/fuzz_wave/"
-cp "$data"/men*.dat "$seeds/fuzz_stage/"
+# Stage inputs: a header (stage - 1, where on the timeline play starts in
+# 256ths, pilot, character) before each stage file, from its start, middle
+# and boss.
+for s in 1 2 3 4 5; do
+    [ -f "$data/men$s.dat" ] || continue
+    for at in 0 128 250; do
+        header="$(printf '\\x%02x' $((s - 1)) "$at" $((at % 7)) $((s + at % 3)))"
+        # shellcheck disable=SC2059  # the header is escapes for printf to turn into bytes
+        { printf "$header"; cat "$data/men$s.dat"; } >"$seeds/fuzz_stage/men${s}_$at"
+    done
+done
 cp "$root"/scripts/*.txt "$seeds/fuzz_input_script/"
 cp "$root"/tests/replays/*.pqr "$seeds/fuzz_replay/" 2>/dev/null || true
 # Any further target seeds itself from tests/fuzz/seeds/TARGET when that exists.
@@ -64,8 +74,9 @@ for t in "${targets[@]}"; do
     mkdir -p "$corpus" "$crashes"
     echo "=== $t for ${seconds}s"
     log="$build/fuzz-$t.log"
-    # -timeout: one input taking 30 s counts as a stall (a stage input plays 300 frames on each
-    # of five stages, seconds under the sanitizers); -rss_limit_mb: as a runaway allocation.
+    # -timeout: one input taking 30 s counts as a stall (a stage input plays 600 whole frames,
+    # a replay input up to 3000 reads, seconds under the sanitizers); -rss_limit_mb: as a runaway
+    # allocation.
     if (cd "$build" && ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=0" \
             UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
             "$build/tests/fuzz/$t" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=1024 \

@@ -49,7 +49,9 @@ int ContinueChoice(int mode) {
 }
 
 int h_Continue() {
-    Surface* snapshot = MakeSurface(320, 240);
+    // One surface for the program's life: a run may end inside this screen
+    // (a replay that runs out of input), and nothing is freed then.
+    static Surface* const snapshot = MakeSurface(320, 240);
     DarkenScreen(15);
     screens::Snapshot(snapshot);
     plat::Sleep(500);
@@ -73,7 +75,6 @@ int h_Continue() {
         FlipScreen();
     }
 
-    FreeSurface(snapshot);
     return ContinueChoice(2);
 }
 

@@ -36,10 +36,6 @@ bool ReplayFitsData(const replay::Replay& r) {
     return true;
 }
 
-namespace {
-
-// Puts the game where the replayed run began: its options, run record,
-// stage and random state.
 void EnterReplayedRun(const replay::Replay& r) {
     launch.character = r.optCharacter;
     launch.shotLv = r.optShotLv;
@@ -56,8 +52,6 @@ void EnterReplayedRun(const replay::Replay& r) {
     CharselWholeCast = launch.campaign ? 1 : 0;
     GameSrand(r.seed);
 }
-
-}  // namespace
 
 void EndPlayback(bool outOfStep) {
     uint64_t hash = RunStateHash();

@@ -79,6 +79,9 @@ bool LoadReplay(replay::Replay& r);
 // (false after a message); a replay made with other data is played, but the
 // player is told first.
 bool ReplayFitsData(const replay::Replay& r);
+// Puts the game where a replayed run began: its options, run record, stage
+// and random state; OuterLoop(true) then plays it.
+void EnterReplayedRun(const replay::Replay& r);
 [[noreturn]] void PlayBack(const replay::Replay& r);
 extern bool playingBack;            // the outer loop ends with the replayed run
 // A replay being played back ends the program here: it reached a close
