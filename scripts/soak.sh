@@ -10,6 +10,9 @@
 #   PELLO_SOAK_SEED     seed of the random input (default 1)
 #   PELLO_SOAK_SAMPLE   seconds between memory samples (default 2)
 #   PELLO_SOAK_STAGES   the stages to cycle through (default "1 2 3 4 5"; "" : as the options say)
+#   PELLO_SOAK_PILOT    fly the autopilot instead of random input, through the
+#                       campaign from each stage: "planner" or "human" (bosses
+#                       are reached; each game ends after its one run)
 # The input holds each random word for 1 to 40 reads and often presses the
 # first button alone, which confirms the title, the selection and the
 # continue screen, so the run keeps playing rather than waiting on a screen.
@@ -53,7 +56,7 @@ awk -v seed="$seed" -v reads="$((frames * 2))" 'BEGIN {
 # and each game dumps that frame;
 # its memory is sampled from the moment the dump appears.
 first_play_frame() {
-    "$game" --headless --mute --time-limit 0 --input "$script" --frames 1 "$@" 2>&1 >/dev/null |
+    "$game" --headless --mute --time-limit 0 --frames 1 "$@" 2>&1 >/dev/null |
         sed -n 's/.* \([0-9][0-9]*\) frames presented.*/\1/p' | tail -n 1
 }
 
@@ -62,11 +65,16 @@ share=$(( frames / ${#stages[@]} ))
 for stage in "${stages[@]}"; do
     opts=("$@")
     [ -n "$stage" ] && opts+=(--stage "$stage")
+    case "${PELLO_SOAK_PILOT:-}" in
+        "") opts+=(--input "$script") ;;
+        planner) opts+=(--campaign --autopilot) ;;
+        *) opts+=(--campaign --autopilot "$PELLO_SOAK_PILOT" --pilot-seed "$seed") ;;
+    esac
     mark=$(first_play_frame "${opts[@]}")
     rm -rf "$work/probe" && mkdir -p "$work/probe"
     [ -n "$mark" ] || mark=1
     start=$(date +%s)
-    "$game" --headless --mute --time-limit 0 --input "$script" --frames "$share" \
+    "$game" --headless --mute --time-limit 0 --frames "$share" \
         --dump-frames "$mark" --dump-dir "$work/probe" "${opts[@]}" >/dev/null 2>"$work/stderr" &
     pid=$!
     first="" peak=0 last=0

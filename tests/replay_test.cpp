@@ -160,7 +160,16 @@ TEST(InputBindings, BoundKeysMakeTheWordAndThePauseMessage) {
     ASSERT_TRUE(plat::PeekMessage(m, true));
     EXPECT_EQ(m.type, plat::MsgType::Pause);
     EXPECT_FALSE(plat::TestNamedKeyEvent("NoSuchKey", true));
+
+    // A binding never takes the program's own keys away: Escape still quits.
+    o.keys[5] = "Escape";
+    plat::Startup(o);
+    plat::TestNamedKeyEvent("Escape", true);
+    EXPECT_EQ(GetInput(), 0);
+    ASSERT_TRUE(plat::PeekMessage(m, true));
+    EXPECT_EQ(m.type, plat::MsgType::KeyEscape);
     o.keys[4] = "Z";
+    o.keys[5] = "X";
     o.keys[6] = "P";
     plat::Startup(o);
 }

@@ -34,6 +34,9 @@ struct Options {
 // Names of the bindable keys in Options::keys order, for settings files.
 extern const char* const kKeyActions[8];
 bool KeyNameKnown(const std::string& name);
+// Keys the program keeps for itself (Escape, F5..F8; Alt+Enter too, though
+// Enter alone may be bound): a binding to one of them is refused.
+bool KeyReserved(const std::string& name);
 bool PadButtonNameKnown(const std::string& name);
 
 // Messages the shell's message loop reads. The platform fills the queue from

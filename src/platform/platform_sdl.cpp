@@ -121,38 +121,39 @@ void ToggleFullscreen() {
 #endif
 
 void RouteKey(SDL_Keycode sym, bool down, bool repeat, [[maybe_unused]] Uint16 mod) {
+    // The program's own keys come first: no binding can take them away.
+    const bool press = down && !repeat;
+    switch (sym) {
+        case SDLK_ESCAPE:
+            if (press) common::Post({MsgType::KeyEscape, 0});
+            return;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+#ifndef __EMSCRIPTEN__  // the page switches in the key's own event, as browsers require
+            if (mod & KMOD_ALT) {
+                if (press) {
+                    ToggleFullscreen();
+                    common::FullscreenChanged(st.fullscreen);
+                }
+                return;
+            }
+#endif
+            break;
+        case SDLK_F5: if (press) common::StepVolume(0, -10); return;
+        case SDLK_F6: if (press) common::StepVolume(0, 10); return;
+        case SDLK_F7: if (press) common::StepVolume(1, -10); return;
+        case SDLK_F8: if (press) common::StepVolume(1, 10); return;
+        default: break;
+    }
     for (int i = 0; i < 6; i++)
         if (sym == bind.keys[i]) {
             common::KeyEvent(static_cast<Key>(i), down);
             return;
         }
-    bool press = down && !repeat;
     if (sym == bind.keys[6]) {
         if (press) common::Post({MsgType::Pause, 0});
-        return;
-    }
-    if (sym == bind.keys[7]) {
+    } else if (sym == bind.keys[7]) {
         if (press) common::ScreenshotKey();
-        return;
-    }
-    switch (sym) {
-        case SDLK_ESCAPE:
-            if (press) common::Post({MsgType::KeyEscape, 0});
-            break;
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER:
-#ifndef __EMSCRIPTEN__  // the page switches in the key's own event, as browsers require
-            if (press && (mod & KMOD_ALT)) {
-                ToggleFullscreen();
-                common::FullscreenChanged(st.fullscreen);
-            }
-#endif
-            break;
-        case SDLK_F5: if (press) common::StepVolume(0, -10); break;
-        case SDLK_F6: if (press) common::StepVolume(0, 10); break;
-        case SDLK_F7: if (press) common::StepVolume(1, -10); break;
-        case SDLK_F8: if (press) common::StepVolume(1, 10); break;
-        default: break;
     }
 }
 
@@ -523,6 +524,12 @@ void OfferSavedFile(const std::string& path, const char* mimeType) {
 #endif
 }
 bool KeyNameKnown(const std::string& name) { return SDL_GetKeyFromName(name.c_str()) != SDLK_UNKNOWN; }
+bool KeyReserved(const std::string& name) {
+    switch (SDL_GetKeyFromName(name.c_str())) {
+        case SDLK_ESCAPE: case SDLK_F5: case SDLK_F6: case SDLK_F7: case SDLK_F8: return true;
+        default: return false;
+    }
+}
 bool PadButtonNameKnown(const std::string& name) {
     return SDL_GameControllerGetButtonFromString(name.c_str()) != SDL_CONTROLLER_BUTTON_INVALID;
 }
