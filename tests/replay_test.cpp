@@ -92,13 +92,20 @@ TEST(SettingsFile, KeepsGoodLinesReportsBadOnesByNumber) {
         "just words\n"              // 7
         "pad_pause = back\n"
         "stage = 2\n"
-        "colour = blue\n",          // 10
+        "colour = blue\n"           // 10
+        "key_second = Escape\n"     // 11: the game's own key
+        "key_down = p\n"            // 12: already the pause key
+        "key_left = space\n",       // 13: already the shoot key, bound above
         problems);
-    ASSERT_EQ(problems.size(), 4u);
+    ASSERT_EQ(problems.size(), 7u);
     EXPECT_EQ(problems[0].rfind("line 3:", 0), 0u);
     EXPECT_EQ(problems[1].rfind("line 6:", 0), 0u);
     EXPECT_EQ(problems[2].rfind("line 7:", 0), 0u);
     EXPECT_EQ(problems[3].rfind("line 10:", 0), 0u);
+    EXPECT_EQ(problems[4].rfind("line 11:", 0), 0u);
+    EXPECT_EQ(problems[5], "line 12: \"p\" is already the pause key");
+    EXPECT_EQ(problems[6], "line 13: \"space\" is already the shoot key");
+    EXPECT_FALSE(s.Has("key_second") || s.Has("key_down") || s.Has("key_left"));
     EXPECT_EQ(s.Number("fullscreen"), 0);
     EXPECT_FALSE(s.Has("music_volume"));
     EXPECT_EQ(s.Number("sfx_volume"), 30);
@@ -226,9 +233,10 @@ TEST(ShellPause, HoldsTheFrameCounterAndStageClockThenResumesAtPace) {
 }
 
 // Runs the game; returns its exit code and what it wrote to stdout and stderr.
-int RunGame(const std::string& args, std::string& out) {
+// `env`: settings for `env` to run the game with ("-u HOME XDG_CONFIG_HOME=...").
+int RunGame(const std::string& args, std::string& out, const std::string& env = "") {
     std::string file = ::testing::TempDir() + "pello_replay_out_" + std::to_string(::getpid()) + ".txt";
-    std::string cmd = std::string("\"") + PELLO_GAME_EXE + "\" " + args + " >\"" + file + "\" 2>&1";
+    std::string cmd = "env " + env + " \"" + PELLO_GAME_EXE + "\" " + args + " >\"" + file + "\" 2>&1";
     int st = std::system(cmd.c_str());
     std::ifstream in(file);
     std::stringstream ss;
@@ -327,6 +335,32 @@ TEST(ReplayProgram, ALaterRunOfASessionReplaysAndADifferingOneFails) {
     EXPECT_EQ(RunGame("--headless --replay \"" + forged + "\"" + kData, out), 3) << out;
     EXPECT_NE(out.find("(differs from the recording)"), std::string::npos) << out;
     for (const std::string& f : {rec, forged, script}) std::remove(f.c_str());
+}
+
+// --save-settings writes into the player's file, keeping its lines and
+// order, and keeps only the window and volume options; without an absolute
+// home nothing is kept and the player is told once.
+TEST(SettingsProgram, SavingKeepsThePlayersLinesAndNoHomeKeepsNothing) {
+    namespace fs = std::filesystem;
+    const fs::path config = fs::path(::testing::TempDir()) / ("pello_config_" + std::to_string(::getpid()));
+    fs::remove_all(config);
+    fs::create_directories(config / "pelloquinade");
+    std::ofstream(config / "pelloquinade" / "settings.ini")
+        << "# my settings\nfuture_option = 3\nkey_shoot = Space\nmusic_volume = 70\n";
+    std::string out;
+    // No data folder: the game stops right after the settings, before any window.
+    const std::string noData = " --data /nonexistent";
+    EXPECT_EQ(RunGame("--save-settings --campaign --stage 3 --window --music-volume 60" + noData, out,
+                      "XDG_CONFIG_HOME=\"" + config.string() + "\""),
+              1);
+    std::ifstream in(config / "pelloquinade" / "settings.ini");
+    const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(saved, "# my settings\nfuture_option = 3\nkey_shoot = Space\nmusic_volume = 60\nfullscreen = no\n");
+
+    EXPECT_EQ(RunGame("--window" + noData, out, "-u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_PICTURES_DIR HOME=rel"), 1);
+    EXPECT_NE(out.find("settings, replays and screenshots are not kept"), std::string::npos) << out;
+    EXPECT_EQ(out.find("not kept"), out.rfind("not kept")) << out;
+    fs::remove_all(config);
 }
 
 // Whole runs kept with the project. Their hashes cover the whole play state,

@@ -37,6 +37,7 @@ bool KeyNameKnown(const std::string& name);
 // Keys the program keeps for itself (Escape, F5..F8; Alt+Enter too, though
 // Enter alone may be bound): a binding to one of them is refused.
 bool KeyReserved(const std::string& name);
+bool SameKey(const std::string& a, const std::string& b);  // two names of one key ("space", "Space")
 bool PadButtonNameKnown(const std::string& name);
 
 // Messages the shell's message loop reads. The platform fills the queue from

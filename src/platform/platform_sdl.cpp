@@ -524,6 +524,9 @@ void OfferSavedFile(const std::string& path, const char* mimeType) {
 #endif
 }
 bool KeyNameKnown(const std::string& name) { return SDL_GetKeyFromName(name.c_str()) != SDLK_UNKNOWN; }
+bool SameKey(const std::string& a, const std::string& b) {
+    return SDL_GetKeyFromName(a.c_str()) == SDL_GetKeyFromName(b.c_str());
+}
 bool KeyReserved(const std::string& name) {
     switch (SDL_GetKeyFromName(name.c_str())) {
         case SDLK_ESCAPE: case SDLK_F5: case SDLK_F6: case SDLK_F7: case SDLK_F8: return true;

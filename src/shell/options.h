@@ -79,6 +79,7 @@ struct OptionRow {
     const char* needs = "a value";  // what a missing argument is called ("a factor")
     const char* help = nullptr;     // --help's text; nullptr: not listed
     const char* label = nullptr;    // a menu's short label; nullptr: not a menu entry
+    bool saved = false;             // --save-settings keeps the command line's value in the settings file
     void (*land)(RunOptions& run, const OptionValue& value) = nullptr;  // where the value goes
 };
 
@@ -105,6 +106,12 @@ std::string AbsolutePath(const std::string& path);
 Settings ParseSettings(const std::string& text, std::vector<std::string>& problems,
                        std::span<const OptionRow> rows = GameOptions());
 std::string FormatSettings(const Settings& s, std::span<const OptionRow> rows = GameOptions());
+// The file's text with these settings written into it: its comments, unknown
+// and refused lines and its order are kept, entries whose value changed are
+// rewritten where they stand and new ones added at the end. An empty file
+// becomes FormatSettings(s).
+std::string RewriteSettings(const std::string& original, const Settings& s,
+                            std::span<const OptionRow> rows = GameOptions());
 // Entries of `over` replace those of `base`.
 Settings MergeSettings(const Settings& base, const Settings& over);
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <iostream>
+#include <map>
 #include <sstream>
 
 #include "shell/options.h"
@@ -53,11 +54,52 @@ bool ReadValue(const OptionRow& row, const std::string& text, OptionValue& out) 
     }
 }
 
-Settings fileSettings;        // as read from the settings file (changes through the game go here)
-std::string settingsPath;
+// The line the game writes for a row's value.
+std::string EntryLine(const OptionRow& row, const OptionValue& v) {
+    std::string line = std::string(row.key) + " = ";
+    if (row.kind == OptionKind::Switch) return line + (v.number ? "yes" : "no");
+    if (row.kind == OptionKind::Number) return line + std::to_string(v.number);
+    return line + v.text;
+}
 
+// The entry name a settings line gives (trimmed, lower case); "" for a
+// comment, a section or a line with no '='.
+std::string EntryName(const std::string& line) {
+    const std::string t = Trim(line);
+    const size_t eq = t.find('=');
+    if (t.empty() || t[0] == '#' || t[0] == ';' || t[0] == '[' || eq == std::string::npos) return "";
+    return Lower(Trim(t.substr(0, eq)));
+}
+
+// One key, one action: a binding to a key another action has (bound in this
+// file or by default) is refused; of two lines of this file, the later one.
+void RefuseSharedKeys(Settings& s, std::map<std::string, int>& lineOf, std::vector<std::string>& problems) {
+    const plat::Options defaults;
+    auto id = [](int i) { return std::string("key_") + plat::kKeyActions[i]; };
+    auto bound = [&](int i) { return s.Text(id(i)).value_or(defaults.keys[i]); };
+    for (int i = 0; i < 8; i++) {
+        if (!s.Has(id(i))) continue;
+        for (int j = 0; j < 8; j++) {
+            if (j == i || !plat::SameKey(bound(i), bound(j)) || (s.Has(id(j)) && lineOf[id(j)] > lineOf[id(i)]))
+                continue;
+            problems.push_back("line " + std::to_string(lineOf[id(i)]) + ": \"" + bound(i) + "\" is already the " +
+                               plat::kKeyActions[j] + " key");
+            s.values.erase(id(i));
+            break;
+        }
+    }
+}
+
+Settings fileSettings;        // as read from the settings file (changes through the game go here)
+std::string settingsPath;     // "": no settings file is kept
+
+// Writes the settings into the file as it stands now, keeping the player's lines.
 void SaveSettings(const Settings& s) {
-    std::string text = FormatSettings(s), error;
+    if (settingsPath.empty()) return;
+    std::vector<uint8_t> old;
+    std::string error;
+    ReadWholeFile(settingsPath, old, error);  // none yet: a new file
+    const std::string text = RewriteSettings(std::string(old.begin(), old.end()), s);
     if (!WriteFileReplacing(settingsPath, std::vector<uint8_t>(text.begin(), text.end()), error)) {
         std::cerr << "pelloquinade: the settings were not saved: " << error << "\n";
         ShowNotice(Notice::SettingsNotSaved);
@@ -84,6 +126,7 @@ Settings ParseSettings(const std::string& text, std::vector<std::string>& proble
     std::istringstream in(text);
     std::string raw;
     int lineNo = 0;
+    std::map<std::string, int> lineOf;  // the line each entry came from
     while (std::getline(in, raw)) {
         lineNo++;
         std::string line = Trim(raw);
@@ -103,11 +146,16 @@ Settings ParseSettings(const std::string& text, std::vector<std::string>& proble
             continue;
         }
         OptionValue v;
-        if (ReadValue(*row, value, v))
+        if (row->kind == OptionKind::KeyName && plat::KeyReserved(value)) {
+            problem("\"" + value.substr(0, 40) + "\" is kept for the game itself (Escape, F5 to F8)");
+        } else if (ReadValue(*row, value, v)) {
             s.values[key] = v;
-        else
+            lineOf[key] = lineNo;
+        } else {
             problem(std::string("\"").append(value, 0, 40).append("\" is not a value ").append(key).append(" takes"));
+        }
     }
+    RefuseSharedKeys(s, lineOf, problems);
     return s;
 }
 
@@ -118,17 +166,35 @@ std::string FormatSettings(const Settings& s, std::span<const OptionRow> rows) {
          "# a, b, x, y, back, start, leftshoulder, rightshoulder, ...\n";
     for (const OptionRow& row : rows) {
         auto it = row.key ? s.values.find(row.key) : s.values.end();
-        if (it == s.values.end()) continue;
-        o << row.key << " = ";
-        if (row.kind == OptionKind::Switch)
-            o << (it->second.number ? "yes" : "no");
-        else if (row.kind == OptionKind::Number)
-            o << it->second.number;
-        else
-            o << it->second.text;
-        o << "\n";
+        if (it != s.values.end()) o << EntryLine(row, it->second) << "\n";
     }
     return o.str();
+}
+
+std::string RewriteSettings(const std::string& original, const Settings& s, std::span<const OptionRow> rows) {
+    if (original.find_first_not_of(" \t\r\n") == std::string::npos) return FormatSettings(s, rows);
+    std::vector<std::string> lines;
+    std::istringstream in(original);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (const OptionRow& row : rows) {
+        auto it = row.key ? s.values.find(row.key) : s.values.end();
+        if (it == s.values.end()) continue;
+        const std::string wanted = EntryLine(row, it->second);
+        // The entry the reader takes is the last usable line of that name;
+        // one that already gives that value stays as it is.
+        size_t at = lines.size();
+        for (size_t i = lines.size(); i-- > 0 && at == lines.size();) {
+            OptionValue there;
+            if (EntryName(lines[i]) != row.key || !ReadValue(row, Trim(lines[i].substr(lines[i].find('=') + 1)), there))
+                continue;
+            at = i;
+            if (EntryLine(row, there) != wanted) lines[i] = wanted;
+        }
+        if (at == lines.size()) lines.push_back(wanted);
+    }
+    std::string out;
+    for (const std::string& line : lines) out += line + "\n";
+    return out;
 }
 
 Settings MergeSettings(const Settings& base, const Settings& over) {
@@ -143,10 +209,21 @@ const std::string& SettingsPath() { return settingsPath; }
 void ApplySettings() {
     Settings effective = launch.cli;
     if (!launch.plat.headless) {
-        settingsPath = UserConfigDir() + "/settings.ini";
+        // User folders are resolved before the game changes into the data
+        // folder; without an absolute home for them nothing is kept.
+        const std::string config = UserConfigDir(), pictures = UserPicturesDir();
+        settingsPath = config.empty() ? "" : config + "/settings.ini";
+        std::vector<const char*> lost;
+        if (config.empty()) lost.push_back("settings");
+        if (UserDataDir().empty()) lost.push_back("replays");
+        if (pictures.empty()) lost.push_back("screenshots");
+        for (size_t i = 0; i < lost.size(); i++)
+            std::cerr << (i == 0 ? "pelloquinade: HOME is not an absolute folder and no XDG folder stands in: "
+                                 : i + 1 == lost.size() ? " and " : ", ")
+                      << lost[i] << (i + 1 == lost.size() ? " are not kept\n" : "");
         std::vector<uint8_t> bytes;
         std::string error;
-        if (ReadWholeFile(settingsPath, bytes, error)) {
+        if (!settingsPath.empty() && ReadWholeFile(settingsPath, bytes, error)) {
             std::vector<std::string> problems;
             fileSettings = ParseSettings(std::string(bytes.begin(), bytes.end()), problems);
             for (const std::string& p : problems)
@@ -154,12 +231,16 @@ void ApplySettings() {
         }
         effective = MergeSettings(fileSettings, launch.cli);
         if (launch.saveSettings) {
-            fileSettings = effective;
+            // The rows kept this way (window, scale, volumes); the mode and the
+            // stage stay with the launch that gave them.
+            for (const OptionRow& row : GameOptions())
+                if (row.saved && row.key && launch.cli.Has(row.key))
+                    fileSettings.values[row.key] = launch.cli.values.at(row.key);
             SaveSettings(fileSettings);
         }
         plat::SetVolumeChangeHandler(OnVolumeChange);
         plat::SetFullscreenChangeHandler(OnFullscreenChange);
-        KeepScreenshotsIn(UserPicturesDir());
+        KeepScreenshotsIn(pictures);
     }
     LandOptions(effective, launch, true);
 }

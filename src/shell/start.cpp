@@ -108,6 +108,8 @@ int RunGame(int argc, char** argv) {
     replay::Replay replayed;
     if (!launch.replayPath.empty() && !LoadReplay(replayed)) return 1;
     ApplySettings();
+    // Like every user path, resolved before the game changes folder ("": none).
+    const std::string lastRun = UserDataDir().empty() ? "" : UserDataDir() + "/replays/last.pqr";
     if (!EnterDataFolder()) return 1;
     if (!launch.replayPath.empty() && !ReplayFitsData(replayed)) return 1;
     // A stage the settings file chose (and the command line did not) that
@@ -158,8 +160,8 @@ int RunGame(int argc, char** argv) {
     // Every run is kept: in --record's file, else (in a window) as the last run.
     if (!launch.recordPath.empty())
         replay::StartRecorder(launch.recordPath);
-    else if (!launch.plat.headless)
-        replay::StartRecorder(UserDataDir() + "/replays/last.pqr");
+    else if (!launch.plat.headless && !lastRun.empty())
+        replay::StartRecorder(lastRun);
     if (launch.pilot) {
         pilot::Options po;
         po.kind = launch.pilot == 2 ? pilot::Kind::Human : pilot::Kind::Planner;
