@@ -23,12 +23,6 @@ const char* const kOwner = "stage1 enemies";
 
 // ---- small drawing helpers on a cell-sized canvas ----------------------
 
-void Eye(Canvas& c, int x, int y, int pupilDx = -1) {
-    c.FillRect(x, y, 3, 3, P(P_WHITE));
-    c.Set(x + 1 + pupilDx, y + 1, kInk);
-    c.Set(x + 1 + pupilDx, y + 2, kInk);
-}
-
 // ---- flyers, 16 x 16 ----------------------------------------------------
 
 void DrawPuff(Canvas& c, int) {  // type 11: a cloud imp
@@ -55,11 +49,7 @@ void DrawBat(Canvas& c, int f) {  // type 40: a bat-winged imp
 }
 
 void DrawWisp(Canvas& c, int f) {  // type 12: a drifting ghost, drawn half transparent
-    for (int x = 9; x < 15; x++) {
-        int y = 8 + int(std::lround(std::sin((x + f * 3) * 0.9) * 1.5));
-        c.FillRect(x, y - 2 + (x - 9) / 3, 1, 5 - (x - 9) / 2, P(P_ICE1));
-    }
-    Ball(c, 7, 8, 5, "ice");
+    Wisp(c, f, 9, 15, P_ICE1, "ice");
     c.FillRect(4, 7, 2, 3, P(P_SKY0));
     c.FillRect(8, 7, 2, 3, P(P_SKY0));
     Finish(c);
@@ -389,16 +379,9 @@ void DrawLanternGlow(Canvas& c, int) {  // type 46, additive: a drifting flame
 
 // ---- hanging pieces ---------------------------------------------------
 
-void Links(Canvas& c, int cx, int w, int h, int pal) {  // a vertical chain cell
-    for (int y = 0; y < h; y += 8) {
-        c.Frame(cx - w / 2, y + 1, w, 7, P(pal));
-        c.VLine(cx, y, y + 1, P(pal));
-    }
-}
-
 void DrawBeamCannon(Canvas& c, int f) {  // type 14: 0..3 charging, 4 chain link
     if (f == 4) {
-        Links(c, 16, 6, 32, P_METAL3);
+        Chain(c, 16, 6, 32, P_METAL3);
         Finish(c);
         return;
     }
@@ -414,14 +397,13 @@ void DrawBeamCannon(Canvas& c, int f) {  // type 14: 0..3 charging, 4 chain link
 
 void DrawBell(Canvas& c, int f) {  // type 15, 24 x 24: 0..3 opening, 4 link, 5 spiked tip
     if (f == 4) {
-        Links(c, 12, 6, 24, P_METAL3);
+        Chain(c, 12, 6, 24, P_METAL3);
     } else if (f == 5) {
         Ball(c, 12, 12, 6, "metal");
         for (int i = 0; i < 8; i++) {
             double a = i * 3.14159 / 4;
-            c.Line(12 + int(std::lround(std::cos(a) * 6)), 12 + int(std::lround(std::sin(a) * 6)),
-                   12 + int(std::lround(std::cos(a) * 10)), 12 + int(std::lround(std::sin(a) * 10)),
-                   P(P_METAL4));
+            Point in = Polar(12, 12, a, 6), out = Polar(12, 12, a, 10);
+            c.Line(in.x, in.y, out.x, out.y, P(P_METAL4));
         }
     } else {
         c.FillRect(10, 0, 4, 4, P(P_METAL1));
@@ -439,16 +421,13 @@ void DrawBell(Canvas& c, int f) {  // type 15, 24 x 24: 0..3 opening, 4 link, 5 
 
 void DrawSpikeBall(Canvas& c, int f) {  // type 22: 0/1 spiked head turning, 2 link
     if (f == 2) {
-        Links(c, 16, 8, 32, P_METAL2);
+        Chain(c, 16, 8, 32, P_METAL2);
         Finish(c);
         return;
     }
     for (int i = 0; i < 8; i++) {
         double a = i * 3.14159 / 4 + f * 3.14159 / 8;
-        Tri(c, {16 + int(std::lround(std::cos(a) * 14)), 16 + int(std::lround(std::sin(a) * 14))},
-            {16 + int(std::lround(std::cos(a + 0.4) * 8)), 16 + int(std::lround(std::sin(a + 0.4) * 8))},
-            {16 + int(std::lround(std::cos(a - 0.4) * 8)), 16 + int(std::lround(std::sin(a - 0.4) * 8))},
-            P(P_METAL3));
+        Tri(c, Polar(16, 16, a, 14), Polar(16, 16, a + 0.4, 8), Polar(16, 16, a - 0.4, 8), P(P_METAL3));
     }
     Ball(c, 16, 16, 9, "rose");
     c.FillRect(12, 13, 3, 3, P(P_GOLD3));

@@ -24,11 +24,6 @@ using namespace stagedraw;
 const char* const kSheet = stage2::kEnemySheet;
 const char* const kOwner = "stage2 enemies";
 
-void Eye(Canvas& c, int x, int y) {
-    c.FillRect(x, y, 2, 2, P(P_WHITE));
-    c.Set(x, y + 1, kInk);
-}
-
 // ---- flyers ------------------------------------------------------------
 
 void DrawLantern(Canvas& c, int) {  // type 11: a paper lantern imp, 16 x 16
@@ -38,8 +33,8 @@ void DrawLantern(Canvas& c, int) {  // type 11: a paper lantern imp, 16 x 16
     c.HLine(3, 12, 5, P(P_FIRE1));
     c.HLine(3, 12, 11, P(P_FIRE1));
     c.FillRect(6, 14, 4, 2, P(P_EARTH1));
-    Eye(c, 5, 7);
-    Eye(c, 9, 7);
+    PinEye(c, 5, 7);
+    PinEye(c, 9, 7);
     c.HLine(7, 8, 10, kInk);
     Finish(c);
 }
@@ -61,11 +56,7 @@ void DrawGull(Canvas& c, int f) {  // type 40: a night gull, wings up / down, 16
 }
 
 void DrawWisp(Canvas& c, int f) {  // type 12: a will-o'-wisp, drawn half transparent
-    for (int x = 8; x < 16; x++) {
-        int y = 8 + int(std::lround(std::sin((x + f * 3) * 0.9) * 1.5));
-        c.FillRect(x, y - 2 + (x - 8) / 3, 1, std::max(1, 5 - (x - 8) / 2), P(P_TEAL2));
-    }
-    Ball(c, 7, 8, 5, "teal");
+    Wisp(c, f, 8, 16, P_TEAL2, "teal");
     c.FillCircle(6, 7, 2, P(P_TEAL3));
     c.Set(5, 8, kInk);
     c.Set(8, 8, kInk);
@@ -109,16 +100,9 @@ void DrawCrow(Canvas& c, int f) {  // type 20: a crow carrying a lamp, 24 x 24; 
 
 // ---- hanging pieces ------------------------------------------------------
 
-void Links(Canvas& c, int cx, int w, int h, int pal) {  // a vertical chain cell
-    for (int y = 0; y < h; y += 8) {
-        c.Frame(cx - w / 2, y + 1, w, 7, P(pal));
-        c.VLine(cx, y, y + 1, P(pal));
-    }
-}
-
 void DrawCannon(Canvas& c, int f) {  // type 14: a brass cannon lowered on chains; 0..3 charging, 4 chain
     if (f == 4) {
-        Links(c, 16, 6, 32, P_METAL3);
+        Chain(c, 16, 6, 32, P_METAL3);
         Finish(c);
         return;
     }
@@ -138,7 +122,7 @@ void DrawCannon(Canvas& c, int f) {  // type 14: a brass cannon lowered on chain
 
 void DrawBell(Canvas& c, int f) {  // type 15, 24 x 24: ship's bell opening 0..3, 4 chain, 5 anchor
     if (f == 4) {
-        Links(c, 12, 6, 24, P_METAL3);
+        Chain(c, 12, 6, 24, P_METAL3);
     } else if (f == 5) {
         c.VLine(12, 0, 20, P(P_METAL3));
         c.VLine(11, 0, 20, P(P_METAL2));
@@ -171,16 +155,15 @@ void DrawBell(Canvas& c, int f) {  // type 15, 24 x 24: ship's bell opening 0..3
 
 void DrawMine(Canvas& c, int f) {  // type 22: a spiked sea mine, lamp blinking; 2 chain
     if (f == 2) {
-        Links(c, 16, 8, 32, P_METAL2);
+        Chain(c, 16, 8, 32, P_METAL2);
         Finish(c);
         return;
     }
     for (int i = 0; i < 8; i++) {
         double a = i * kPi / 4;
-        int x0 = 16 + int(std::lround(std::cos(a) * 9)), y0 = 16 + int(std::lround(std::sin(a) * 9));
-        int x1 = 16 + int(std::lround(std::cos(a) * 14)), y1 = 16 + int(std::lround(std::sin(a) * 14));
-        c.Line(x0, y0, x1, y1, P(P_METAL3));
-        c.FillRect(x1 - 1, y1 - 1, 2, 2, P(P_METAL4));
+        Point in = Polar(16, 16, a, 9), out = Polar(16, 16, a, 14);
+        c.Line(in.x, in.y, out.x, out.y, P(P_METAL3));
+        c.FillRect(out.x - 1, out.y - 1, 2, 2, P(P_METAL4));
     }
     Ball(c, 16, 16, 10, "metal");
     c.HLine(7, 25, 16, P(P_METAL1));

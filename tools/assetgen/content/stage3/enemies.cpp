@@ -20,11 +20,6 @@ using namespace stagedraw;
 const char* const kSheet = stage3::kEnemySheet;
 const char* const kOwner = "stage3 enemies";
 
-void Eye(Canvas& c, int x, int y) {
-    c.FillRect(x, y, 2, 2, P(P_WHITE));
-    c.Set(x, y + 1, kInk);
-}
-
 // ---- flyers, 16 x 16 ----------------------------------------------------
 
 void DrawMapleImp(Canvas& c, int f) {  // type 40: a leaf sprite, lobes beating
@@ -34,8 +29,8 @@ void DrawMapleImp(Canvas& c, int f) {  // type 40: a leaf sprite, lobes beating
     Tri(c, {8, 0}, {4, 7}, {12, 7}, P(P_FIRE3));
     c.ShadeBall(8, 9, 4, Ramp("fire"));
     c.VLine(8, 13, 15, P(P_EARTH1));
-    Eye(c, 5, 8);
-    Eye(c, 9, 8);
+    PinEye(c, 5, 8);
+    PinEye(c, 9, 8);
     Finish(c);
 }
 
@@ -110,7 +105,7 @@ void DrawSquirrel(Canvas& c, int f) {  // type 34: a flying squirrel; 0..3 glidi
         c.ShadeBall(9, 18, 3, Ramp("earth"));
         Tri(c, {13, 5}, {17, 0}, {19, 3}, P(P_EARTH3));
     }
-    Eye(c, f < 4 ? 4 : 8, f < 4 ? 9 : 18);
+    PinEye(c, f < 4 ? 4 : 8, f < 4 ? 9 : 18);
     Finish(c);
 }
 
@@ -137,7 +132,7 @@ void DrawSalmon(Canvas& c, int f) {  // type 31: 0/1 swimming, 2/3 spitting
     c.HLine(5, 16, 16, P(P_METAL2));
     Tri(c, {9, 8}, {15, 3}, {15, 8}, P(P_ROSE1));
     for (int x = 8; x < 16; x += 3) c.Set(x, 10, P(P_ROSE0));
-    Eye(c, 5, 10);
+    PinEye(c, 5, 10);
     if (f >= 2) {
         c.FillRect(1, 12, 4, 3, P(P_ROSE0));
         c.Set(2, 13, P(P_FIRE4));

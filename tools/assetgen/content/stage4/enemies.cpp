@@ -73,11 +73,7 @@ void DrawJelly(Canvas& c, int f) {  // type 13: a floating spore jelly
 }
 
 void DrawWisp(Canvas& c, int f) {  // type 12: a crystal spirit, drawn half transparent
-    for (int x = 9; x < 15; x++) {
-        int y = 8 + int(std::lround(std::sin((x + f * 3) * 0.9) * 1.5));
-        c.FillRect(x, y - 2 + (x - 9) / 3, 1, 5 - (x - 9) / 2, P(P_VIOLET2));
-    }
-    Ball(c, 7, 8, 5, "violet");
+    Wisp(c, f, 9, 15, P_VIOLET2, "violet");
     Tri(c, {5, 3}, {7, 0}, {9, 3}, P(P_VIOLET3));
     c.FillRect(4, 7, 2, 2, P(P_WHITE));
     c.FillRect(8, 7, 2, 2, P(P_WHITE));
@@ -166,10 +162,8 @@ void DrawWheel(Canvas& c, int f) {  // type 30: a prism wheel; 0 spinning, 1 sto
     const double a0 = f ? 0.0 : 0.39;
     for (int i = 0; i < 6; i++) {
         double a = a0 + i * 3.14159 / 3;
-        Point tip{12 + int(std::lround(std::cos(a) * 11)), 12 + int(std::lround(std::sin(a) * 11))};
-        Point l{12 + int(std::lround(std::cos(a + 0.5) * 6)), 12 + int(std::lround(std::sin(a + 0.5) * 6))};
-        Point r{12 + int(std::lround(std::cos(a - 0.5) * 6)), 12 + int(std::lround(std::sin(a - 0.5) * 6))};
-        Tri(c, tip, l, r, P(i % 2 ? P_GOLD2 : P_AMBER1));
+        Tri(c, Polar(12, 12, a, 11), Polar(12, 12, a + 0.5, 6), Polar(12, 12, a - 0.5, 6),
+            P(i % 2 ? P_GOLD2 : P_AMBER1));
     }
     Ball(c, 12, 12, 6, f ? "fire" : "gold");
     c.FillRect(10, 10, 2, 2, P(P_WHITE));
@@ -233,8 +227,7 @@ void DrawFlower(Canvas& c, int f) {  // type 24: a hanging crystal flower; 1-2 o
     int open = f * 3;
     for (int i = 0; i < 5; i++) {
         double a = 3.14159 * (0.1 + 0.2 * i);
-        Point tip{16 + int(std::lround(std::cos(a) * (10 + open))), 14 + int(std::lround(std::sin(a) * (10 + open)))};
-        Tri(c, {13, 12}, {19, 12}, tip, P(i % 2 ? P_ROSE2 : P_ROSE3));
+        Tri(c, {13, 12}, {19, 12}, Polar(16, 14, a, 10 + open), P(i % 2 ? P_ROSE2 : P_ROSE3));
     }
     Ball(c, 16, 12, 6, "gold");
     if (f) c.FillCircle(16, 13, 2 + f, P(P_FIRE3));

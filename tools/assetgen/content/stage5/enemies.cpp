@@ -24,12 +24,6 @@ using namespace stagedraw;
 const char* const kSheet = stage5::kEnemySheet;
 const char* const kOwner = "stage5 enemies";
 
-void Eye(Canvas& c, int x, int y, int iris = P_INK) {
-    c.FillRect(x, y, 3, 3, P(P_WHITE));
-    c.Set(x, y + 1, P(iris));
-    c.Set(x, y + 2, P(iris));
-}
-
 // ---- 16 x 16 flyers --------------------------------------------------------
 
 void DrawSquall(Canvas& c, int) {  // type 11: a little rain cloud with a grumpy face
@@ -64,8 +58,8 @@ void DrawSparkWisp(Canvas& c, int f) {  // type 12: ball lightning, drawn half t
     c.ShadeBall(8, 8, 6, Ramp("violet"));
     for (int i = 0; i < 4; i++) {
         double a = (i * 90 + f * 45) * kPi / 180;
-        int x = 8 + int(std::lround(std::cos(a) * 7)), y = 8 + int(std::lround(std::sin(a) * 7));
-        c.Line(8 + int(std::lround(std::cos(a) * 4)), 8 + int(std::lround(std::sin(a) * 4)), x, y, P(P_ICE3));
+        Point in = Polar(8, 8, a, 4), out = Polar(8, 8, a, 7);
+        c.Line(in.x, in.y, out.x, out.y, P(P_ICE3));
     }
     c.FillRect(5, 6, 2, 3, kInk);
     c.FillRect(9, 6, 2, 3, kInk);
@@ -151,8 +145,8 @@ void DrawWhirl(Canvas& c, int f) {  // type 30: a whirlwind wheel; frame 1 stops
         double a0 = (k * 120 + f * 40) * kPi / 180;
         for (int i = 0; i < 14; i++) {
             double a = a0 + i * 0.18, r = 3 + i * 0.6;
-            c.FillCircle(12 + int(std::lround(std::cos(a) * r)), 12 + int(std::lround(std::sin(a) * r)), 1,
-                         P(i < 7 ? P_ICE2 : P_SKY3));
+            Point p = Polar(12, 12, a, r);
+            c.FillCircle(p.x, p.y, 1, P(i < 7 ? P_ICE2 : P_SKY3));
         }
     }
     c.ShadeBall(12, 12, 4, Ramp(f ? "gold" : "ice"));
@@ -198,7 +192,8 @@ void DrawRodTurret(Canvas& c, int f) {  // type 24: a lightning rod that crackle
     c.FillCircle(16, 6, 3 + f, P(f == 2 ? P_WHITE : P_GOLD3));
     for (int i = 0; i < f * 2; i++) {
         double a = (i * 70 + 200) * kPi / 180;
-        c.Line(16, 6, 16 + int(std::lround(std::cos(a) * 9)), 6 + int(std::lround(std::sin(a) * 7)), P(P_ICE3));
+        Point tip = Polar(16, 6, a, 9, 7);
+        c.Line(16, 6, tip.x, tip.y, P(P_ICE3));
     }
     c.HLine(10, 21, 20, P(P_METAL3));
     Finish(c);
@@ -236,10 +231,9 @@ void DrawStormMine(Canvas& c, int) {  // type 47, 64 x 48: an anchored storm min
     c.ShadeShape(Rect{0, 0, 64, 48}, P(P_METAL2), P(P_METAL1), P(P_METAL3));
     for (int i = 0; i < 8; i++) {
         double a = i * kPi / 4;
-        int x0 = 32 + int(std::lround(std::cos(a) * 15)), y0 = 22 + int(std::lround(std::sin(a) * 15));
-        int x1 = 32 + int(std::lround(std::cos(a) * 22)), y1 = 22 + int(std::lround(std::sin(a) * 22));
-        c.Line(x0, y0, x1, y1, P(P_METAL3));
-        c.FillRect(x1 - 1, y1 - 1, 3, 3, P(P_ROSE2));
+        Point in = Polar(32, 22, a, 15), out = Polar(32, 22, a, 22);
+        c.Line(in.x, in.y, out.x, out.y, P(P_METAL3));
+        c.FillRect(out.x - 1, out.y - 1, 3, 3, P(P_ROSE2));
     }
     c.HLine(18, 46, 22, P(P_METAL1));
     c.FillEllipse(32, 22, 6, 5, P(P_ROSE1));
