@@ -95,10 +95,10 @@ void Arm(Canvas& c, int sx, int sy, int hx, int hy) {
 void Sparkles(Canvas& c, int cx, int cy, int f) {
     for (int i = 0; i < 6; i++) {
         double a = (i * 60 + f * 30) * 3.14159265 / 180;
-        int x = cx + int(std::lround(std::cos(a) * 15)), y = cy + int(std::lround(std::sin(a) * 15));
-        c.HLine(x - 2, x + 2, y, P(P_ICE3));
-        c.VLine(x, y - 2, y + 2, P(P_ICE3));
-        c.Set(x, y, P(P_WHITE));
+        Point s = Polar(cx, cy, a, 15);
+        c.HLine(s.x - 2, s.x + 2, s.y, P(P_ICE3));
+        c.VLine(s.x, s.y - 2, s.y + 2, P(P_ICE3));
+        c.Set(s.x, s.y, P(P_WHITE));
     }
 }
 
@@ -142,7 +142,7 @@ void DrawFirstForm(Canvas& c, Pose pose, int f) {
         Lantern(c, 26, 70, 1);
         break;
     }
-    c.Outline(Rect{0, 0, c.w, c.h}, kInk);
+    Finish(c);
 }
 
 // Second form: the cracked helm flies on alone, its core bare at the upper left.
@@ -168,7 +168,7 @@ void DrawSecondForm(Canvas& c, int f) {
     c.ShadeBall(16, 16, f ? 10 : 9, Ramp(f ? "violet" : "rose"));
     c.FillCircle(15, 15, f ? 4 : 3, P(P_WHITE));
     c.Set(13, 13, P(P_WHITE));
-    c.Outline(Rect{0, 0, c.w, c.h}, kInk);
+    Finish(c);
 }
 
 // A snowball imp that bounces; frame 1 squashed on landing.
@@ -186,7 +186,7 @@ void DrawBouncer(Canvas& c, int f) {
         c.FillRect(10, 10, 2, 1, P(P_INK));
         c.HLine(6, 9, 13, P(P_FIRE2));
     }
-    c.Outline(Rect{0, 0, c.w, c.h}, kInk);
+    Finish(c);
 }
 
 const NamedCell kCells[] = {

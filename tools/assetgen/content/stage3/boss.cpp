@@ -113,17 +113,17 @@ void DrawBody(Canvas& c, int pose, int sway) {
         int lift = pose == 1 ? 5 : 0;
         int r = inner ? 11 : 12 + (k * 5) % 4;
         double rad = inner ? 30 : 44;
-        int lx = 78 + int(std::lround(std::cos(a) * rad)) + (sway ? (k % 2 ? 2 : -1) : 0);
-        int ly = 62 + int(std::lround(std::sin(a) * (rad - 4))) - lift + (sway ? (k % 3 == 0 ? 2 : 0) : 0);
+        Point at = Polar(78, 62 - lift, a, rad, rad - 4);
+        if (sway) at = {at.x + (k % 2 ? 2 : -1), at.y + (k % 3 == 0 ? 2 : 0)};
         const int* t = tones[(k + (sway ? 1 : 0)) % 4];
-        LeafCluster(c, lx, ly, r, t[0], t[1], t[2], uint32_t(k * 13 + sway));
+        LeafCluster(c, at.x, at.y, r, t[0], t[1], t[2], uint32_t(k * 13 + sway));
     }
     // A few leaves torn loose, drifting behind it.
     for (int k = 0; k < 4; k++) {
         int x = 110 + (k * 7) % 14 + (sway ? 3 : 0), y = 40 + k * 14 + (sway ? 2 : 0);
         c.FillRect(x, y, 3, 2, P(k % 2 ? P_FIRE2 : P_GOLD2));
     }
-    c.Outline(Rect{0, 0, c.w, c.h}, kInk);
+    Finish(c);
 }
 
 // Additive glows on black.
@@ -133,8 +133,8 @@ void DrawChargeGlow(Canvas& c) {
     for (int k = 0; k < 8; k++) {   // rays
         double a = k * kPi / 4 + 0.2;
         for (int i = 6; i < 22; i++) {
-            int x = 24 + int(std::lround(std::cos(a) * i)), y = 24 + int(std::lround(std::sin(a) * i));
-            c.Set(x, y, P(i < 12 ? P_GOLD3 : P_FIRE2));
+            Point p = Polar(24, 24, a, i);
+            c.Set(p.x, p.y, P(i < 12 ? P_GOLD3 : P_FIRE2));
         }
     }
 }

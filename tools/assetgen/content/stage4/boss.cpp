@@ -172,9 +172,9 @@ void DrawCharge(Canvas& c, int f) {
     for (int i = 0; i < 6; i++) {
         double a = i * 1.047 + f * 0.4;
         int d = 14 - f * 2;
-        int x = 16 + int(std::lround(std::cos(a) * d)), y = 16 + int(std::lround(std::sin(a) * d));
-        c.Set(x, y, P(P_VIOLET3));
-        c.Set(x + 1, y, P(P_VIOLET1));
+        Point p = Polar(16, 16, a, d);
+        c.Set(p.x, p.y, P(P_VIOLET3));
+        c.Set(p.x + 1, p.y, P(P_VIOLET1));
     }
 }
 

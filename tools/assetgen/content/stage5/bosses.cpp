@@ -143,18 +143,17 @@ void DrawRam(Canvas& c, int mouth, bool charging, int f) {
     for (int a = 200; a < 200 + 330; a += 3) {
         double t = (a - 200) / 330.0;
         double rad = 22 - t * 14;
-        int x = hx + int(std::lround(std::cos(a * kPi / 180) * rad));
-        int y = hyy + int(std::lround(std::sin(a * kPi / 180) * rad));
+        Point p = Polar(hx, hyy, a * kPi / 180, rad);
         int th = int(std::lround(6 - t * 4));
-        c.FillCircle(x, y, th, P(P_METAL3));
-        if (a % 24 == 8) c.FillCircle(x, y, std::max(1, th - 2), P(P_METAL2));
+        c.FillCircle(p.x, p.y, th, P(P_METAL3));
+        if (a % 24 == 8) c.FillCircle(p.x, p.y, std::max(1, th - 2), P(P_METAL2));
     }
     c.ShadeShape(Rect{20, 0, 90, 60}, P(P_METAL3), P(P_METAL2), P(P_METAL4));
     if (charging) {   // lightning crackles from the horn down to the brow
         Bolt(c, 44, 10, 20, hy - 20, 77u + unsigned(f), P(P_ICE2), P(P_WHITE));
         Bolt(c, 70, 20, 50, hy - 8, 91u + unsigned(f), P(P_ICE2), P(P_WHITE));
     }
-    c.Outline(Rect{0, 0, c.w, c.h}, kInk);
+    Finish(c);
 }
 
 void DrawPuff(Canvas& c) {  // exhaust puff, additive
@@ -168,8 +167,8 @@ void DrawSpit(Canvas& c, int f) {  // the spat charge turning, additive
     c.Glow(16, 16, 6, {P(P_WHITE), P(P_ICE3), P(P_VIOLET3)});
     for (int k = 0; k < 3; k++) {
         double a = (k * 120 + f * 30) * kPi / 180;
-        int x = 16 + int(std::lround(std::cos(a) * 13)), y = 16 + int(std::lround(std::sin(a) * 13));
-        c.Line(16, 16, x, y, P(P_ICE3));
+        Point tip = Polar(16, 16, a, 13);
+        c.Line(16, 16, tip.x, tip.y, P(P_ICE3));
     }
 }
 
@@ -178,8 +177,8 @@ void DrawBall(Canvas& c) {  // the swelling ball, additive
     c.Glow(24, 24, 23, {P(P_WHITE), P(P_ICE3), P(P_VIOLET3), P(P_VIOLET2), P(P_VIOLET1), P(P_VIOLET0)});
     for (int k = 0; k < 6; k++) {
         double a = (k * 60 + 15) * kPi / 180;
-        Bolt(c, 24, 24, 24 + int(std::lround(std::cos(a) * 22)), 24 + int(std::lround(std::sin(a) * 22)), 300u + unsigned(k),
-             P(P_ICE2), P(P_WHITE));
+        Point tip = Polar(24, 24, a, 22);
+        Bolt(c, 24, 24, tip.x, tip.y, 300u + unsigned(k), P(P_ICE2), P(P_WHITE));
     }
 }
 
