@@ -36,5 +36,7 @@ void AddCells(const std::string& sheet, const std::string& owner, std::span<cons
 // Frame 0 of the named sprite of a table (an error when there is none).
 // Reads the table itself, so it works before or without registration.
 Rect FindSprite(std::span<const Sprite> sprites, const std::string& name);
+// The rectangle of the named cell of a table (an error when there is none).
+Rect FindCell(std::span<const NamedCell> cells, const std::string& name);
 
 }  // namespace ag

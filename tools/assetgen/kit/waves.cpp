@@ -9,8 +9,12 @@ void Templates(StageDesc& d, std::span<const Sprite> sprites, std::span<const Te
     for (size_t i = 0; i < defs.size() && i < d.templates.size(); i++) {
         const TemplateDef& t = defs[i];
         Rect r = FindSprite(sprites, t.sprite);
-        d.templates[i] = EnemyTemplate{true, r.l, r.t, r.W(), r.H(), t.hp, t.meter, t.score, t.type, t.sprite};
+        d.templates[i] = TemplateAt(r, t.type, t.hp, t.meter, t.score, t.sprite);
     }
+}
+
+EnemyTemplate TemplateAt(Rect r, int type, int hp, int meter, int score, const std::string& note) {
+    return EnemyTemplate{true, r.l, r.t, r.W(), r.H(), hp, meter, score, type, note};
 }
 
 int AddBoss(StageDesc& d, const EnemyTemplate& t, int pos, int row, const std::string& note) {

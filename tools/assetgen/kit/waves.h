@@ -23,6 +23,8 @@ struct TemplateDef {
     const char* sprite;
     int type, hp, meter, score;
 };
+// A template for the enemy drawn in the sheet rectangle r.
+EnemyTemplate TemplateAt(Rect r, int type, int hp, int meter, int score, const std::string& note);
 // Fills d.templates[0 ..) from the table, in its order.
 void Templates(StageDesc& d, std::span<const Sprite> sprites, std::span<const TemplateDef> defs);
 

@@ -224,6 +224,6 @@ constexpr int kBossRow = 24;  // centre near y = 124 (the boss sets its own heig
 void stage1::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
 
 void stage1::AddBoss(StageDesc& d) {
-    ag::AddBoss(d, EnemyTemplate{true, 160, 128, 96, 96, 100, 20, 10000, 17, "Frost Warden"}, kBossPos, kBossRow,
+    ag::AddBoss(d, TemplateAt(FindCell(kCells, "boss idle 0"), 17, 100, 20, 10000, "Frost Warden"), kBossPos, kBossRow,
                 "the Frost Warden, as the scroll stops");
 }

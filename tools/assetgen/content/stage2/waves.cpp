@@ -260,7 +260,7 @@ AG_REGISTER(RegisterStage2Waves) {
         ToTheFortress(w);
         // The Sea Gate glides in after the quiet, as the strip stops.
         Rect r = FindSprite(stage2::EnemySprites(), "sea gate");
-        d.templates[size_t(kTmplCount)] = EnemyTemplate{true, r.l, r.t, r.W(), r.H(), 65535, 0, 0, 26, "the Sea Gate"};
+        d.templates[size_t(kTmplCount)] = TemplateAt(r, 26, 65535, 0, 0, "the Sea Gate");
         d.Single(MenPosFor(kBossFrame, w.shift), Waves::Row(120, r.H()), kTmplCount, "the Sea Gate, as the strip stops");
     });
 }

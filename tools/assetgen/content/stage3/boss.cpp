@@ -215,6 +215,6 @@ constexpr int kBossFrame = 5904;   // as the scroll comes to its stop
 void stage3::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
 
 void stage3::AddBoss(StageDesc& d) {
-    ag::AddBoss(d, EnemyTemplate{true, 128, 0, 128, 128, 200, 20, 10000, 37, "Elder Hollow"}, MenPosFor(kBossFrame, 4),
-                23, "the Elder Hollow, as the scroll comes to its stop");
+    ag::AddBoss(d, TemplateAt(FindCell(kCells, "hollow circling 0"), 37, 200, 20, 10000, "Elder Hollow"),
+                MenPosFor(kBossFrame, 4), 23, "the Elder Hollow, as the scroll comes to its stop");
 }

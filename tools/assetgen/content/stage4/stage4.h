@@ -23,5 +23,7 @@ std::span<const ag::Sprite> EnemySprites();
 
 // The boss's cells on the enemy sheet, registered with the sheet's own.
 void RegisterBossCells();
+// The boss's body cell, which its template reads.
+ag::Rect BossBody();
 
 }  // namespace stage4

@@ -233,7 +233,7 @@ AG_REGISTER(RegisterStage4Waves) {
         DeepestCave(w);
         // The Geode Colossus rises as the scroll stops (frame 8387), after a
         // quiet stretch; its heart and the Queen's scene come with it.
-        d.templates[size_t(kTmplCount)] = EnemyTemplate{true, 336, 64, 144, 176, 1000, 0, 0, 48, "Geode Colossus"};
+        d.templates[size_t(kTmplCount)] = TemplateAt(stage4::BossBody(), 48, 1000, 0, 0, "Geode Colossus");
         w.One(kStopFrame + 10, 120, kTmplCount, "the Geode Colossus, as the scroll stops");
     });
 }
