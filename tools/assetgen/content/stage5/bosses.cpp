@@ -332,7 +332,7 @@ void DrawRoc(Canvas& c, Pose pose, int f) {
         Bolt(c, 212, 4, h.x + 26, h.y - 16, 910u + unsigned(f), P(P_ICE2), P(P_WHITE));
         Bolt(c, 14, 12, 4, 60 + f * 10, 920u + unsigned(f), P(P_ICE2), P(P_WHITE));
     }
-    c.Outline(Rect{0, 0, c.w, c.h}, kInk);
+    Finish(c);
 }
 
 void DrawHail(Canvas& c, int f) {  // hailstone imp; frame 1 squashed on landing
@@ -349,7 +349,7 @@ void DrawHail(Canvas& c, int f) {  // hailstone imp; frame 1 squashed on landing
         c.FillRect(4, 10, 2, 1, kInk);
         c.FillRect(10, 10, 2, 1, kInk);
     }
-    c.Outline(Rect{0, 0, c.w, c.h}, kInk);
+    Finish(c);
 }
 
 const NamedCell kCells[] = {
@@ -396,3 +396,5 @@ void DrawCell(Canvas& c, int i) {
 }  // namespace
 
 void stage5::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
+
+Rect stage5::BossCell(const std::string& name) { return FindCell(kCells, name); }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 #include "kit.h"
 
@@ -26,5 +27,7 @@ std::span<const ag::Sprite> EnemySprites();
 
 // The bosses' cells on the enemy sheet, registered with the sheet's own.
 void RegisterBossCells();
+// One of the bosses' cells, which their templates read.
+ag::Rect BossCell(const std::string& name);
 
 }  // namespace stage5

@@ -236,8 +236,8 @@ void TheRoc(Stage5Waves& w) {
 AG_REGISTER(RegisterStage5Waves) {
     AddStagePart(5, "waves", [](StageDesc& d) {
         Templates(d, stage5::EnemySprites(), kTemplates);
-        d.templates[RAM] = EnemyTemplate{true, 32, 0, 144, 128, kRamHp, 30, 20000, 56, "Gale Ram"};
-        d.templates[ROC] = EnemyTemplate{true, 592, 128, 216, 96, kRocHp, 0, 30000, 57, "Tempest Roc"};
+        d.templates[RAM] = TemplateAt(stage5::BossCell("ram 0"), 56, kRamHp, 30, 20000, "Gale Ram");
+        d.templates[ROC] = TemplateAt(stage5::BossCell("roc idle 0"), 57, kRocHp, 0, 30000, "Tempest Roc");
         Stage5Waves w(d);
         Formations(w);
         OverTheSea(w);
