@@ -90,9 +90,10 @@ TEST_F(PlatformHeadless, StartupWaitMakesTheRendererWithinItsTime) {
     o.mute = true;
     bool up = plat::Startup(o) && plat::OpenDisplay(true);
     if (up) {
-        t0 = plat::GetTicks();
+        // In a window the wait counts from the platform's start, where its
+        // ticks begin, however long opening the display took.
         EXPECT_TRUE(plat::FinishStartup(200));
-        EXPECT_GE(plat::GetTicks() - t0, 200u);
+        EXPECT_GE(plat::GetTicks(), 200u);
         std::vector<uint16_t> px(320 * 240, 0x1234);
         EXPECT_FALSE(plat::Present(px.data(), 320, true));
         plat::CloseDisplay();
