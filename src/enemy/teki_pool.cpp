@@ -58,8 +58,9 @@ void PutTeki() {
         RECT src{left, t.sheetY, left + t.w, t.sheetY + t.h};
         int sx = t.x - (t.w >> 1);
         int sy = t.y - (t.h >> 1);
-        if (t.flash != 0) {
-            t.flash = 0;
+        const bool hit = t.flash != 0;
+        t.flash = 0;
+        if (hit && !hitTint) {
             if (t.active == 1) PutSilhouette(sx, sy, sheet, src, 0xFFFF);
         } else if (t.active == 1) {
             int b = t.blend;
@@ -71,6 +72,7 @@ void PutTeki() {
                 PutSpriteAdd(sx, sy, sheet, src, 17, b - 2);
             else if (b <= 65)
                 PutSpriteAlpha(sx, sy, sheet, src, 17, b - 34);
+            if (hit) PutSpriteAdd(sx, sy, sheet, src, 17, 5);
         }
         // Chain parts: stacked cells of the same row, shown even while hidden.
         if (t.chainDir != 0 && t.chainDir != 1) continue;

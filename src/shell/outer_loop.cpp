@@ -36,6 +36,7 @@ int OuterLoop(bool runSetUp) {
     int t = 0;
     bool newRun = false;
     for (;;) {
+        hitTint = launch.reduceFlashing >= 0 ? launch.reduceFlashing == 1 : launch.campaign;
         if (entry == Entry::A) {
             GameState = GameStateRecord{};
             stageNo = launch.stage > 0 ? launch.stage : 1;

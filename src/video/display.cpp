@@ -9,6 +9,7 @@
 int PixelFormat565 = 1;
 Surface* WorkSurface = nullptr;
 bool drawingOff = false;
+bool hitTint = false;
 Surface* Slot[7] = {};
 bool (*FlipOverlay)(Surface* frame) = nullptr;
 

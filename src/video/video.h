@@ -23,6 +23,9 @@ extern Surface* Slot[7];
 // While set, every copy, fill and effect returns at once: frames played
 // ahead of time change play state only.
 extern bool drawingOff;
+// While set, an enemy hit in the last frame is drawn with a faint tint of
+// its own colours instead of as a white silhouette (no strobing).
+extern bool hitTint;
 
 constexpr int kSurfacesLost = static_cast<int>(0x887601C2u);
 
