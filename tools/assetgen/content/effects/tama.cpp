@@ -21,9 +21,10 @@ std::vector<Rgb> GlowRamp(const char* ramp) {
 }
 
 void PaintBullets(Canvas& c) {
-    // big balls: four colours, a glowing body inside a crisp rim ring
-    // (no violet: the scenery is dusk purple and the player's shots are violet)
-    static const char* ballRamps[4] = {"rose", "sky", "teal", "gold"};
+    // big balls: four colours, a glowing body inside a crisp rim ring (no
+    // violet or rose: the scenery is dusk purple and the player's shots are
+    // violet and pink, so the first ball is fire red)
+    static const char* ballRamps[4] = {"fire", "sky", "teal", "gold"};
     for (int i = 0; i < 4; ++i) {
         Rect r = CellRect(kTama, CellName("big ball", i));
         int cx = r.l + 12, cy = r.t + 12;
