@@ -1,6 +1,8 @@
 // The craft: bounds, controls, trail, animation cells, walls, the entry swoop and falls.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/core.h"
 #include "input/input.h"
 #include "player/player.h"
@@ -153,33 +155,25 @@ TEST_F(PlayerCraft, TerrainOnlyOnStagesFourAndFive) {
     EXPECT_EQ(GameState.lives, 4);
     EXPECT_EQ(GameState.barrier, 0);
 
-    // Stage 4 reads its walls where layer 2 draws them, at half the scroll:
-    // at scroll 3200 the craft at x = 100 is in column 100 + 6.
-    StageStart(0);
-    ClearMenTables();
-    stageNo = 4;
-    MenScroll[MS::scrollPos] = 3200;
-    GameState.playerX = 100;
-    GameState.playerY = 100;
-    MenMap[150 + 7][6][2] = 6;  // where three quarters of the scroll would look: not there
-    MovePlayer(0, 0, 0);
-    EXPECT_EQ(dying, 0);
-    MenMap[100 + 7][6][2] = 6;
-    MovePlayer(0, 0, 0);
-    EXPECT_EQ(dying, 1);
-
-    // ... and shifted by the layer's offset inside a tile: at scroll 3224 the
-    // layer is 12 px into column 100, so the craft's centre (x = 100) is over
-    // column 107 and a wall in column 108, drawn from x = 116, is at its nose.
-    StageStart(0);
-    ClearMenTables();
-    stageNo = 4;
-    MenScroll[MS::scrollPos] = 3224;
-    GameState.playerX = 100;
-    GameState.playerY = 100;
-    MenMap[108][6][2] = 6;
-    MovePlayer(0, 0, 0);
-    EXPECT_EQ(dying, 1);
+    // Stage 4 reads its walls where layer 2 draws them, at half the scroll
+    // and shifted by the layer's offset inside a tile: at scroll 3200 the
+    // craft at x = 100 is over column 100 + 6; at 3224 the layer is 12 px into
+    // column 100, so the craft is over column 107 and a wall in column 108,
+    // drawn from x = 116, is at its nose.
+    for (auto [scroll, wall] : {std::pair{3200, 107}, std::pair{3224, 108}}) {
+        StageStart(0);
+        ClearMenTables();
+        stageNo = 4;
+        MenScroll[MS::scrollPos] = scroll;
+        GameState.playerX = 100;
+        GameState.playerY = 100;
+        MenMap[150 + 7][6][2] = 6;  // where three quarters of the scroll would look: not there
+        MovePlayer(0, 0, 0);
+        EXPECT_EQ(dying, 0) << scroll;
+        MenMap[wall][6][2] = 6;
+        MovePlayer(0, 0, 0);
+        EXPECT_EQ(dying, 1) << scroll;
+    }
 
     // Row -1 is off the map, not the last row of the previous column.
     StageStart(0);
