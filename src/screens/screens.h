@@ -14,6 +14,15 @@ void h_StageEnd();
 // The caption shown between two stages of a campaign ("STAGE n" and the
 // stage's name), about two seconds; a fresh press of the first button skips it.
 void h_StageCaption(int stage);
+// The whole game's ending after the last stage's clear, for the character
+// GameState.chno: about 35 s, four times as fast while the first button is
+// held; once seen in this program run, a fresh press of a button ends it.
+void h_Epilogue();
+int EpilogueSteps(int chno);        // its length in steps at normal speed (one a frame)
+struct EpilogueStatics {
+    bool seen = false;
+};
+extern EpilogueStatics epilogueState;
 
 // Title menu. The tables go back to their start values on every pass of the
 // shell's outer loop; MenuSel keeps the highlight for the whole program.

@@ -142,4 +142,5 @@ void ResetScreensState() {
     CharselWholeCast = 0;
     ContinueSel = 0;
     ContinueSwap = 0;
+    epilogueState = EpilogueStatics{};
 }

@@ -12,7 +12,8 @@
 #include "stage/stage_table.h"
 #include "video/video.h"
 
-OuterLoopCalls outerLoopCalls = {h_Title, h_Charsel, GameFrame, h_StageEnd, LoadStageSlots, h_StageCaption};
+OuterLoopCalls outerLoopCalls = {h_Title,        h_Charsel,      GameFrame, h_StageEnd,
+                                 LoadStageSlots, h_StageCaption, h_Epilogue};
 
 namespace {
 
@@ -124,9 +125,13 @@ int OuterLoop(bool runSetUp) {
                             break;
                         }
                     }
-                    outerLoopCalls.stageEnd();
+                    // The whole game's ending comes after the run has ended, so a
+                    // recorded run stops at the clear and its replay never plays it.
+                    const bool ending = launch.campaign && stageNo == kLastStage && outerLoopCalls.epilogue;
+                    if (!ending) outerLoopCalls.stageEnd();
                     replay::RunEnds(replay::kEndClear);
                     if (playingBack) return 0;
+                    if (ending) outerLoopCalls.epilogue();
                     entry = Entry::A;
                 } else if (launch.frames > 0 && playFramesRun >= launch.frames) {
                     plat::PostMessage({plat::MsgType::Quit, 0});

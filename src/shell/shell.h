@@ -51,6 +51,9 @@ struct OuterLoopCalls {
     void (*stageEnd)();
     void (*loadStage)();            // LoadStageSlots
     void (*stageCaption)(int stage); // between two stages of a campaign (may be null)
+    // After the last stage's clear in a campaign, once the run is over and
+    // before the title (null: the end picture, as after any other clear).
+    void (*epilogue)() = nullptr;
 };
 extern OuterLoopCalls outerLoopCalls;
 int OuterLoop(bool runSetUp = false);
