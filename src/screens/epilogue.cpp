@@ -152,9 +152,12 @@ void PutPortrait(Surface* p, int step, int chno) {
     PutSprite(320 - w + late * late / 12, bottom - h, p, RECT{0, 0, w, h}, 17);
 }
 
+// The text column's dark panel, its right edge softened by a lighter column.
 void PutPanel() {
-    for (int y = 0; y < 240; y += 16)
+    for (int y = 0; y < 240; y += 16) {
         for (int x = 0; x < kPanelRight; x += 16) PutSpriteAlpha(x, y, Slot[1], kPanelTile, 17, kPanelLevel);
+        PutSpriteAlpha(kPanelRight, y, Slot[1], RECT{kPanelTile.left, 0, kPanelTile.left + 4, 16}, 17, kPanelLevel / 2);
+    }
 }
 
 void PutColumn(const Timeline& t, int step, int chno) {
