@@ -23,6 +23,8 @@ void RequestClose();
 void StepVolume(int which, int delta);
 void FullscreenChanged(bool fullscreen);
 void ScreenshotKey();
+// A key press or release for TakeKeyStrokes.
+void LogKeyStroke(const char* name, bool down);
 }  // namespace plat::common
 
 namespace plat::headless {
@@ -53,6 +55,7 @@ void MessageBox(const char* text, const char* caption);
 void Pump();
 // Reads the key bindings of the options (both back ends: tests send named keys).
 void ResolveBindings(const Options& opt);
+void SetDisplayMode(bool fullscreen, int scale);
 uint32_t Ticks();
 uint32_t SystemTicks();
 void Sleep(uint32_t ms);

@@ -39,6 +39,7 @@ struct Shared {
     int volumeWhich = 0;
     uint32_t volumeTick = 0;
     bool quitToTitle = false;
+    std::deque<KeyStroke> strokes;
 };
 Shared shared;
 
@@ -105,8 +106,31 @@ void FullscreenChanged(bool fullscreen) {
 }
 void ScreenshotKey() {
     if (shared.screenshotHandler) shared.screenshotHandler();
+void LogKeyStroke(const char* name, bool down) {
+    if (!name || !*name) return;
+    shared.strokes.push_back({name, down});
+    if (shared.strokes.size() > 32) shared.strokes.pop_front();
 }
 }  // namespace common
+
+std::vector<KeyStroke> TakeKeyStrokes() {
+    std::vector<KeyStroke> out(shared.strokes.begin(), shared.strokes.end());
+    shared.strokes.clear();
+    return out;
+}
+
+void SetBindings(const std::string keys[8], const std::string padButtons[3], int padDeadZone) {
+    for (int i = 0; i < 8; i++) shared.opts.keys[i] = keys[i];
+    for (int i = 0; i < 3; i++) shared.opts.padButtons[i] = padButtons[i];
+    shared.opts.padDeadZone = padDeadZone;
+    sdl::ResolveBindings(shared.opts);
+}
+
+void SetDisplayMode(bool fullscreen, int scale) {
+    shared.opts.windowed = !fullscreen;
+    shared.opts.scale = scale;
+    if (!shared.headless) sdl::SetDisplayMode(fullscreen, scale);
+}
 
 void SetVolumeChangeHandler(void (*handler)()) { shared.volumeHandler = handler; }
 void SetFullscreenChangeHandler(void (*handler)(bool)) { shared.fullscreenHandler = handler; }
@@ -121,10 +145,12 @@ bool LastVolumeChange(int& which, uint32_t& agoMs) {
     return true;
 }
 
-void DropMessages(MsgType type) {
+int DropMessages(MsgType type) {
     std::lock_guard<std::mutex> g(queueLock);
-    queue.erase(std::remove_if(queue.begin(), queue.end(), [&](const Message& m) { return m.type == type; }),
-                queue.end());
+    auto from = std::remove_if(queue.begin(), queue.end(), [&](const Message& m) { return m.type == type; });
+    int n = static_cast<int>(queue.end() - from);
+    queue.erase(from, queue.end());
+    return n;
 }
 
 bool Startup(const Options& opt) {
@@ -134,6 +160,7 @@ bool Startup(const Options& opt) {
     shared.closing = false;
     common::ClearKeys();
     common::ClearQueue();
+    shared.strokes.clear();
     shared.gammaIdentity = true;
     shared.volumeChanged = false;
     SetVolumes(opt.musicVolume, opt.sfxVolume);

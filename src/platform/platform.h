@@ -83,7 +83,7 @@ void MessageBox(const char* text, const char* caption);  // also copied to stder
 // --- messages (PostMessage may be called from any thread)
 bool PeekMessage(Message& out, bool remove);
 void PostMessage(const Message& msg);
-void DropMessages(MsgType type);    // forget every waiting message of this type
+int DropMessages(MsgType type);     // forget every waiting message of this type; how many there were
 
 // --- clock
 uint32_t GetTicks();
@@ -131,6 +131,19 @@ int QueryKey(Key key);
 // Forgets the presses latched since the last query; held keys stay held
 // (after a pause only what is held at that moment counts).
 void ForgetKeyPresses();
+// Every key pressed or released in the window since the last call, by its key
+// name, oldest first (the newest 32 are kept): for typing and binding keys.
+// Key repeats are left out; Alt+Enter comes as the press "Alt+Return".
+struct KeyStroke {
+    std::string name;
+    bool down;
+};
+std::vector<KeyStroke> TakeKeyStrokes();
+// Puts new key and pad bindings and the pad's dead zone in force at once.
+void SetBindings(const std::string keys[8], const std::string padButtons[3], int padDeadZone);
+// Switches between full screen and a window of the given scale (0: the
+// largest that fits) at once; the full-screen handler is not called.
+void SetDisplayMode(bool fullscreen, int scale);
 struct JoyCaps { int xmin, xmax, ymin, ymax; };
 int JoyCount();                     // devices the system reports
 bool JoyCapsOf(JoyCaps& caps);      // first joystick's axis ranges
@@ -159,6 +172,7 @@ const std::vector<uint16_t>& LastFrame();  // 320 * 240 pixels as presented (aft
 void AdvanceClock(uint32_t ms);
 constexpr int kScriptEscape = 0x10000;  // the Escape key is pressed
 constexpr int kScriptClose = 0x20000;   // the window's close button is clicked
+constexpr int kScriptKey = 0x40000;     // + n: the script's n-th named key is pressed and released
 // Scripted input: each run gives `count` input queries the same word; after
 // the last run every word is 0. Words kScriptEscape and kScriptClose are
 // events, sent at the next query before its word is taken.
@@ -171,8 +185,9 @@ void SetScriptedInput(const std::vector<int>& words);  // one word per input que
 // Parses an input script (format in README); false and a message on a bad line.
 bool ParseInputScript(const std::string& text, std::vector<ScriptRun>& runs, std::string& error);
 void TestKeyEvent(Key key, bool down);                 // a raw key-down or key-up event
-// A key event by its SDL name, through the current bindings (as the window
-// back end maps real key events); false for an unknown name.
+// A key event by its SDL name, through the current bindings and into the
+// stroke log (as the window back end takes real key events); "Alt+Return" is
+// Alt+Enter; false for an unknown name.
 bool TestNamedKeyEvent(const std::string& name, bool down);
 void TestSetJoystick(bool present, JoyCaps caps, int x, int y, unsigned buttons);
 void TestLoseSurfaces();            // the next Present reports lost surfaces

@@ -41,6 +41,8 @@ struct Headless {
     std::string dumpDir = ".";
 };
 Headless hl;
+// Key names the scripts press ("key NAME"), each kept once for the program's life.
+std::vector<std::string> scriptKeys;
 
 bool ParseDumpList(const std::string& text, std::vector<DumpRange>& out) {
     out.clear();
@@ -200,6 +202,17 @@ bool ParseInputScript(const std::string& text, std::vector<ScriptRun>& runs, std
             return false;
         };
         if (!extra.empty()) return fail("too many fields");
+        if (tok == "key") {
+            for (char& c : rep)
+                if (c == '_') c = ' ';
+            if (rep.empty() || (!KeyNameKnown(rep) && rep != "alt+return"))
+                return fail("key takes a key name, e.g. key a, key backspace, key left_shift");
+            size_t k = 0;
+            while (k < scriptKeys.size() && scriptKeys[k] != rep) k++;
+            if (k == scriptKeys.size()) scriptKeys.push_back(rep);
+            runs.push_back({kScriptKey + static_cast<int>(k), 1});
+            continue;
+        }
         long count = 1;
         if (!rep.empty()) {
             char* end = nullptr;
@@ -312,10 +325,17 @@ void BeginInputQuery() {
     if (!hl.scripted) return;       // tests drive the keys with raw events instead
     while (hl.runPos < hl.runs.size() && hl.runs[hl.runPos].word >= kScriptEscape) {
         int ev = hl.runs[hl.runPos++].word;
-        if (ev == kScriptEscape)
+        if (ev >= kScriptKey) {
+            size_t k = static_cast<size_t>(ev - kScriptKey);
+            if (k < scriptKeys.size()) {
+                TestNamedKeyEvent(scriptKeys[k], true);
+                TestNamedKeyEvent(scriptKeys[k], false);
+            }
+        } else if (ev == kScriptEscape) {
             common::Post({MsgType::KeyEscape, 0});
-        else
+        } else {
             common::RequestClose();
+        }
     }
     if (hl.runPos >= hl.runs.size()) {
         common::SetHeld(0);

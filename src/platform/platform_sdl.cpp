@@ -105,9 +105,8 @@ int FittingScale() {
     return s < 1 ? 1 : s;
 }
 
-void ToggleFullscreen() {
+void ApplyFullscreen() {
     if (!st.window) return;
-    st.fullscreen = !st.fullscreen;
     if (st.fullscreen) {
         SDL_SetWindowFullscreen(st.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     } else {
@@ -118,9 +117,16 @@ void ToggleFullscreen() {
     }
     SDL_ShowCursor(st.cursorShown ? SDL_ENABLE : SDL_DISABLE);
 }
+
+void ToggleFullscreen() {
+    st.fullscreen = !st.fullscreen;
+    ApplyFullscreen();
+}
 #endif
 
-void RouteKey(SDL_Keycode sym, bool down, bool repeat, [[maybe_unused]] Uint16 mod) {
+void RouteKey(SDL_Keycode sym, bool down, bool repeat, Uint16 mod) {
+    const bool altEnter = (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) && (mod & KMOD_ALT);
+    if (!repeat) common::LogKeyStroke(altEnter ? "Alt+Return" : SDL_GetKeyName(sym), down);
     // The program's own keys come first: no binding can take them away.
     const bool press = down && !repeat;
     switch (sym) {
@@ -221,6 +227,14 @@ void ResolveBindings(const Options& opt) {
         if (b != SDL_CONTROLLER_BUTTON_INVALID) bind.pad[i] = b;
     }
     bind.deadZone = std::clamp(opt.padDeadZone, 0, 90);
+}
+
+void SetDisplayMode(bool fullscreen, int scale) {
+    st.fullscreen = fullscreen;
+    st.scale = scale;
+#ifndef __EMSCRIPTEN__  // the page owns the canvas's size and full screen
+    ApplyFullscreen();
+#endif
 }
 
 bool Startup(const Options& opt) {
@@ -528,6 +542,7 @@ bool SameKey(const std::string& a, const std::string& b) {
     return SDL_GetKeyFromName(a.c_str()) == SDL_GetKeyFromName(b.c_str());
 }
 bool KeyReserved(const std::string& name) {
+    if (SDL_strcasecmp(name.c_str(), "Alt+Return") == 0) return true;  // as typed keys name Alt+Enter
     switch (SDL_GetKeyFromName(name.c_str())) {
         case SDLK_ESCAPE: case SDLK_F5: case SDLK_F6: case SDLK_F7: case SDLK_F8: return true;
         default: return false;
@@ -537,9 +552,10 @@ bool PadButtonNameKnown(const std::string& name) {
     return SDL_GameControllerGetButtonFromString(name.c_str()) != SDL_CONTROLLER_BUTTON_INVALID;
 }
 bool TestNamedKeyEvent(const std::string& name, bool down) {
-    SDL_Keycode k = SDL_GetKeyFromName(name.c_str());
+    const bool altEnter = SDL_strcasecmp(name.c_str(), "Alt+Return") == 0;
+    SDL_Keycode k = altEnter ? SDLK_RETURN : SDL_GetKeyFromName(name.c_str());
     if (k == SDLK_UNKNOWN) return false;
-    sdl::RouteKey(k, down, false, 0);
+    sdl::RouteKey(k, down, false, altEnter ? KMOD_LALT : 0);
     return true;
 }
 }  // namespace plat

@@ -28,6 +28,12 @@ extern EpilogueStatics epilogueState;
 // shell's outer loop; MenuSel keeps the highlight for the whole program.
 extern int ItemAlpha[4], ItemX[4], ItemSlide[4], ItemWidth[4];
 extern int MenuSel;
+// The whole game's title (TitleWholeGame = 1): its own four captions, Escape
+// highlights the last item, and after 20 s without input TitleIdle runs (the
+// idle cycle: high scores, then whatever is added to it) before the menu
+// comes back.
+extern int TitleWholeGame;
+extern void (*TitleIdle)();
 void ResetTitleTables();
 void LoadTitleFiles();
 void RemoveTitleFiles();

@@ -2,6 +2,7 @@
 // slide in from the right, the highlight moves over them, and a wave dissolves
 // the screen on confirmation.
 #include "input/input.h"
+#include "platform/platform.h"
 #include "screens/picture.h"
 #include "screens/screens.h"
 #include "video/video.h"
@@ -18,7 +19,13 @@ constexpr RECT kLogoRect{0, 128, 208, 214};
 constexpr RECT kPortraitRect{0, 0, 158, 238};
 
 RECT ItemRect(int i) { return RECT{0, 32 * i, ItemWidth[i], 32 * i + 32}; }
+
+// The whole game's idle cycle starts after this long without input.
+constexpr uint32_t kIdleMs = 20000;
 }  // namespace
+
+int TitleWholeGame = 0;
+void (*TitleIdle)() = nullptr;
 
 // The menu's first visit runs before the shell's first reset, so the tables
 // start out holding their values.
@@ -45,6 +52,12 @@ void LoadTitleFiles() {
     Slot[3] = LoadBitmapSurface("cs_make.bmp");
     SetKeyColor(Slot[0], 0x07E0);
     SetKeyColor(Slot[3], 0x07E0);
+    if (TitleWholeGame == 1 && Slot[0]) {
+        // The whole game's own captions take the places of the four items.
+        Surface* own = LoadBitmapSurface("menu_text.bmp");
+        if (own) CopySurfaceRect(Slot[0], own, RECT{0, 0, 208, 128}, 0, 0);
+        FreeSurface(own);
+    }
 }
 
 void RemoveTitleFiles() {
@@ -111,8 +124,30 @@ int h_Title() {
     // The word is compared whole: a direction with any other bit set, or
     // both directions, moves nothing, and only the first button alone confirms.
     int word = 0, prev = 0;
+    bool held = false;  // after the idle cycle: input counts again once every key is up
+    uint32_t lastInput = plat::GetTicks();
     while (word != IN_B1) {
         word = GetInput();
+        if (TitleWholeGame == 1) {
+            // Escape on this title highlights QUIT; the other screens take it as "back".
+            if (plat::DropMessages(plat::MsgType::KeyEscape) > 0) MenuSel = 3;
+            if (word != 0) lastInput = plat::GetTicks();
+            if (held) {
+                if (word == 0) held = false;
+                prev = word;
+                word = 0;
+            } else if (TitleIdle && plat::GetTicks() - lastInput >= kIdleMs) {
+                TitleIdle();
+                // The cycle may have used the slots: the menu's picture is made again.
+                LoadTitleFiles();
+                PutBackAndPortrait();
+                PutSpriteAlpha(100, 10, Slot[0], kLogoRect, 17, 31);
+                screens::Snapshot(Slot[2]);
+                held = true;
+                lastInput = plat::GetTicks();
+                prev = word = 0;
+            }
+        }
         PutTitleBack();
         PutTitleItems();
         if (word != prev) {
@@ -140,6 +175,7 @@ void ResetScreensState() {
     MenuSel = 0;
     charsel = CharselStatics{};
     CharselWholeCast = 0;
+    TitleWholeGame = 0;
     ContinueSel = 0;
     ContinueSwap = 0;
     epilogueState = EpilogueStatics{};

@@ -53,6 +53,7 @@ struct RunOptions {
     long timeLimit = -1;      // headless: seconds of virtual time (-1: the default)
     int stage = 0;            // every run starts at this stage, 1..5 (0: stage 1, no data check)
     bool campaign = false;    // after a stage's clear the next stage follows, up to the last stage
+    bool wholeCast = false;   // the selection takes every character (also without campaign: practice)
     std::string dataDir;
     bool installedData = false;  // the data folder is the installed one beside the executable
     std::string recordPath;   // --record
@@ -120,6 +121,9 @@ Settings MergeSettings(const Settings& base, const Settings& over);
 // options say), lays the command line over it, lands the result and keeps
 // the file up to date when the player changes a setting in the game.
 void ApplySettings();
+// Writes what the options screen changed into the settings file (window
+// runs only; headless runs have none).
+void SaveChangedSettings(const Settings& changed);
 // The settings file chose the first stage (the command line did not).
 bool StageFromSettingsFile();
 const std::string& SettingsPath();

@@ -26,10 +26,13 @@ void DropMenuMessages() {
 
 }  // namespace
 
-void SetRunStages(int stage, bool campaign) {
+void SetRunStages(int stage, bool campaign, bool wholeCast) {
     launch.stage = stage;
     launch.campaign = campaign;
+    launch.wholeCast = wholeCast;
 }
+
+void (*runOverHook)(int endReason) = nullptr;
 
 int OuterLoop(bool runSetUp) {
     // NextStage: a campaign goes on to the following stage with the run as it stands.
@@ -54,14 +57,18 @@ int OuterLoop(bool runSetUp) {
             GameState.option = 0;
             GameState.shotLv = 0;
             GameState.score = 0;
-            CharselWholeCast = launch.campaign ? 1 : 0;
+            CharselWholeCast = (launch.campaign || launch.wholeCast) ? 1 : 0;
             int s = outerLoopCalls.charsel();
             DropMenuMessages();
             GameState.chno = (s >= 1) ? s + 1 : s;
             if (launch.character >= 0) GameState.chno = launch.character;
             if (launch.shotLv >= 0) GameState.shotLv = launch.shotLv;
             if (launch.option >= 0) GameState.option = launch.option;
-            if (newRun) replay::RunBegins(launch.character, launch.shotLv, launch.option, launch.campaign ? 1 : 0);
+            if (newRun)
+                replay::RunBegins(launch.character, launch.shotLv, launch.option,
+                                  launch.campaign    ? replay::kModeCampaign
+                                  : launch.wholeCast ? replay::kModePractice
+                                                     : replay::kModePlain);
             newRun = false;
         }
         // C: stage set-up.
@@ -105,6 +112,7 @@ int OuterLoop(bool runSetUp) {
             if (restartFlag == 1) {
                 replay::RunEnds(replay::kEndGameOver);
                 if (playingBack) return 0;
+                if (runOverHook) runOverHook(replay::kEndGameOver);
                 entry = Entry::A;
             } else if (continueFlag == 1) {
                 entry = Entry::B;
@@ -132,6 +140,7 @@ int OuterLoop(bool runSetUp) {
                     replay::RunEnds(replay::kEndClear);
                     if (playingBack) return 0;
                     if (ending) outerLoopCalls.epilogue();
+                    if (runOverHook) runOverHook(replay::kEndClear);
                     entry = Entry::A;
                 } else if (launch.frames > 0 && playFramesRun >= launch.frames) {
                     plat::PostMessage({plat::MsgType::Quit, 0});

@@ -46,6 +46,7 @@ struct Recorder {
     std::string path;
     Replay r;
     uint32_t step = 0;
+    bool finished = false;      // r holds a whole run
 };
 Recorder rec;
 
@@ -210,7 +211,7 @@ bool Decode(const uint8_t* data, size_t size, Replay& out, std::string& error) {
     // Every run starts with the score at 0 (the run record is reset for it).
     if (r.chno < 0 || r.chno > 9 || r.stage < 1 || r.stage > kLastStage || r.lives < -1 || r.lives > 10 ||
         r.barrier < 0 || r.barrier > 3 || r.option < 0 || r.option > 3 || r.shotLv < 0 || r.shotLv > 2 ||
-        r.score != 0 || (r.campaign != 0 && r.campaign != 1) || r.endReason > kEndQuit || r.optCharacter < -1 ||
+        r.score != 0 || r.campaign < kModePlain || r.campaign > kModePractice || r.endReason > kEndQuit || r.optCharacter < -1 ||
         r.optCharacter > 9 || r.optShotLv < -1 || r.optShotLv > 2 || r.optOption < -1 || r.optOption > 3)
         return bad("run-start values out of range");
     const uint8_t* p = data + HeaderBytes(version);
@@ -284,6 +285,7 @@ void StartPlayback(const Replay& r) {
 
 bool Playing() { return play.on; }
 const Replay& PlaybackReplay() { return play.r; }
+const Replay* FinishedRun() { return rec.finished && !rec.inRun ? &rec.r : nullptr; }
 bool OutOfStep() { return play.outOfStep; }
 
 void RunBegins(int optCharacter, int optShotLv, int optOption, int campaign) {
@@ -319,6 +321,7 @@ void RunEnds(EndReason why) {
         rec.r.events.push_back({rec.step, kEventEnd, false});
     rec.r.endReason = why;
     rec.r.finalHash = RunStateHash();
+    rec.finished = true;
     if (rec.path.empty()) return;
     std::string error;
     if (!WriteFileReplacing(rec.path, Encode(rec.r), error)) {

@@ -33,10 +33,15 @@ struct WordRun {
 
 enum EndReason : uint8_t { kEndNone = 0, kEndGameOver = 1, kEndClear = 2, kEndQuit = 3 };
 
+// What a run plays: its one stage with the first character (the plain game),
+// the stages from its first to the last (the whole game), or one stage with
+// any character (practice).
+enum RunMode : int32_t { kModePlain = 0, kModeCampaign = 1, kModePractice = 2 };
+
 struct Replay {
     uint32_t seed = 0;  // the random state at the start of the run
     int32_t chno = 0, lives = 0, barrier = 0, option = 0, shotLv = 0, score = 0;
-    int32_t stage = 1, campaign = 0;
+    int32_t stage = 1, campaign = kModePlain;  // a RunMode
     // The command-line choices that apply again after a continue (-1: none).
     int32_t optCharacter = -1, optShotLv = -1, optOption = -1;
     uint8_t endReason = kEndNone;
@@ -70,6 +75,8 @@ void StartRecorder(const std::string& path);
 void StartPlayback(const Replay& r);
 bool Playing();
 const Replay& PlaybackReplay();
+// The run the recorder finished last (nullptr before the first ends).
+const Replay* FinishedRun();
 
 // Called by the shell at the run's edges.
 // After the selection, before the stage set-up; the choices as in Replay.

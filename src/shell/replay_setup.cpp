@@ -48,8 +48,9 @@ void EnterReplayedRun(const replay::Replay& r) {
     GameState.shotLv = r.shotLv;
     GameState.score = r.score;
     stageNo = r.stage;
-    launch.campaign = r.campaign != 0;
-    CharselWholeCast = launch.campaign ? 1 : 0;
+    launch.campaign = r.campaign == replay::kModeCampaign;
+    launch.wholeCast = r.campaign != replay::kModePlain;
+    CharselWholeCast = launch.wholeCast ? 1 : 0;
     GameSrand(r.seed);
 }
 

@@ -203,6 +203,12 @@ Settings MergeSettings(const Settings& base, const Settings& over) {
     return m;
 }
 
+void SaveChangedSettings(const Settings& changed) {
+    if (settingsPath.empty()) return;
+    fileSettings = MergeSettings(fileSettings, changed);
+    SaveSettings(fileSettings);
+}
+
 bool StageFromSettingsFile() { return fileSettings.Has("stage") && !launch.cli.Has("stage"); }
 const std::string& SettingsPath() { return settingsPath; }
 

@@ -20,9 +20,13 @@ void GameFrame();
 // flash, which only draws, is skipped). Does nothing once the game is over.
 void LookAheadFrame();
 
-// The stage every run starts at (0: stage 1) and whether a clear leads on to
-// the next stage; the command line sets both (tests set them here).
-void SetRunStages(int stage, bool campaign);
+// The stage every run starts at (0: stage 1), whether a clear leads on to
+// the next stage and whether the selection takes every character (it does in
+// a campaign); the command line sets them, the whole game's menus and tests too.
+void SetRunStages(int stage, bool campaign, bool wholeCast = false);
+// Called when a run has ended by a game over or a clear (not a quit), after
+// its replay is finished and before the next pass of the outer loop.
+extern void (*runOverHook)(int endReason);
 
 // Checks the working folder for the files a run of these stages reads and for
 // files that disagree with their own headers; returns one line naming the

@@ -12,6 +12,7 @@
 #include "shell/replay.h"
 #include "shell/shell.h"
 #include "shell/user_files.h"
+#include "shell/whole_game.h"
 #include "sound/sound.h"
 #include "stage/stage_table.h"
 #include "video/video.h"
@@ -162,6 +163,9 @@ int RunGame(int argc, char** argv) {
         replay::StartRecorder(launch.recordPath);
     else if (!launch.plat.headless && !lastRun.empty())
         replay::StartRecorder(lastRun);
+    else if (launch.campaign)
+        replay::StartRecorder("");  // a high-score entry keeps its run's replay
+    if (launch.campaign) InstallWholeGame(launch.stage, ScoresPath(), SaveChangedSettings);
     if (launch.pilot) {
         pilot::Options po;
         po.kind = launch.pilot == 2 ? pilot::Kind::Human : pilot::Kind::Planner;
