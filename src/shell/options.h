@@ -63,6 +63,7 @@ struct RunOptions {
     int pilot = 0;            // --autopilot: 1 the planner, 2 the human-like pilot
     long pilotSeed = 1;
     int reduceFlashing = -1;  // 1: hits drawn as a tint, 0: as a white flash, -1: a tint in the campaign only
+    bool printScores = false; // --scores: print the high-score table and end
 };
 extern RunOptions launch;
 

@@ -106,6 +106,8 @@ std::vector<OptionRow> MakeRows() {
          .land = [](R& r, const V& v) { r.pilot = static_cast<int>(v.number); }},
         {.flag = "--pilot-seed", .kind = K::Number, .lo = 0, .hi = 2000000000, .arg = "N", .needs = "a seed",
          .land = [](R& r, const V& v) { r.pilotSeed = v.number; }},
+        {.flag = "--scores", .help = "print the whole game's high-score table and where its replays are",
+         .land = [](R& r, const V&) { r.printScores = true; }},
         {.flag = "--version", .kind = K::Version,
          .help = "print the name, the version and the commit the game was built from"},
         {.flag = "--help", .kind = K::Help, .alias = "-h", .help = "this text"},

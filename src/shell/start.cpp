@@ -45,6 +45,7 @@ int ParseArgs(int argc, char** argv) {
     // The command line's own options land now; those the settings file also
     // holds land once it is read.
     LandOptions(launch.cli, launch, false);
+    if (launch.printScores) return PrintScores(ScoresPath());
     if (launch.plat.dumpDir == ".") launch.plat.dumpDir = AbsolutePath(".");
     if (!launch.replayPath.empty() && !launch.plat.inputScript.empty()) {
         std::cerr << "pelloquinade: --replay and --input cannot be used together\n";
