@@ -149,7 +149,10 @@ int WholeGameTitle() {
 
 }  // namespace
 
-std::string ScoresPath() { return UserDataDir() + "/scores.txt"; }
+std::string ScoresPath() {
+    const std::string dir = UserDataDir();
+    return dir.empty() ? "" : dir + "/scores.txt";
+}
 
 void InstallWholeGame(int firstStage, const std::string& scoresPath, void (*saveSettings)(const Settings& changed)) {
     whole = WholeGame{};
@@ -170,6 +173,10 @@ void InstallWholeGame(int firstStage, const std::string& scoresPath, void (*save
 }
 
 int PrintScores(const std::string& scoresPath) {
+    if (scoresPath.empty()) {
+        std::cerr << "pelloquinade: no high-score table is kept: there is no data folder (set HOME or XDG_DATA_HOME)\n";
+        return 1;
+    }
     std::string notice;
     ScoreBook book = LoadScoreBook(scoresPath, notice, false);
     if (!notice.empty()) std::cerr << "pelloquinade: " << notice << "\n";
