@@ -9,8 +9,9 @@ set(PELLO_APP_ID "org.pelloquinade.pelloquinade")
 set(PELLO_HOMEPAGE "https://pelloquinade.org")
 set(PELLO_MAINTAINER "Pelloquinade developers <team@pelloquinade.org>")
 set(PELLO_SUMMARY "Horizontally scrolling shoot-'em-up")
-# What the desktop entry adds to the command line.
-set(PELLO_LAUNCH_ARGS "")
+# What the desktop entry adds to the command line: the whole game, from its
+# own title menu.
+set(PELLO_LAUNCH_ARGS "--campaign")
 string(STRIP "pelloquinade ${PELLO_LAUNCH_ARGS}" PELLO_LAUNCH_COMMAND)
 
 # The release date as a changelog wants it: "Tue, 08 Dec 2026 12:00:00 +0000".

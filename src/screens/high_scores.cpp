@@ -143,6 +143,12 @@ std::string h_NameEntry(const std::string& offered, int score, int stage) {
     int prev = 0;
     BeginMenuInput(prev);
     const int left = 160 - kNameMax * 14 / 2;
+    auto keyName = [](int action) {
+        std::string k = plat::GetOptions().keys[action];
+        for (char& c : k) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return k.size() > 12 ? k.substr(0, 12) : k;
+    };
+    const std::string shoot = keyName(4), second = keyName(5);
     for (int frame = 0; !s.done; frame++) {
         PutBackdrop(back);
         PutTextCentered(44, "YOUR FLIGHT ENTERS THE TABLE", Ink::Plain);
@@ -163,9 +169,9 @@ std::string h_NameEntry(const std::string& offered, int score, int stage) {
             PutText(x, 100, label(s.offer), Ink::Highlight);
         PutText(x, 84, label((s.offer + count - 1) % count), Ink::Dim);
         PutText(x, 118, label((s.offer + 1) % count), Ink::Dim);
-        PutTextCentered(160, "UP DOWN: LETTER   Z: TAKE   X: BACK", Ink::Dim);
+        PutTextCentered(160, "UP DOWN: LETTER   " + shoot + ": TAKE   " + second + ": BACK", Ink::Dim);
         PutTextCentered(174, "OR TYPE IT AND PRESS RETURN", Ink::Dim);
-        PutTextCentered(188, "Z ON END: DONE", Ink::Dim);
+        PutTextCentered(188, shoot + " ON END: DONE", Ink::Dim);
         FlipScreen();
         MenuInput in = ReadMenuInput(prev);
         const int edge = in.fresh ? in.word : 0;

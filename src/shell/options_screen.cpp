@@ -77,7 +77,7 @@ constexpr int kRowCount = static_cast<int>(sizeof kRows / sizeof kRows[0]);
 const char* const kPadNames[] = {"a", "b", "x", "y", "back", "start", "leftshoulder", "rightshoulder",
                                  "leftstick", "rightstick"};
 constexpr int kPadCount = static_cast<int>(sizeof kPadNames / sizeof kPadNames[0]);
-constexpr uint32_t kBindWaitMs = 6000;  // a binding nobody answers is given up
+constexpr uint32_t kBindWaitMs = 10000;  // a binding nobody answers is given up
 
 std::string Upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -164,7 +164,8 @@ void Draw(const Values& v, int sel, int binding, int frame, const std::string& n
     else if (binding >= 0)
         PutTextCentered(230, "THE KEY FOR " + std::string(kRows[binding].label).substr(4), Ink::Dim);
     else
-        PutTextCentered(230, "LEFT RIGHT: CHANGE   Z: SET KEY   X: BACK", Ink::Dim);
+        PutTextCentered(230, "LEFT RIGHT: CHANGE   " + Upper(v.keys[4]) + ": SET KEY   " + Upper(v.keys[5]) + ": BACK",
+                        Ink::Dim);
 }
 
 }  // namespace
