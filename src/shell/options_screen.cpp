@@ -28,10 +28,10 @@ struct Values {
     int deadZone = 25;
 };
 
-Values InForce() {
-    const plat::Options& o = plat::GetOptions();
+Values FromOptions(const plat::Options& o, int music, int sfx) {
     Values v;
-    plat::GetVolumes(v.music, v.sfx);
+    v.music = music;
+    v.sfx = sfx;
     v.fullscreen = !o.windowed;
     v.scale = o.scale;
     std::copy(o.keys, o.keys + 8, v.keys);
@@ -40,17 +40,15 @@ Values InForce() {
     return v;
 }
 
+Values InForce() {
+    int music = 0, sfx = 0;
+    plat::GetVolumes(music, sfx);
+    return FromOptions(plat::GetOptions(), music, sfx);
+}
+
 Values Defaults() {
     const plat::Options o;
-    Values v;
-    v.music = o.musicVolume;
-    v.sfx = o.sfxVolume;
-    v.fullscreen = !o.windowed;
-    v.scale = o.scale;
-    std::copy(o.keys, o.keys + 8, v.keys);
-    std::copy(o.padButtons, o.padButtons + 3, v.pad);
-    v.deadZone = o.padDeadZone;
-    return v;
+    return FromOptions(o, o.musicVolume, o.sfxVolume);
 }
 
 void Apply(const Values& v, const Values& before) {
