@@ -284,7 +284,7 @@ TEST_F(WholeGame, OptionsChangeAtOnceRefuseReservedKeysAndSaveOnlyWhatChanged) {
            "down\n0\nright\n0\n"                   // scale 0 -> 1
            "down\n0\nz\n0\nesc\n0\nkey f12\n0\nkey w\n0\n"  // key up: Escape and F12 refused, W taken
            "down\n0\nz\n0\nkey w\n0\n"             // key down: W, so up takes Down in exchange
-           "down\n0\nz\n0\nkey p\n0 x420\n"      // key right: P pauses; nobody answers, given up
+           "down\n0\nz\n0\nkey p\n0 x700\n"      // key right: P pauses; nobody answers for 10 s, given up
            "down\n0\ndown\n0\ndown\n0\ndown\n0\nright\n0\n"  // pad shoot: a -> b
            "down\n0\ndown\n0\ndown\n0\nleft\n0\n"  // dead zone 25 -> 20
            "x\n");
