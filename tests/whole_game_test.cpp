@@ -279,9 +279,9 @@ void KeepOptions(const Settings& s) { savedByOptions = s; }
 
 TEST_F(WholeGame, OptionsChangeAtOnceRefuseReservedKeysAndSaveOnlyWhatChanged) {
     savedByOptions = Settings{};
-    Script("0 x3\nleft\n0\n"                       // music 100 -> 90
-           "down\n0\ndown\n0\nright\n0\n"          // display: window
+    Script("0 x3\nright\n0\n"                      // full screen: no (a window)
            "down\n0\nright\n0\n"                   // scale 0 -> 1
+           "down\n0\nleft\n0\ndown\n0\n"           // music 100 -> 90; effects as they are
            "down\n0\nz\n0\nesc\n0\nkey f12\n0\nkey w\n0\n"  // key up: Escape and F12 refused, W taken
            "down\n0\nz\n0\nkey w\n0\n"             // key down: W, so up takes Down in exchange
            "down\n0\nz\n0\nkey p\n0 x700\n"      // key right: P pauses; nobody answers for 10 s, given up
@@ -290,15 +290,16 @@ TEST_F(WholeGame, OptionsChangeAtOnceRefuseReservedKeysAndSaveOnlyWhatChanged) {
            "x\n");
     h_Options(KeepOptions);
     const plat::Options& o = plat::GetOptions();
-    EXPECT_EQ(savedByOptions.musicVolume, 90);
-    EXPECT_FALSE(savedByOptions.sfxVolume.has_value());
-    EXPECT_EQ(savedByOptions.fullscreen, false);
-    EXPECT_EQ(savedByOptions.scale, 1);
-    EXPECT_EQ(savedByOptions.keys[0], "Down");
-    EXPECT_EQ(savedByOptions.keys[1], "W");
-    EXPECT_FALSE(savedByOptions.keys[2].has_value());
-    EXPECT_EQ(savedByOptions.padButtons[0], "b");
-    EXPECT_EQ(savedByOptions.padDeadZone, 20);
+    const Settings& saved = savedByOptions;
+    EXPECT_EQ(saved.Number("music_volume"), 90);
+    EXPECT_FALSE(saved.Has("sfx_volume"));
+    EXPECT_EQ(saved.Number("fullscreen"), 0);
+    EXPECT_EQ(saved.Number("scale"), 1);
+    EXPECT_EQ(saved.Text("key_up"), "Down");
+    EXPECT_EQ(saved.Text("key_down"), "W");
+    EXPECT_FALSE(saved.Has("key_right"));
+    EXPECT_EQ(saved.Text("pad_shoot"), "b");
+    EXPECT_EQ(saved.Number("pad_dead_zone"), 20);
     EXPECT_EQ(o.keys[1], "W");
     EXPECT_TRUE(o.windowed);
     int music = 0, sfx = 0;
@@ -313,9 +314,9 @@ TEST_F(WholeGame, OptionsChangeAtOnceRefuseReservedKeysAndSaveOnlyWhatChanged) {
     savedByOptions = Settings{};
     Script("0 x3\nup\n0\nup\n0\nz\n0\nx\n");
     h_Options(KeepOptions);
-    EXPECT_EQ(savedByOptions.musicVolume, 100);
-    EXPECT_EQ(savedByOptions.keys[0], "Up");
-    EXPECT_EQ(savedByOptions.fullscreen, true);
+    EXPECT_EQ(savedByOptions.Number("music_volume"), 100);
+    EXPECT_EQ(savedByOptions.Text("key_up"), "Up");
+    EXPECT_EQ(savedByOptions.Number("fullscreen"), 1);
     EXPECT_EQ(plat::GetOptions().padDeadZone, 25);
 }
 

@@ -83,7 +83,9 @@ struct OptionRow {
     const char* help = nullptr;     // --help's text; nullptr: not listed
     const char* label = nullptr;    // a menu's short label; nullptr: not a menu entry
     bool saved = false;             // --save-settings keeps the command line's value in the settings file
+    const char* zeroWord = nullptr; // Number: what a menu shows for 0 ("largest")
     void (*land)(RunOptions& run, const OptionValue& value) = nullptr;  // where the value goes
+    OptionValue (*read)(const RunOptions& run) = nullptr;  // the value as it stands in `run` (menu entries)
 };
 
 // The game's options, in --help's and the settings file's order.

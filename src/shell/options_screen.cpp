@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <vector>
 
 #include "input/input.h"
 #include "platform/platform.h"
@@ -18,60 +19,22 @@ namespace {
 
 using screens::Backdrop;
 
-// What the rows change: the values in force, as the platform holds them.
-struct Values {
-    int music = 100, sfx = 100;
-    bool fullscreen = true;
-    int scale = 0;
-    std::string keys[8];
-    std::string pad[3];
-    int deadZone = 25;
-};
-
-Values FromOptions(const plat::Options& o, int music, int sfx) {
-    Values v;
-    v.music = music;
-    v.sfx = sfx;
-    v.fullscreen = !o.windowed;
-    v.scale = o.scale;
-    std::copy(o.keys, o.keys + 8, v.keys);
-    std::copy(o.padButtons, o.padButtons + 3, v.pad);
-    v.deadZone = o.padDeadZone;
-    return v;
-}
-
-Values InForce() {
-    int music = 0, sfx = 0;
-    plat::GetVolumes(music, sfx);
-    return FromOptions(plat::GetOptions(), music, sfx);
-}
-
-Values Defaults() {
-    const plat::Options o;
-    return FromOptions(o, o.musicVolume, o.sfxVolume);
-}
-
-void Apply(const Values& v, const Values& before) {
-    plat::SetVolumes(v.music, v.sfx);
-    if (v.fullscreen != before.fullscreen || v.scale != before.scale) plat::SetDisplayMode(v.fullscreen, v.scale);
-    plat::SetBindings(v.keys, v.pad, v.deadZone);
-}
-
-enum class Kind { Music, Sfx, Display, Scale, Key, Pad, DeadZone, Reset, Back };
+// The screen's rows are the option table's menu entries, then two of its own.
 struct Row {
-    const char* label;
-    Kind kind;
-    int index = 0;                  // which key or pad button
+    const OptionRow* option = nullptr;  // nullptr: reset or back
+    const char* label = nullptr;
+    bool reset = false;
 };
-const Row kRows[] = {
-    {"MUSIC VOLUME", Kind::Music},    {"EFFECTS VOLUME", Kind::Sfx},   {"DISPLAY", Kind::Display},
-    {"WINDOW SCALE", Kind::Scale},    {"KEY UP", Kind::Key, 0},        {"KEY DOWN", Kind::Key, 1},
-    {"KEY RIGHT", Kind::Key, 2},      {"KEY LEFT", Kind::Key, 3},      {"KEY SHOOT", Kind::Key, 4},
-    {"KEY SECOND", Kind::Key, 5},     {"PAD SHOOT", Kind::Pad, 0},     {"PAD SECOND", Kind::Pad, 1},
-    {"PAD PAUSE", Kind::Pad, 2},      {"PAD DEAD ZONE", Kind::DeadZone}, {"RESET TO DEFAULTS", Kind::Reset},
-    {"BACK", Kind::Back},
-};
-constexpr int kRowCount = static_cast<int>(sizeof kRows / sizeof kRows[0]);
+
+std::vector<Row> MenuRows() {
+    std::vector<Row> rows;
+    for (const OptionRow& o : GameOptions())
+        if (o.label && o.key && o.read && o.land) rows.push_back({&o, o.label});
+    rows.push_back({nullptr, "Reset to defaults", true});
+    rows.push_back({nullptr, "Back"});
+    return rows;
+}
+
 const char* const kPadNames[] = {"a", "b", "x", "y", "back", "start", "leftshoulder", "rightshoulder",
                                  "leftstick", "rightstick"};
 constexpr int kPadCount = static_cast<int>(sizeof kPadNames / sizeof kPadNames[0]);
@@ -82,95 +45,128 @@ std::string Upper(std::string s) {
     return s;
 }
 
-std::string ValueText(const Values& v, const Row& r) {
-    switch (r.kind) {
-        case Kind::Music: return std::to_string(v.music);
-        case Kind::Sfx: return std::to_string(v.sfx);
-        case Kind::Display: return v.fullscreen ? "FULL SCREEN" : "WINDOW";
-        case Kind::Scale: return v.scale == 0 ? "LARGEST" : "X" + std::to_string(v.scale);
-        case Kind::Key: return Upper(v.keys[r.index]);
-        case Kind::Pad: return Upper(v.pad[r.index]);
-        case Kind::DeadZone: return std::to_string(v.deadZone) + "%";
-        default: return "";
+// The values in force, as the platform holds them.
+RunOptions InForce() {
+    RunOptions r;
+    r.plat = plat::GetOptions();
+    plat::GetVolumes(r.plat.musicVolume, r.plat.sfxVolume);
+    return r;
+}
+
+void Apply(const RunOptions& r, const RunOptions& before) {
+    const plat::Options &o = r.plat, &b = before.plat;
+    plat::SetVolumes(o.musicVolume, o.sfxVolume);
+    if (o.windowed != b.windowed || o.scale != b.scale) plat::SetDisplayMode(!o.windowed, o.scale);
+    plat::SetBindings(o.keys, o.padButtons, o.padDeadZone);
+}
+
+bool Same(const OptionValue& a, const OptionValue& b) {
+    return a.number == b.number && a.second == b.second && a.text == b.text;
+}
+
+std::string ValueText(const OptionRow& o, const OptionValue& v) {
+    switch (o.kind) {
+        case OptionKind::Switch: return v.number ? "YES" : "NO";
+        case OptionKind::Number: return v.number == 0 && o.zeroWord ? Upper(o.zeroWord) : std::to_string(v.number);
+        default: return Upper(v.text);
     }
 }
 
 // Left (-1) or right (+1) on a row; true when a value changed.
-bool Step(Values& v, const Row& r, int dir) {
-    auto within = [&](int& x, int lo, int hi, int step) {
-        int old = x;
-        x = std::clamp(x + dir * step, lo, hi);
-        return x != old;
-    };
-    switch (r.kind) {
-        case Kind::Music: return within(v.music, 0, 100, 10);
-        case Kind::Sfx: return within(v.sfx, 0, 100, 10);
-        case Kind::Display: v.fullscreen = !v.fullscreen; return true;
-        case Kind::Scale: return within(v.scale, 0, 8, 1);
-        case Kind::DeadZone: return within(v.deadZone, 0, 90, 5);
-        case Kind::Pad: {
+bool Step(RunOptions& r, const OptionRow& o, int dir) {
+    OptionValue v = o.read(r);
+    const OptionValue old = v;
+    switch (o.kind) {
+        case OptionKind::Switch: v.number = !v.number; break;
+        case OptionKind::Number: v.number = std::clamp(v.number + dir * o.step, o.lo, o.hi); break;
+        case OptionKind::PadButton: {
             int at = 0;
-            while (at < kPadCount && v.pad[r.index] != kPadNames[at]) at++;
+            while (at < kPadCount && v.text != kPadNames[at]) at++;
             at = (at == kPadCount) ? 0 : (at + dir + kPadCount) % kPadCount;
-            v.pad[r.index] = kPadNames[at];
-            return true;
+            v.text = kPadNames[at];
+            break;
         }
         default: return false;
     }
+    o.land(r, v);
+    return !Same(v, old);
 }
 
-// A key for action `a`: refused when the game keeps it or it pauses; a key
-// another direction or button has is swapped with it. "" when taken, else why not.
-std::string Bind(Values& v, int a, const std::string& key) {
+// A key for row `o`: refused when the game keeps it, or a key row that is not
+// on this screen (pause, screenshot) has it; a key another row of the screen
+// has is swapped with it. "" when taken, else why not.
+std::string Bind(RunOptions& r, const OptionRow& o, const std::string& key) {
     if (plat::KeyReserved(key)) return Upper(key) + " IS KEPT BY THE GAME";
-    if (Upper(key) == Upper(v.keys[6])) return Upper(key) + " PAUSES THE GAME";
-    for (int i = 0; i < 6; i++)
-        if (i != a && Upper(v.keys[i]) == Upper(key)) v.keys[i] = v.keys[a];
-    v.keys[a] = key;
+    for (const OptionRow& other : GameOptions())
+        if (&other != &o && other.kind == OptionKind::KeyName && other.read && other.land &&
+            Upper(other.read(r).text) == Upper(key)) {
+            if (!other.label) return Upper(key) + " IS KEPT BY THE GAME";
+            other.land(r, o.read(r));
+        }
+    OptionValue v;
+    v.text = key;
+    o.land(r, v);
     return "";
 }
 
 bool IsAltKey(const std::string& k) { return k == "Left Alt" || k == "Right Alt"; }
 
-void Draw(const Values& v, int sel, int binding, int frame, const std::string& notice) {
-    for (int i = 0; i < kRowCount; i++) {
-        const Row& r = kRows[i];
-        const int y = 32 + 12 * i + (i >= kRowCount - 2 ? 4 : 0);
-        if (i == sel) PutBox(WorkSurface, 12, y - 2, 308, y + 10, 70, 30, 50);
+// What a key row's label names ("Key: up" -> "UP").
+std::string Action(const char* label) {
+    std::string s = label;
+    const size_t colon = s.find(": ");
+    return Upper(colon == std::string::npos ? s : s.substr(colon + 2));
+}
+
+void Draw(const std::vector<Row>& rows, const RunOptions& r, int sel, int binding, int frame,
+          const std::string& notice) {
+    const int count = static_cast<int>(rows.size());
+    for (int i = 0; i < count; i++) {
+        const Row& row = rows[i];
+        const int y = 30 + 11 * i + (i >= count - 2 ? 4 : 0);
+        if (i == sel) PutBox(WorkSurface, 12, y - 2, 308, y + 9, 70, 30, 50);
         const Ink ink = i == sel ? Ink::Highlight : Ink::Plain;
-        PutText(20, y, r.label, ink);
+        PutText(20, y, Upper(row.label), ink);
         if (i == binding) {
             if ((frame / 12) % 2 == 0) PutText(176, y, "PRESS A KEY", Ink::Highlight);
             continue;
         }
-        std::string value = ValueText(v, r);
-        if (r.kind == Kind::Music || r.kind == Kind::Sfx) {
-            const int level = r.kind == Kind::Music ? v.music : v.sfx;
+        if (!row.option) continue;
+        const OptionRow& o = *row.option;
+        const OptionValue v = o.read(r);
+        const std::string value = ValueText(o, v);
+        if (o.kind == OptionKind::Number) {
+            // A ten-step gauge of where the value lies in its range.
+            const long span = std::max(1L, o.hi - o.lo);
             for (int k = 0; k < 10; k++) {
-                bool lit = level >= 10 * (k + 1);
+                const bool lit = (v.number - o.lo) * 10 >= span * (k + 1);
                 PutBox(WorkSurface, 176 + 6 * k, y, 181 + 6 * k, y + 8, lit ? 120 : 60, lit ? 230 : 60,
                        lit ? 255 : 60);
             }
             PutText(240, y, value, ink);
-        } else if (!value.empty()) {
-            PutText(176, y, (r.kind == Kind::Key || r.kind == Kind::Pad ? "" : "< ") + value +
-                                (r.kind == Kind::Key || r.kind == Kind::Pad ? "" : " >"), ink);
+        } else if (o.kind == OptionKind::KeyName || o.kind == OptionKind::PadButton) {
+            PutText(176, y, value, ink);
+        } else {
+            PutText(176, y, "< " + value + " >", ink);
         }
     }
     if (!notice.empty())
         PutTextCentered(230, notice, Ink::Warning);
     else if (binding >= 0)
-        PutTextCentered(230, "THE KEY FOR " + std::string(kRows[binding].label).substr(4), Ink::Dim);
+        PutTextCentered(230, "THE KEY FOR " + Action(rows[binding].label), Ink::Dim);
     else
-        PutTextCentered(230, "LEFT RIGHT: CHANGE   " + Upper(v.keys[4]) + ": SET KEY   " + Upper(v.keys[5]) + ": BACK",
+        PutTextCentered(230, "LEFT RIGHT: CHANGE   " + Upper(r.plat.keys[4]) + ": SET KEY   " +
+                                 Upper(r.plat.keys[5]) + ": BACK",
                         Ink::Dim);
 }
 
 }  // namespace
 
 void h_Options(void (*save)(const Settings& changed)) {
-    const Values start = InForce();
-    Values v = start;
+    const std::vector<Row> rows = MenuRows();
+    const int count = static_cast<int>(rows.size());
+    const RunOptions start = InForce();
+    RunOptions r = start;
     Backdrop back = screens::LoadBackdrop(screens::Heading::Options);
     PlayMidi("select.mid");
     int prev = 0;
@@ -179,10 +175,10 @@ void h_Options(void (*save)(const Settings& changed)) {
     uint32_t bindSince = 0, noticeSince = 0;
     std::string notice, pendingAlt;
     for (int frame = 0;; frame++) {
-        plat::GetVolumes(v.music, v.sfx);  // the volume keys work here too
+        plat::GetVolumes(r.plat.musicVolume, r.plat.sfxVolume);  // the volume keys work here too
         screens::PutBackdrop(back);
         if (!notice.empty() && plat::GetTicks() - noticeSince > 2500) notice.clear();
-        Draw(v, sel, binding, frame, notice);
+        Draw(rows, r, sel, binding, frame, notice);
         FlipScreen();
         screens::MenuInput in = screens::ReadMenuInput(prev);
         const int edge = in.fresh ? in.word : 0;
@@ -204,9 +200,9 @@ void h_Options(void (*save)(const Settings& changed)) {
                 key = pendingAlt;
             if (!key.empty()) {
                 pendingAlt.clear();
-                std::string why = Bind(v, kRows[binding].index, key);
+                std::string why = Bind(r, *rows[binding].option, key);
                 if (why.empty()) {
-                    Apply(v, v);
+                    Apply(r, r);
                     binding = -1;
                 } else {
                     notice = why;
@@ -218,31 +214,32 @@ void h_Options(void (*save)(const Settings& changed)) {
             }
             continue;
         }
-        const Row& row = kRows[sel];
-        if (edge == IN_UP) sel = (sel + kRowCount - 1) % kRowCount;
-        if (edge == IN_DOWN) sel = (sel + 1) % kRowCount;
-        if (edge == IN_LEFT || edge == IN_RIGHT) {
-            Values before = v;
-            if (Step(v, row, edge == IN_RIGHT ? 1 : -1)) {
-                Apply(v, before);
-                if (row.kind == Kind::Sfx) PlayWave(1, "se\\se-1.wav", 0);
+        const Row& row = rows[sel];
+        if (edge == IN_UP) sel = (sel + count - 1) % count;
+        if (edge == IN_DOWN) sel = (sel + 1) % count;
+        if ((edge == IN_LEFT || edge == IN_RIGHT) && row.option) {
+            RunOptions before = r;
+            if (Step(r, *row.option, edge == IN_RIGHT ? 1 : -1)) {
+                Apply(r, before);
+                PlayWave(1, "se\\se-1.wav", 0);  // heard at the effects volume as it now stands
             }
         }
         if (edge == IN_B1) {
-            if (row.kind == Kind::Key) {
+            if (row.option && row.option->kind == OptionKind::KeyName) {
                 binding = sel;
                 bindSince = plat::GetTicks();
                 notice.clear();
                 pendingAlt.clear();
-            } else if (row.kind == Kind::Reset) {
-                Values before = v;
-                v = Defaults();
-                Apply(v, before);
-            } else if (row.kind == Kind::Back) {
+            } else if (row.reset) {
+                const RunOptions before = r, defaults;
+                for (const Row& each : rows)
+                    if (each.option) each.option->land(r, each.option->read(defaults));
+                Apply(r, before);
+            } else if (!row.option) {
                 break;
             } else {
-                Values before = v;
-                if (Step(v, row, 1)) Apply(v, before);
+                RunOptions before = r;
+                if (Step(r, *row.option, 1)) Apply(r, before);
             }
         }
         if (edge == IN_B2 || in.escape) break;
@@ -252,14 +249,8 @@ void h_Options(void (*save)(const Settings& changed)) {
     FreeBackdrop(back);
     // Only what changed is written, so entries the player never touched stay as they were.
     Settings changed;
-    if (v.music != start.music) changed.musicVolume = v.music;
-    if (v.sfx != start.sfx) changed.sfxVolume = v.sfx;
-    if (v.fullscreen != start.fullscreen) changed.fullscreen = v.fullscreen;
-    if (v.scale != start.scale) changed.scale = v.scale;
-    for (int i = 0; i < 6; i++)
-        if (v.keys[i] != start.keys[i]) changed.keys[i] = v.keys[i];
-    for (int i = 0; i < 3; i++)
-        if (v.pad[i] != start.pad[i]) changed.padButtons[i] = v.pad[i];
-    if (v.deadZone != start.deadZone) changed.padDeadZone = v.deadZone;
+    for (const Row& row : rows)
+        if (row.option && !Same(row.option->read(r), row.option->read(start)))
+            changed.values[row.option->key] = row.option->read(r);
     if (save) save(changed);
 }

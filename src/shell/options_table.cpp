@@ -12,14 +12,28 @@ using R = RunOptions;
 using V = OptionValue;
 using K = OptionKind;
 
+V Num(long n) {
+    V v;
+    v.number = n;
+    return v;
+}
+V Txt(const std::string& t) {
+    V v;
+    v.text = t;
+    return v;
+}
+
 // Settings-file rows for the bindable keys and pad buttons, built from the
 // platform's action names.
+// The six play keys are the options screen's; pause and screenshot keys are
+// set in the file only.
 template <int I>
 OptionRow KeyRow() {
     static const std::string key = std::string("key_") + plat::kKeyActions[I];
     static const std::string label = std::string("Key: ") + plat::kKeyActions[I];
-    return {.key = key.c_str(), .kind = K::KeyName, .label = label.c_str(),
-            .land = [](R& r, const V& v) { r.plat.keys[I] = v.text; }};
+    return {.key = key.c_str(), .kind = K::KeyName, .label = I < 6 ? label.c_str() : nullptr,
+            .land = [](R& r, const V& v) { r.plat.keys[I] = v.text; },
+            .read = [](const R& r) { return Txt(r.plat.keys[I]); }};
 }
 
 const char* const kPadKeys[3] = {"pad_shoot", "pad_second", "pad_pause"};
@@ -27,18 +41,21 @@ const char* const kPadLabels[3] = {"Pad: shoot", "Pad: second", "Pad: pause"};
 template <int I>
 OptionRow PadRow() {
     return {.key = kPadKeys[I], .kind = K::PadButton, .label = kPadLabels[I],
-            .land = [](R& r, const V& v) { r.plat.padButtons[I] = v.text; }};
+            .land = [](R& r, const V& v) { r.plat.padButtons[I] = v.text; },
+            .read = [](const R& r) { return Txt(r.plat.padButtons[I]); }};
 }
 
 std::vector<OptionRow> MakeRows() {
     return {
         {.flag = "--window", .key = "fullscreen", .kind = K::Switch, .flagSets = 0,
          .help = "play in a window instead of full screen (Alt+Enter toggles)", .label = "Full screen", .saved = true,
-         .land = [](R& r, const V& v) { r.plat.windowed = v.number == 0; }},
+         .land = [](R& r, const V& v) { r.plat.windowed = v.number == 0; },
+         .read = [](const R& r) { return Num(r.plat.windowed ? 0 : 1); }},
         {.flag = "--scale", .key = "scale", .kind = K::Number, .lo = 0, .hi = 16, .flagLo = 1,
          .implies = "--window", .arg = "N", .needs = "a factor",
          .help = "window scale factor 1..16 (implies --window)", .label = "Window scale", .saved = true,
-         .land = [](R& r, const V& v) { r.plat.scale = static_cast<int>(v.number); }},
+         .zeroWord = "largest", .land = [](R& r, const V& v) { r.plat.scale = static_cast<int>(v.number); },
+         .read = [](const R& r) { return Num(r.plat.scale); }},
         {.flag = "--rgb555", .help = "use the 15-bit RGB555 pixel format",
          .land = [](R& r, const V&) { r.plat.rgb555 = true; }},
         {.flag = "--mute", .help = "no sound effects and no music",
@@ -46,15 +63,18 @@ std::vector<OptionRow> MakeRows() {
         {.flag = "--music-volume", .key = "music_volume", .kind = K::Number, .lo = 0, .hi = 100, .step = 10,
          .arg = "N", .needs = "a volume", .help = "music volume 0..100 (F5/F6 change it in play)",
          .label = "Music volume", .saved = true,
-         .land = [](R& r, const V& v) { r.plat.musicVolume = static_cast<int>(v.number); }},
+         .land = [](R& r, const V& v) { r.plat.musicVolume = static_cast<int>(v.number); },
+         .read = [](const R& r) { return Num(r.plat.musicVolume); }},
         {.flag = "--sfx-volume", .key = "sfx_volume", .kind = K::Number, .lo = 0, .hi = 100, .step = 10,
          .arg = "N", .needs = "a volume", .help = "sound effects volume 0..100 (F7/F8)",
          .label = "Effects volume", .saved = true,
-         .land = [](R& r, const V& v) { r.plat.sfxVolume = static_cast<int>(v.number); }},
+         .land = [](R& r, const V& v) { r.plat.sfxVolume = static_cast<int>(v.number); },
+         .read = [](const R& r) { return Num(r.plat.sfxVolume); }},
         KeyRow<0>(), KeyRow<1>(), KeyRow<2>(), KeyRow<3>(), KeyRow<4>(), KeyRow<5>(), KeyRow<6>(), KeyRow<7>(),
         PadRow<0>(), PadRow<1>(), PadRow<2>(),
         {.key = "pad_dead_zone", .kind = K::Number, .lo = 0, .hi = 90, .step = 5, .label = "Stick dead zone",
-         .land = [](R& r, const V& v) { r.plat.padDeadZone = static_cast<int>(v.number); }},
+         .land = [](R& r, const V& v) { r.plat.padDeadZone = static_cast<int>(v.number); },
+         .read = [](const R& r) { return Num(r.plat.padDeadZone); }},
         {.flag = "--soundfont", .kind = K::Path, .arg = "FILE", .help = "General MIDI soundfont for the music",
          .land = [](R& r, const V& v) { r.plat.soundfont = v.text; }},
         {.flag = "--character", .kind = K::Number, .lo = 0, .hi = 9, .arg = "N", .needs = "a character number",
@@ -67,13 +87,13 @@ std::vector<OptionRow> MakeRows() {
              r.option = static_cast<int>(v.second);
          }},
         {.flag = "--campaign", .key = "campaign", .kind = K::Switch,
-         .help = "play on through the stages to stage 5; every character can be chosen", .label = "Campaign",
+         .help = "play on through the stages to stage 5; every character can be chosen",
          .land = [](R& r, const V& v) { r.campaign = v.number != 0; }},
         {.flag = "--flashes", .key = "reduce_flashing", .kind = K::Switch, .flagSets = 0,
          .help = "draw a hit enemy as a white flash (the campaign draws it as a faint tint)",
          .label = "Reduce flashing", .land = [](R& r, const V& v) { r.reduceFlashing = v.number != 0; }},
         {.flag = "--stage", .key = "stage", .kind = K::Number, .lo = 1, .hi = kLastStage, .arg = "N",
-         .needs = "a stage number", .help = "start every run at stage N (1..5)", .label = "First stage",
+         .needs = "a stage number", .help = "start every run at stage N (1..5)",
          .land = [](R& r, const V& v) { r.stage = static_cast<int>(v.number); }},
         {.flag = "--data", .kind = K::Path, .arg = "DIR", .help = "read the game data from DIR",
          .land = [](R& r, const V& v) { r.dataDir = v.text; }},
