@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "input/input.h"
+#include "pilot/pilot.h"
 #include "platform/platform.h"
 #include "screens/front_end.h"
 #include "screens/screens.h"
@@ -17,6 +18,8 @@
 #include "shell/score_table.h"
 #include "shell/shell.h"
 #include "shell/whole_game.h"
+#include "stage/stage.h"
+#include "state/play_state.h"
 #include "video/video.h"
 
 namespace {
@@ -173,6 +176,25 @@ TEST_F(WholeGame, IdleTitleShowsTheTableAndAnyKeyBringsTheMenuBack) {
     Script("");
     EXPECT_FALSE(h_ScoreTable({}, -1, 2000));
     EXPECT_GE(plat::GetTicks() - t0, 2000u);
+}
+
+// After the table the idle cycle shows a demo the planning pilot flies; a key
+// ends it, and it leaves no run recorded and the play state as it was.
+TEST_F(WholeGame, IdleCycleEndsInADemoThatAKeyEnds) {
+    replay::StartRecorder("");
+    outerLoopCalls.gameFrame = GameFrame;
+    outerLoopCalls.loadStage = LoadStageSlots;
+    InstallWholeGame(0, ScoresPath(), nullptr);
+    const uint64_t state = playstate::Hash();
+    const long frames = playFramesRun;
+    // 20 s idle, the table's 7 s, about 10 s of demo, a key; then QUIT.
+    Script("0 x2350\nkey q\n0 x3\nup\n0\nz\n");
+    EXPECT_EQ(h_Title(), 3);
+    EXPECT_GT(playFramesRun - frames, 400);
+    EXPECT_LT(playFramesRun - frames, 1500);  // the key ended it, well before its 40 s
+    EXPECT_EQ(playstate::Hash(), state);
+    EXPECT_EQ(replay::FinishedRun(), nullptr);
+    EXPECT_FALSE(pilot::Installed());
 }
 
 TEST(ScoreTable, KeepsTheTenBestAndRefusesEveryChangedFile) {

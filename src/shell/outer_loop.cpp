@@ -34,6 +34,18 @@ void SetRunStages(int stage, bool campaign, bool wholeCast) {
 
 void (*runOverHook)(int endReason) = nullptr;
 
+void WaitTowardsGate() {
+    // Give the processor back until a millisecond before the next gate; the
+    // last millisecond is polled in short naps, so the gate still opens on
+    // its exact tick.
+    int32_t wait = static_cast<int32_t>(static_cast<uint32_t>(frameTick) + 15u + static_cast<uint32_t>(frameExtra) -
+                                        plat::GetTicks());
+    if (wait > 1)
+        plat::Sleep(static_cast<uint32_t>(wait - 1));
+    else
+        plat::Nap();
+}
+
 int OuterLoop(bool runSetUp) {
     // NextStage: a campaign goes on to the following stage with the run as it stands.
     enum class Entry { A, B, C, NextStage } entry = runSetUp ? Entry::C : Entry::A;
@@ -145,15 +157,7 @@ int OuterLoop(bool runSetUp) {
                 } else if (launch.frames > 0 && playFramesRun >= launch.frames) {
                     plat::PostMessage({plat::MsgType::Quit, 0});
                 } else {
-                    // Give the processor back until a millisecond before the next
-                    // gate; the last millisecond is polled in short naps, so the
-                    // gate still opens on its exact tick.
-                    int32_t wait = static_cast<int32_t>(static_cast<uint32_t>(frameTick) + 15u +
-                                                        static_cast<uint32_t>(frameExtra) - plat::GetTicks());
-                    if (wait > 1)
-                        plat::Sleep(static_cast<uint32_t>(wait - 1));
-                    else
-                        plat::Nap();
+                    WaitTowardsGate();
                 }
             }
         }

@@ -19,6 +19,8 @@ void GameFrame();
 // its gate, with nothing drawn, heard or presented (the technique's opening
 // flash, which only draws, is skipped). Does nothing once the game is over.
 void LookAheadFrame();
+// Between play frames: sleeps until just before the play frame's gate opens.
+void WaitTowardsGate();
 
 // The stage every run starts at (0: stage 1), whether a clear leads on to
 // the next stage and whether the selection takes every character (it does in

@@ -166,6 +166,7 @@ void InstallWholeGame(int firstStage, const std::string& scoresPath, void (*save
     }
     TitleWholeGame = 1;
     TitleIdle = IdleCycle;
+    IdleDemo = TitleDemo;
     outerLoopCalls.title = WholeGameTitle;
     if (outerLoopCalls.stageCaption != CaptionAndReach) shownCaption = outerLoopCalls.stageCaption;
     outerLoopCalls.stageCaption = CaptionAndReach;

@@ -25,3 +25,7 @@ void h_Options(void (*save)(const Settings& changed));
 // one; nullptr: none). It returns when a key ends it or it has run its course,
 // and may use the surface slots: the title reloads its own afterwards.
 extern void (*IdleDemo)();
+// The whole game's demo: the planning pilot flies a random stage with data
+// and a random character for 40 s with DEMO on screen; any key ends it. The
+// play state is as before afterwards, and no run of it is recorded.
+void TitleDemo();
