@@ -1,5 +1,6 @@
 // The later bosses' behaviour: cut-in scenes, volleys, pillars, beams, trails.
 #include "boss_fixture.h"
+#include "input/input.h"
 #include "player/player.h"
 
 // ---- cut-in boss
@@ -29,6 +30,31 @@ TEST_F(BossTestBase, BossCutInSceneHoldsInputForItsLengthAndLeadsTheCraft) {
     Run(10);
     EXPECT_TRUE(MusicOpened("boss1.mid"));  // the core's 900th frame
     EXPECT_EQ(core->box[0].kind, 0);
+}
+
+// In the whole game the scene, once shown in the run, ends on a fresh press
+// of the first button (one held when it starts does not count); the first
+// showing cannot be cut short.
+TEST_F(BossTestBase, BossCutInSceneShownBeforeInTheRunIsSkippedByAFreshPress) {
+    static int reads = 0;
+    auto frames = [](int seen) {
+        wholeGameRun = 1;
+        storyScenesSeen = seen;
+        reads = 0;
+        PlayerInput = [] { return ++reads > 20 && reads < 25 ? 0 : IN_B1; };  // held, let go, pressed
+        TekiRecord& speaker = Spawn(5, 0, 120, 32, 32, 65535);
+        int n = 0;
+        while (speaker.active != 0 && n < 2000) {
+            MoveTeki();
+            n++;
+        }
+        PlayerInput = GetInput;
+        wholeGameRun = 0;
+        return n;
+    };
+    EXPECT_EQ(frames(1), 24 + 30);  // the fresh press on the 25th frame starts the 30-frame fade-out
+    EXPECT_EQ(storyScenesSeen, 2);
+    EXPECT_EQ(frames(0), 890);
 }
 
 TEST_F(BossTestBase, BossCutInAttacksComeEveryHundredEightyFrames) {

@@ -286,6 +286,18 @@ TEST_F(ScreensContinue, TwoBitWordsNeitherConfirmNorSwap) {
     EXPECT_EQ(c, 1);
 }
 
+TEST_F(ScreensContinue, WholeGameTakesOnlyAFreshPressAfterAMoment) {
+    // The button held from the start counts only once released and pressed
+    // again; a press in the first 30 passes is ignored.
+    wholeGameRun = 1;
+    int c = -1;
+    EXPECT_EQ(Frames(Repeat(IN_B1, 100) + Repeat(0, 3) + std::vector<int>{IN_B1}, [&] { c = h_Continue(); }), 104u);
+    EXPECT_EQ(c, 1);
+    EXPECT_EQ(Frames(std::vector<int>{0, IN_B1, 0} + Repeat(0, 30) + std::vector<int>{IN_B1}, [&] { c = h_Continue(); }),
+              34u);
+    wholeGameRun = 0;
+}
+
 TEST_F(ScreensStageEnd, OnlyTheButtonAloneEndsIt) {
     plat::SetScriptedInput({IN_B1 | IN_UP, IN_B1 | IN_LEFT, IN_B1 | IN_B2, IN_RIGHT, IN_B1, IN_DOWN});
     uint32_t t0 = plat::GetTicks();

@@ -36,6 +36,14 @@ extern int wazaReq, wazaOn, wazaOn2, wazaCharge;
 extern int entryOn, entryVoice, dying, invincible;
 extern int itemDrop, inputOn;
 extern int soundOk;
+// A run of the whole game (a campaign or a practice run; set when its
+// selection opens, and from the run's kind when a replay starts): its
+// continue screen takes only a fresh press, stage 4's scripted scene can be
+// skipped after its first showing in the run (storyScenesSeen counts the
+// showings since the run began), and the frame that ends a stage clear is not
+// shown. Neither is play state: both follow from how the run was started.
+extern int wholeGameRun;
+extern int storyScenesSeen;
 
 // The game's random numbers: state * 214013 + 2531011, 15-bit results.
 int GameRand();

@@ -12,3 +12,5 @@ int wazaReq, wazaOn, wazaOn2, wazaCharge;
 int entryOn, entryVoice, dying, invincible;
 int itemDrop, inputOn;
 int soundOk;
+int wholeGameRun;
+int storyScenesSeen;

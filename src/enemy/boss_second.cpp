@@ -2,11 +2,15 @@
 // talking character (5), charged beam (8), bouncing pellets (7) and closing
 // pillars (6); the ramming boss (56) with its spit that turns into a beam (4).
 #include "enemy/teki_common.h"
+#include "input/input.h"
+#include "player/player.h"
 #include "sound/sound.h"
 
 using namespace teki;
 
 namespace {
+
+constexpr int kSpeakerFadeOut = 860;  // the scene's frame at which its character fades out
 
 void SetBox(TekiRecord& t, int b, int kind, int left, int right, int top, int bottom) {
     t.box[b] = TekiBox{kind, left, right, top, bottom};
@@ -105,7 +109,22 @@ void MoveSpeaker(TekiRecord& t) {  // type 5: the scripted scene
     int* w = t.work;
     inputOn = 0;
     t.box[0].kind = 1;
-    if (w[0] == 0) StopMidi();
+    if (w[0] == 0) {
+        StopMidi();
+        // In the whole game a scene the run has shown before can be skipped
+        // (w[2]) with a fresh press of the first button (w[3]: the last word,
+        // taken as held at the start so a button already down does not count).
+        if (wholeGameRun == 1) {
+            w[2] = storyScenesSeen > 0 ? 1 : 0;
+            w[3] = IN_B1;
+            storyScenesSeen += 1;
+        }
+    }
+    if (w[2] == 1 && w[0] < kSpeakerFadeOut) {
+        const int key = PlayerInput();
+        if ((key & IN_B1) && !(w[3] & IN_B1)) w[0] = kSpeakerFadeOut;
+        w[3] = key;
+    }
     // The craft is led to (50, 120).
     int& px = GameState.playerX;
     int& py = GameState.playerY;
@@ -115,7 +134,7 @@ void MoveSpeaker(TekiRecord& t) {  // type 5: the scripted scene
     if (py > 120) py -= 1;
     if (w[0] < 32)
         t.blend = static_cast<uint8_t>(w[0] + 34);  // fades in
-    else if (w[0] > 859)
+    else if (w[0] >= kSpeakerFadeOut)
         t.blend = static_cast<uint8_t>((924 - w[0]) & 255);  // fades out
     if (w[0] == 160) PlayWave(0, "wav\\demo_s4a.wav", 0);
     if (w[0] == 460) PlayWave(0, "wav\\demo_s4b.wav", 0);

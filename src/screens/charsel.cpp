@@ -4,12 +4,15 @@
 // characters in a ring; the first button is taken only on the first one,
 // except in the campaign, which offers the whole cast.
 #include <cstdio>
+#include <string>
 
 #include "core/core.h"
 #include "input/input.h"
+#include "platform/platform.h"
 #include "screens/picture.h"
 #include "screens/screens.h"
 #include "sound/sound.h"
+#include "video/text.h"
 #include "video/video.h"
 
 
@@ -194,6 +197,15 @@ void CharselPass(CharselRun& run) {
     PutSelectTitle();
 }
 
+namespace {
+// The whole game says on its selection how the technique is used, with the
+// key the second button is bound to.
+void PutTechniqueHint() {
+    const std::string& key = plat::GetOptions().keys[5];
+    PutTextCentered(229, "HOLD " + key + " TO CHARGE A SPELL, LET GO TO CAST IT", Ink::Highlight);
+}
+}  // namespace
+
 int h_Charsel() {
     LoadCharselFiles();
 
@@ -203,6 +215,7 @@ int h_Charsel() {
     for (;;) {
         if (run.word == IN_B1 && (run.sel == 0 || CharselWholeCast == 1)) break;
         CharselPass(run);
+        if (wholeGameRun == 1) PutTechniqueHint();
         FlipScreen();
         run.word = GetInput();
     }

@@ -1,6 +1,7 @@
 // The screens that end a stage or a run: the continue choice over the dimmed
 // last frame, the game-over picture fading from and to white, and the
 // stage-end picture that waits for the first button.
+#include "core/core.h"
 #include "input/input.h"
 #include "platform/platform.h"
 #include "screens/picture.h"
@@ -14,6 +15,7 @@ int ContinueSwap = 0;
 
 namespace {
 constexpr RECT kCaptionRect{240, 0, 464, 48};
+constexpr int kContinueSettleFrames = 30;  // the whole game's moment before a press counts
 constexpr RECT kChoiceRect[2] = {{464, 0, 544, 48}, {544, 0, 624, 48}};
 
 // The HUD sheet the shell keeps in slot 1 during a stage.
@@ -59,7 +61,9 @@ int h_Continue() {
     // A word passes the filter only when it differs from the filtered word of
     // the pass before, so a held key counts on every second pass. Confirmation
     // waits while a swap runs, and a press during a swap queues nothing.
-    int w = 0, swap = 0;
+    // In the whole game a word counts only as a fresh press, and only after a
+    // short moment: fire held through the game over does not continue at once.
+    int w = 0, swap = 0, raw = 0, settle = wholeGameRun == 1 ? kContinueSettleFrames : 0;
     for (;;) {
         int a = w;
         if (a == IN_B1 && swap == 0) break;
@@ -67,7 +71,14 @@ int h_Continue() {
         PutSprite(0, 0, snapshot, kScreenRect, 16);
         PutSprite(48, 60, Slot[1], kCaptionRect, 17);
         w = GetInput();
-        if (w == a) w = 0;
+        if (wholeGameRun == 1) {
+            const int fresh = (w != raw && settle == 0) ? w : 0;
+            raw = w;
+            if (settle > 0) settle--;
+            w = fresh;
+        } else if (w == a) {
+            w = 0;
+        }
         if (ContinueChoice(swap) == 1) {
             swap = 0;
             w = 0;

@@ -70,6 +70,8 @@ int OuterLoop(bool runSetUp) {
             GameState.shotLv = 0;
             GameState.score = 0;
             CharselWholeCast = (launch.campaign || launch.wholeCast) ? 1 : 0;
+            wholeGameRun = CharselWholeCast;
+            if (newRun) storyScenesSeen = 0;
             int s = outerLoopCalls.charsel();
             DropMenuMessages();
             GameState.chno = (s >= 1) ? s + 1 : s;

@@ -64,6 +64,9 @@ void PlaySteps(bool shown) {
     }
 
     if (!shown) return;
+    // The frame that ends a stage clear draws no fade: the whole game keeps
+    // the last darkened frame on screen instead of showing it.
+    if (clearFlag == 1 && wholeGameRun == 1) return;
     // Play speed is the gate's alone: this flip never waits.
     if (FlipScreen(false) == kSurfacesLost) RestoreStageSurfaces();
 }

@@ -51,6 +51,8 @@ void EnterReplayedRun(const replay::Replay& r) {
     launch.campaign = r.campaign == replay::kModeCampaign;
     launch.wholeCast = r.campaign != replay::kModePlain;
     CharselWholeCast = launch.wholeCast ? 1 : 0;
+    wholeGameRun = CharselWholeCast;
+    storyScenesSeen = 0;
     GameSrand(r.seed);
 }
 
