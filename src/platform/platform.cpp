@@ -106,6 +106,7 @@ void FullscreenChanged(bool fullscreen) {
 }
 void ScreenshotKey() {
     if (shared.screenshotHandler) shared.screenshotHandler();
+}
 void LogKeyStroke(const char* name, bool down) {
     if (!name || !*name) return;
     shared.strokes.push_back({name, down});
