@@ -99,7 +99,7 @@ std::string Bind(RunOptions& r, const OptionRow& o, const std::string& key) {
     if (plat::KeyReserved(key)) return Upper(key) + " IS KEPT BY THE GAME";
     for (const OptionRow& other : GameOptions())
         if (&other != &o && other.kind == OptionKind::KeyName && other.read && other.land &&
-            Upper(other.read(r).text) == Upper(key)) {
+            plat::SameKey(other.read(r).text, key)) {
             if (!other.label) return Upper(key) + " IS KEPT BY THE GAME";
             other.land(r, o.read(r));
         }
