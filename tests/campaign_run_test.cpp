@@ -49,6 +49,7 @@ struct StageLog {
     bool sheetsLoaded = false, timelineFromFile = false;
     long frames = 0, bossArrived = -1, bossDied = -1, cleared = -1;
     int lives = 0, livesLost = 0;
+    bool clearFrameShown = false;   // the frame that raised clearFlag was presented
 };
 
 struct CampaignLog {
@@ -86,6 +87,7 @@ void PilotedFrame() {
     }
     StageLog& s = clog.stages.back();
     const long before = playFramesRun;
+    const uint64_t presented = plat::PresentedFrames();
     GameFrame();
     if (playFramesRun == before) return;  // the gate was still shut
     const long n = s.frames++;
@@ -95,6 +97,7 @@ void PilotedFrame() {
     if (clearFlag == 1 && s.cleared < 0) {
         s.cleared = n;
         s.atClear = GameState;
+        s.clearFrameShown = plat::PresentedFrames() != presented;
     }
     if (GameState.lives < s.lives) s.livesLost++;
     s.lives = GameState.lives;
@@ -176,6 +179,7 @@ TEST(CampaignRun, EveryStageWithDataIsPlayedInTurnCarryingTheRun) {
         EXPECT_EQ(s.atStart.mater, 50);
         ASSERT_GE(s.cleared, 0);
         EXPECT_EQ(s.cleared - s.bossDied, 195);
+        EXPECT_FALSE(s.clearFrameShown);  // the fade's last dark frame stays on screen
         if (i == 0) continue;
         const GameStateRecord& was = clog.stages[i - 1].atClear;
         EXPECT_EQ(s.atStart.chno, was.chno);

@@ -76,3 +76,18 @@ TEST_F(EnemyDraw, BlendModesAndHiddenSprite) {
     EXPECT_NE(At(WorkSurface, 250, 50), 0);
     EXPECT_NE(At(WorkSurface, 250, 50), 0x100);
 }
+
+// The whole game's boss bar under the score: full, then cut back to what is left.
+TEST_F(EnemyDraw, BossBarShowsWhatIsLeftOfTheFight) {
+    SetTeki(200, 120, 49, 0, 0, 32, 32, 200, 0, 0);
+    TekiRecord& core = Teki[0];
+    EXPECT_EQ(BossHitPoints(), 200);
+    PutBossBar();
+    EXPECT_EQ(At(WorkSurface, 250, 21), At(WorkSurface, 70, 21));  // full
+    core.hp = 100;
+    PutBossBar();
+    EXPECT_NE(At(WorkSurface, 250, 21), At(WorkSurface, 70, 21));  // half: the right end is gone
+    EXPECT_EQ(At(WorkSurface, 150, 21), At(WorkSurface, 70, 21));
+    core.active = 0;
+    EXPECT_EQ(BossHitPoints(), -1);
+}

@@ -36,6 +36,10 @@ extern TekiRecord Teki[kTekiMax];
 // Destroying one of these ends the stage fight: no score, bossDown instead.
 constexpr int BossTypes[5] = {10, 27, 37, 49, 57};
 bool IsBossType(int type);
+// The hit points the boss-type enemies on screen have left together (-1:
+// none on screen), and the whole game's bar of them under the score.
+int BossHitPoints();
+void PutBossBar();
 
 void EmptyTekiPool();               // active flags only
 // Enemies in the pool (active non-zero, hidden ones too), of one type or of any

@@ -59,6 +59,7 @@ void PlaySteps(bool shown) {
     PutMenFront(stageNo);
     h_Waza();
     PutStatus();
+    if (wholeGameRun == 1) PutBossBar();
     if (BossBlast(bossDown) == 1) {
         if (PutStageClear(1) == 1) clearFlag = 1;
     }
