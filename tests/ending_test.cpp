@@ -1,6 +1,7 @@
 // The whole game's ending through the real outer loop and the generated data,
 // with stand-ins for the title, the selection and the play: the last clear of
-// a campaign leads through the epilogue to the title; the first button held
+// a campaign leads through the epilogue to the end of the run (the
+// high-score entry) and the title; the first button held
 // runs it four times as fast and skips nothing the first time; a later
 // showing ends at a fresh press; a run outside the campaign keeps the end
 // picture. With PELLO_ENDING_DUMP_FRAMES (a list as for --dump-frames) those
@@ -21,7 +22,7 @@
 namespace {
 
 struct EndingFlow {
-    std::string log;                // T title, S selection, L set-up, F frame, E end picture, P epilogue
+    std::string log;  // T title, S selection, L set-up, F frame, E end picture, P epilogue, H run over
     int titles = 0;
     uint64_t epilogueFrames = 0;    // presented, the cleared screen after it included
     int chno = -1;
@@ -43,6 +44,7 @@ void ClearAtOnce() {
 }
 void EndPicture() { endFlow.log += 'E'; }
 void Caption(int) { endFlow.log += 'C'; }
+void RunOver(int) { endFlow.log += 'H'; }
 void Epilogue() {
     endFlow.log += 'P';
     endFlow.chno = GameState.chno;
@@ -69,11 +71,14 @@ protected:
         ResetInputState();
         saved_ = outerLoopCalls;
         outerLoopCalls = {OneGameThenQuit, SelectStrongman, ClearAtOnce, EndPicture, Load, Caption, Epilogue};
+        savedRunOver_ = runOverHook;
+        runOverHook = RunOver;
         quitFlag = 0;
     }
     void TearDown() override {
         if (old_.empty()) return;
         outerLoopCalls = saved_;
+        runOverHook = savedRunOver_;
         SetRunStages(0, false);
         plat::SetScriptedInput(std::vector<int>{});
         for (int i = 0; i < 7; i++) FreeSlot(i);
@@ -89,17 +94,18 @@ protected:
         EXPECT_EQ(OuterLoop(), 0);
     }
     OuterLoopCalls saved_{};
+    void (*savedRunOver_)(int) = nullptr;
     std::filesystem::path old_;
 };
 
-TEST_F(Ending, TheLastClearOfACampaignPlaysTheEpilogueThenTheTitle) {
+TEST_F(Ending, TheLastClearOfACampaignPlaysTheEpilogueThenTheScoreEntryAndTheTitle) {
     const int steps = EpilogueSteps(8);
     ASSERT_GT(steps, 1500);  // long enough to read
 
     // First showing: a press and then the button held. Nothing skips it; held,
     // it runs four times as fast.
     Run(5, true, {{0, 2}, {IN_B1, 1}, {0, 20}, {IN_B1, 100000}});
-    EXPECT_EQ(endFlow.log, "TSLFPTL");  // the second title quits through a set-up
+    EXPECT_EQ(endFlow.log, "TSLFPHTL");  // the second title quits through a set-up
     EXPECT_EQ(endFlow.chno, 8);
     // 22 frames read 0, the press and 20 more: 25 steps; then four a frame.
     EXPECT_EQ(static_cast<int>(endFlow.epilogueFrames), 23 + (steps - 25 + 3) / 4);
@@ -107,12 +113,12 @@ TEST_F(Ending, TheLastClearOfACampaignPlaysTheEpilogueThenTheTitle) {
 
     // Seen once: a button held from the clear does not end it, a fresh press does.
     Run(5, true, {{IN_B1, 40}, {0, 10}, {IN_B2, 1}});
-    EXPECT_EQ(endFlow.log, "TSLFPTL");
+    EXPECT_EQ(endFlow.log, "TSLFPHTL");
     EXPECT_EQ(endFlow.epilogueFrames, 51u);
 
     // Outside the campaign a clear shows the end picture.
     Run(5, false, {});
-    EXPECT_EQ(endFlow.log, "TSLFETL");
+    EXPECT_EQ(endFlow.log, "TSLFEHTL");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "core/core.h"
 #include "input/input.h"
+#include "screens/front_end.h"
 #include "screens/screens.h"
 #include "sound/sound.h"
 #include "stage/stage.h"
@@ -111,7 +112,7 @@ static_assert(LinesFit(), "a line is wider than the text column");
 // The timeline in steps (one a frame, four while the first button is held).
 constexpr int kSpeedUp = 4, kFade = 48, kPortraitIn = 56;
 constexpr int kTypeStart = 64, kStepsPerLetter = 3, kLinePause = 20, kWordsRest = 280;
-constexpr int kWordsTop = 36, kCreditsTop = 262;  // in the column, before it rolls
+constexpr int kWordsTop = 48, kCreditsTop = 262;  // in the column, before it rolls
 constexpr int kLastLineRest = 114;                 // where the last line stops on screen
 constexpr int kEndRest = 320;
 
@@ -162,6 +163,9 @@ void PutPanel() {
 
 void PutColumn(const Timeline& t, int step, int chno) {
     const int roll = std::clamp((step - t.rollStart) / 2, 0, t.rollPixels);
+    // The character's name over the words, from the moment they start.
+    if (step >= t.typed[0] && kWordsTop - 2 * kLineH - roll >= -kLineH)
+        PutText(kColumnX, kWordsTop - 2 * kLineH - roll, kCharacterName[chno], Ink::Highlight);
     for (int i = 0; i < kWordLines; i++) {
         const int y = kWordsTop + i * kLineH - roll;
         if (step < t.typed[i] || y < -kLineH) continue;
