@@ -57,6 +57,16 @@ Rgb RampAt(const std::vector<Rgb>& ramp, double v, int x, int y) {
 
 }  // namespace
 
+TextStyle OutlinedText(int scale, int color, int shade, int outline) {
+    TextStyle st;
+    st.scale = scale;
+    st.color = C(color);
+    st.shade = C(shade);
+    st.fx = TextFx::Outline;
+    st.fxColor = C(outline);
+    return st;
+}
+
 Rgb C(int palIndex) {
     if (palIndex < 0 || palIndex >= P_COUNT) return kBlack;
     return kPalette[palIndex];

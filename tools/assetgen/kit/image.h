@@ -163,6 +163,8 @@ struct TextStyle {
     Rgb fxColor{20, 14, 32};
     Rgb shade{0, 0, 0};   // when not black: lower half of each glyph in this colour
 };
+// Lettering with a dark outline: the colour above, its shade below.
+TextStyle OutlinedText(int scale, int color, int shade, int outline = P_INK);
 int TextWidth(std::string_view s, int scale = 1);
 int TextHeight(int scale = 1);
 bool GlyphKnown(char ch);

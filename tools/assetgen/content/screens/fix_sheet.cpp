@@ -341,21 +341,11 @@ void PaintFlash(Canvas& c) {
     }
 }
 
-TextStyle CaptionText(int scale, int ramp0, int ramp1) {
-    TextStyle st;
-    st.scale = scale;
-    st.color = C(ramp0);
-    st.shade = C(ramp1);
-    st.fx = TextFx::Outline;
-    st.fxColor = C(P_INK);
-    return st;
-}
-
 void PaintCaptions(Canvas& c) {
-    DrawTextCentered(c, CellRect(kFix, "continue caption"), "CONTINUE?", CaptionText(3, P_GOLD3, P_FIRE3));
-    DrawTextCentered(c, CellRect(kFix, "choice A"), "YES", CaptionText(3, P_ICE3, P_SKY3));
-    DrawTextCentered(c, CellRect(kFix, "choice B"), "NO", CaptionText(3, P_ROSE3, P_ROSE2));
-    DrawTextCentered(c, CellRect(kFix, "stage clear"), "STAGE CLEAR", CaptionText(3, P_GOLD3, P_GOLD2));
+    DrawTextCentered(c, CellRect(kFix, "continue caption"), "CONTINUE?", OutlinedText(3, P_GOLD3, P_FIRE3));
+    DrawTextCentered(c, CellRect(kFix, "choice A"), "YES", OutlinedText(3, P_ICE3, P_SKY3));
+    DrawTextCentered(c, CellRect(kFix, "choice B"), "NO", OutlinedText(3, P_ROSE3, P_ROSE2));
+    DrawTextCentered(c, CellRect(kFix, "stage clear"), "STAGE CLEAR", OutlinedText(3, P_GOLD3, P_GOLD2));
 }
 
 }  // namespace

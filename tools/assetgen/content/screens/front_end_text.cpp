@@ -32,20 +32,10 @@ constexpr Ink kInks[4] = {
     {"warning", P_ROSE3, P_FIRE3, P_INK},
 };
 
-TextStyle Style(int scale, int color, int shade, int outline = P_INK) {
-    TextStyle st;
-    st.scale = scale;
-    st.color = C(color);
-    st.shade = C(shade);
-    st.fx = TextFx::Outline;
-    st.fxColor = C(outline);
-    return st;
-}
-
 void PaintMenuText(Canvas& c) {
     for (int i = 0; i < 4; ++i) {
         int x = (i == 0) ? 16 : 4;
-        DrawText(c, x, 32 * i + 9, kItemText[i], Style(2, i == 0 ? P_GOLD3 : P_ICE3, i == 0 ? P_GOLD2 : P_ICE2));
+        DrawText(c, x, 32 * i + 9, kItemText[i], OutlinedText(2, i == 0 ? P_GOLD3 : P_ICE3, i == 0 ? P_GOLD2 : P_ICE2));
         if (i == 0) {
             screens::Pen p{c};
             p.Star(6, 15, 6, P_GOLD3);
@@ -53,7 +43,7 @@ void PaintMenuText(Canvas& c) {
     }
     for (int k = 0; k < 4; ++k) {
         Rect r{0, kHeadingTop + kHeadingH * k, kMenuW, kHeadingTop + kHeadingH * (k + 1)};
-        DrawTextCentered(c, Rect{r.l, r.t, r.r, r.b - 3}, kHeading[k], Style(2, P_GOLD3, P_GOLD2));
+        DrawTextCentered(c, Rect{r.l, r.t, r.r, r.b - 3}, kHeading[k], OutlinedText(2, P_GOLD3, P_GOLD2));
         int w = TextWidth(kHeading[k], 2);
         c.HLine((kMenuW - w) / 2 - 4, (kMenuW + w) / 2 + 3, r.b - 2, C(P_ROSE2));
     }
@@ -65,7 +55,7 @@ void PaintFont(Canvas& c) {
         for (int g = 0; g < kGlyphs; ++g) {
             char ch = static_cast<char>(32 + g);
             if (!GlyphKnown(ch)) continue;
-            DrawText(c, g * kGlyphW + 1, row * kGlyphH + 1, std::string(1, ch), Style(1, ink.color, ink.shade, ink.outline));
+            DrawText(c, g * kGlyphW + 1, row * kGlyphH + 1, std::string(1, ch), OutlinedText(1, ink.color, ink.shade, ink.outline));
         }
     }
 }

@@ -23,16 +23,6 @@ std::vector<Rgb> Tones(std::initializer_list<int> pals) {
     return out;
 }
 
-TextStyle Caption(int scale, int color, int shade, int outline = P_INK) {
-    TextStyle st;
-    st.scale = scale;
-    st.color = C(color);
-    st.shade = C(shade);
-    st.fx = TextFx::Outline;
-    st.fxColor = C(outline);
-    return st;
-}
-
 void Sparkle(Canvas& c, int x, int y, int r, Rgb col) {
     c.HLine(x - r, x + r, y, col);
     c.VLine(x, y - r, y + r, col);
@@ -111,8 +101,8 @@ void PaintStudioLogo(Canvas& c) {
     p.Line(104, 70, 108, 74, P_GOLD3);
     Sparkle(c, 80, 26, 2, C(P_WHITE));
     Sparkle(c, 128, 66, 2, C(P_WHITE));
-    DrawTextCentered(c, Rect{0, 78, 200, 98}, "MOONKITE", Caption(2, P_GOLD3, P_GOLD2));
-    DrawTextCentered(c, Rect{0, 100, 200, 112}, "GAME STUDIO", Caption(1, P_DUSK4, P_DUSK3));
+    DrawTextCentered(c, Rect{0, 78, 200, 98}, "MOONKITE", OutlinedText(2, P_GOLD3, P_GOLD2));
+    DrawTextCentered(c, Rect{0, 100, 200, 112}, "GAME STUDIO", OutlinedText(1, P_DUSK4, P_DUSK3));
 }
 
 // ---- title menu -------------------------------------------------------
@@ -141,7 +131,7 @@ const int kItemWidth[4] = {152, 128, 96, 64};
 
 void PaintTitleText(Canvas& c) {
     for (int i = 0; i < 4; ++i) {
-        TextStyle st = Caption(2, i == 0 ? P_GOLD3 : P_ICE3, i == 0 ? P_GOLD2 : P_ICE2);
+        TextStyle st = OutlinedText(2, i == 0 ? P_GOLD3 : P_ICE3, i == 0 ? P_GOLD2 : P_ICE2);
         int x = (i == 0) ? 16 : 4;
         DrawText(c, x, 32 * i + 9, kItemText[i], st);
         if (i == 0) {
@@ -153,7 +143,7 @@ void PaintTitleText(Canvas& c) {
     Canvas word = Lettering("PELLOQUINADE", 3, 5, 2, Tones({P_GOLD3, P_GOLD2, P_FIRE3, P_FIRE2}), kKey);
     Canvas framed = Framed(word, C(P_INK), C(P_VIOLET0), 1, 2, kKey);
     c.Blit(framed, (208 - framed.w) / 2, 134);
-    DrawTextCentered(c, Rect{0, 178, 208, 192}, "A SKY FULL OF SPELLS", Caption(1, P_ROSE3, P_ROSE2));
+    DrawTextCentered(c, Rect{0, 178, 208, 192}, "A SKY FULL OF SPELLS", OutlinedText(1, P_ROSE3, P_ROSE2));
     Sparkle(c, 8, 198, 3, C(P_ICE3));
     Sparkle(c, 200, 136, 3, C(P_ICE3));
     Pen p{c};
@@ -204,7 +194,7 @@ void PaintHeading(Canvas& c) {
     p.Poly({{0, 3}, {224, 3}, {214, 15}, {224, 28}, {0, 28}, {10, 15}}, P_ROSE1);
     c.HLine(4, 220, 4, C(P_ROSE2));
     c.HLine(4, 220, 27, C(P_ROSE0));
-    DrawTextCentered(c, Rect{0, 2, 225, 30}, "CHOOSE YOUR FLYER", Caption(2, P_WHITE, P_ROSE3));
+    DrawTextCentered(c, Rect{0, 2, 225, 30}, "CHOOSE YOUR FLYER", OutlinedText(2, P_WHITE, P_ROSE3));
 }
 
 // Name plates for character indices 0..9; index 1 is the witch's second form.
@@ -221,7 +211,7 @@ void PaintPlates(Canvas& c) {
                P_DUSK0);
         c.GradientV(10, y + 10, 180, 28, Tones({P_DUSK2, P_DUSK1, P_DUSK0}));
         c.HLine(8, 191, y + 8, C(P_GOLD3));
-        DrawTextCentered(c, Rect{0, y + 6, 200, y + 42}, kPlateName[k], Caption(3, P_GOLD3, P_GOLD2));
+        DrawTextCentered(c, Rect{0, y + 6, 200, y + 42}, kPlateName[k], OutlinedText(3, P_GOLD3, P_GOLD2));
         Sparkle(c, 14, y + 24, 2, C(P_ICE3));
         Sparkle(c, 185, y + 24, 2, C(P_ICE3));
     }
@@ -244,7 +234,7 @@ void PaintBanner(Canvas& c, int i) {
     Canvas face = Downscale(Portrait(i, 150, 210).Crop(kFaceBox[i]), 2, kKey);
     c.FillRect(5, 5, 40, 38, C(P_INK));
     c.Blit(face.Crop(Rect{2, 3, 42, 41}), 5, 5);
-    DrawText(c, 54, 17, kCastName[i], Caption(2, P_WHITE, P_ICE3));
+    DrawText(c, 54, 17, kCastName[i], OutlinedText(2, P_WHITE, P_ICE3));
 }
 
 // ---- game over and stage end -------------------------------------------
@@ -262,8 +252,8 @@ void PaintGameOver(Canvas& c) {
     p.Ellipse(120, 200, 30, 6, P_VIOLET0);
     p.Poly({{98, 198}, {142, 198}, {150, 176}, {120, 160}, {104, 180}}, P_VIOLET1);
     p.Poly({{100, 196}, {141, 196}, {143, 190}, {101, 190}}, P_GOLD1);
-    DrawTextCentered(c, Rect{0, 56, 320, 100}, "GAME OVER", Caption(4, P_GOLD3, P_FIRE3));
-    DrawTextCentered(c, Rect{0, 104, 320, 120}, "THE SKY WILL WAIT FOR YOU", Caption(1, P_DUSK4, P_DUSK3));
+    DrawTextCentered(c, Rect{0, 56, 320, 100}, "GAME OVER", OutlinedText(4, P_GOLD3, P_FIRE3));
+    DrawTextCentered(c, Rect{0, 104, 320, 120}, "THE SKY WILL WAIT FOR YOU", OutlinedText(1, P_DUSK4, P_DUSK3));
 }
 
 void PaintStageEnd(Canvas& c) {
@@ -278,9 +268,9 @@ void PaintStageEnd(Canvas& c) {
     p.Poly({{192, 126}, {200, 122}, {202, 132}, {190, 134}}, P_INK);
     p.Ellipse(214, 114, 6, 8, P_INK);
     p.Poly({{206, 110}, {224, 110}, {220, 96}, {230, 90}, {214, 98}}, P_INK);
-    DrawTextCentered(c, Rect{0, 24, 320, 56}, "STAGE CLEAR", Caption(3, P_GOLD3, P_GOLD2));
-    DrawTextCentered(c, Rect{0, 62, 320, 76}, "THANK YOU FOR PLAYING", Caption(1, P_WHITE, P_ICE3));
-    DrawTextCentered(c, Rect{0, 224, 320, 238}, "PRESS Z", Caption(1, P_WHITE, P_ICE3));
+    DrawTextCentered(c, Rect{0, 24, 320, 56}, "STAGE CLEAR", OutlinedText(3, P_GOLD3, P_GOLD2));
+    DrawTextCentered(c, Rect{0, 62, 320, 76}, "THANK YOU FOR PLAYING", OutlinedText(1, P_WHITE, P_ICE3));
+    DrawTextCentered(c, Rect{0, 224, 320, 238}, "PRESS Z", OutlinedText(1, P_WHITE, P_ICE3));
 }
 
 // ---- captions on "fix.bmp" ----------------------------------------------
@@ -298,7 +288,7 @@ void Plate(Canvas& c, const Rect& r, int rim, int inner, int light) {
 
 void PaintCaptions(Canvas& c) {
     Rect cap = CellRect("fix.bmp", "continue caption");
-    DrawTextCentered(c, Rect{cap.l, cap.t, cap.r, cap.t + 38}, "CONTINUE?", Caption(3, P_GOLD3, P_FIRE3));
+    DrawTextCentered(c, Rect{cap.l, cap.t, cap.r, cap.t + 38}, "CONTINUE?", OutlinedText(3, P_GOLD3, P_FIRE3));
     c.HLine(cap.l + 40, cap.r - 41, cap.t + 40, C(P_GOLD2));
     Sparkle(c, cap.l + 14, cap.t + 19, 3, C(P_ICE3));
     Sparkle(c, cap.r - 15, cap.t + 19, 3, C(P_ICE3));
@@ -307,15 +297,15 @@ void PaintCaptions(Canvas& c) {
     // Choice A keeps playing, choice B ends the run.
     Rect a = CellRect("fix.bmp", "choice A");
     Plate(c, a, P_TEAL1, P_TEAL0, P_TEAL2);
-    DrawTextCentered(c, Rect{a.l, a.t + 4, a.r, a.t + 30}, "YES", Caption(3, P_WHITE, P_TEAL3));
-    DrawTextCentered(c, Rect{a.l, a.t + 30, a.r, a.t + 44}, "CONTINUE", Caption(1, P_TEAL3, P_TEAL2));
+    DrawTextCentered(c, Rect{a.l, a.t + 4, a.r, a.t + 30}, "YES", OutlinedText(3, P_WHITE, P_TEAL3));
+    DrawTextCentered(c, Rect{a.l, a.t + 30, a.r, a.t + 44}, "CONTINUE", OutlinedText(1, P_TEAL3, P_TEAL2));
     Rect b = CellRect("fix.bmp", "choice B");
     Plate(c, b, P_ROSE1, P_ROSE0, P_ROSE2);
-    DrawTextCentered(c, Rect{b.l, b.t + 4, b.r, b.t + 30}, "NO", Caption(3, P_WHITE, P_ROSE3));
-    DrawTextCentered(c, Rect{b.l, b.t + 30, b.r, b.t + 44}, "END GAME", Caption(1, P_ROSE3, P_ROSE2));
+    DrawTextCentered(c, Rect{b.l, b.t + 4, b.r, b.t + 30}, "NO", OutlinedText(3, P_WHITE, P_ROSE3));
+    DrawTextCentered(c, Rect{b.l, b.t + 30, b.r, b.t + 44}, "END GAME", OutlinedText(1, P_ROSE3, P_ROSE2));
 
     // The stage-clear caption shares this owner; it keeps the gold lettering.
-    DrawTextCentered(c, CellRect("fix.bmp", "stage clear"), "STAGE CLEAR", Caption(3, P_GOLD3, P_GOLD2));
+    DrawTextCentered(c, CellRect("fix.bmp", "stage clear"), "STAGE CLEAR", OutlinedText(3, P_GOLD3, P_GOLD2));
 }
 
 Canvas PortraitSheet(int i) { return Portrait(i, 150, 210); }

@@ -16,24 +16,14 @@ constexpr const char* kNotices[] = {"SCREENSHOT SAVED", "SCREENSHOT NOT SAVED", 
 constexpr int kNoticeTop = 38, kNoticeH = 12;
 constexpr int kNoticeCount = int(std::size(kNotices));
 
-TextStyle Caption(int scale, int ramp0, int ramp1) {
-    TextStyle st;
-    st.scale = scale;
-    st.color = C(ramp0);
-    st.shade = C(ramp1);
-    st.fx = TextFx::Outline;
-    st.fxColor = C(P_INK);
-    return st;
-}
-
 void PaintShell(Canvas& c) {
-    DrawTextCentered(c, {0, 0, 128, 26}, "PAUSED", Caption(3, P_GOLD3, P_GOLD2));
-    DrawTextCentered(c, {0, 26, 64, 38}, "MUSIC", Caption(1, P_ICE3, P_SKY3));
-    DrawTextCentered(c, {64, 26, 128, 38}, "EFFECTS", Caption(1, P_ICE3, P_SKY3));
+    DrawTextCentered(c, {0, 0, 128, 26}, "PAUSED", OutlinedText(3, P_GOLD3, P_GOLD2));
+    DrawTextCentered(c, {0, 26, 64, 38}, "MUSIC", OutlinedText(1, P_ICE3, P_SKY3));
+    DrawTextCentered(c, {64, 26, 128, 38}, "EFFECTS", OutlinedText(1, P_ICE3, P_SKY3));
     for (int i = 0; i < kNoticeCount; ++i) {
         const bool bad = i != 0;
         DrawTextCentered(c, {0, kNoticeTop + kNoticeH * i, 128, kNoticeTop + kNoticeH * (i + 1)}, kNotices[i],
-                         bad ? Caption(1, P_ROSE3, P_FIRE3) : Caption(1, P_ICE3, P_SKY3));
+                         bad ? OutlinedText(1, P_ROSE3, P_FIRE3) : OutlinedText(1, P_ICE3, P_SKY3));
     }
 }
 

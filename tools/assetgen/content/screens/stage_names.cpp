@@ -25,16 +25,6 @@ constexpr StageName kNames[5] = {
     {"STORM FORTRESS", P_SKY3, P_METAL3},
 };
 
-TextStyle Lettering(int scale, int color, int shade) {
-    TextStyle st;
-    st.scale = scale;
-    st.color = C(color);
-    st.shade = C(shade);
-    st.fx = TextFx::Outline;
-    st.fxColor = C(P_INK);
-    return st;
-}
-
 Rect Cell(int stage) { return Rect{0, kCellH * (stage - 1), kCellW, kCellH * stage}; }
 
 void PaintStageNames(Canvas& c) {
@@ -42,10 +32,10 @@ void PaintStageNames(Canvas& c) {
         Rect r = Cell(n);
         ClipScope clip(c, r);
         const StageName& s = kNames[n - 1];
-        DrawTextCentered(c, Rect{r.l, r.t + 1, r.r, r.t + 25}, Format("STAGE %d", n), Lettering(3, P_GOLD3, P_GOLD2));
+        DrawTextCentered(c, Rect{r.l, r.t + 1, r.r, r.t + 25}, Format("STAGE %d", n), OutlinedText(3, P_GOLD3, P_GOLD2));
         int w = TextWidth(s.name, 2);
         c.HLine(r.l + (kCellW - w) / 2 - 6, r.l + (kCellW + w) / 2 + 5, r.t + 27, C(P_GOLD2));
-        DrawTextCentered(c, Rect{r.l, r.t + 30, r.r, r.t + 47}, s.name, Lettering(2, s.color, s.shade));
+        DrawTextCentered(c, Rect{r.l, r.t + 30, r.r, r.t + 47}, s.name, OutlinedText(2, s.color, s.shade));
     }
 }
 
