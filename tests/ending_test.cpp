@@ -18,6 +18,7 @@
 #include "screens/screens.h"
 #include "shell/shell.h"
 #include "video/video.h"
+#include "headless_screens.h"
 
 namespace {
 
@@ -61,14 +62,9 @@ protected:
         old_ = fs::current_path();
         fs::current_path(PELLO_TEST_DATA_DIR);
         plat::Options o;
-        o.headless = true;
-        o.mute = true;
         if (const char* list = std::getenv("PELLO_ENDING_DUMP_FRAMES")) o.dumpFrames = list;
         if (const char* dir = std::getenv("PELLO_ENDING_DUMP_DIR")) o.dumpDir = dir;
-        ASSERT_TRUE(plat::Startup(o));
-        ASSERT_EQ(InitDisplay(), 0);
-        ResetScreensState();
-        ResetInputState();
+        ASSERT_TRUE(StartHeadlessScreens(o));
         saved_ = outerLoopCalls;
         outerLoopCalls = {OneGameThenQuit, SelectStrongman, ClearAtOnce, EndPicture, Load, Caption, Epilogue};
         savedRunOver_ = runOverHook;

@@ -10,6 +10,7 @@
 #include "shell/shell.h"
 #include "stage/stage.h"
 #include "video/video.h"
+#include "headless_screens.h"
 
 namespace {
 
@@ -19,13 +20,7 @@ class ScreensFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         saved = plat::GetOptions();
-        plat::Options o;
-        o.headless = true;
-        o.mute = true;
-        ASSERT_TRUE(plat::Startup(o));
-        ASSERT_EQ(InitDisplay(), 0);
-        ResetScreensState();
-        ResetInputState();
+        ASSERT_TRUE(StartHeadlessScreens());
         for (int i = 0; i < 7; i++) FreeSlot(i);
         FillScreen(0);
     }

@@ -21,6 +21,7 @@
 #include "stage/stage.h"
 #include "state/play_state.h"
 #include "video/video.h"
+#include "headless_screens.h"
 
 namespace {
 
@@ -80,13 +81,7 @@ protected:
         fs::remove_all(home_);
         fs::create_directories(home_);
         setenv("XDG_DATA_HOME", home_.c_str(), 1);
-        plat::Options o;
-        o.headless = true;
-        o.mute = true;
-        ASSERT_TRUE(plat::Startup(o));
-        ASSERT_EQ(InitDisplay(), 0);
-        ResetScreensState();
-        ResetInputState();
+        ASSERT_TRUE(StartHeadlessScreens());
         saved_ = outerLoopCalls;
         outerLoopCalls = {h_Title, StubCharsel, StubFrame, StubStageEnd, StubLoad, StubCaption};
         played = Played{};
