@@ -2,6 +2,7 @@
 #include "boss_fixture.h"
 #include "input/input.h"
 #include "player/player.h"
+#include "shell/shell.h"
 
 // ---- cut-in boss
 
@@ -55,6 +56,16 @@ TEST_F(BossTestBase, BossCutInSceneShownBeforeInTheRunIsSkippedByAFreshPress) {
     EXPECT_EQ(frames(1), 24 + 30);  // the fresh press on the 25th frame starts the 30-frame fade-out
     EXPECT_EQ(storyScenesSeen, 2);
     EXPECT_EQ(frames(0), 890);
+    // A frame played ahead (the planning pilot's look-ahead) that opens the
+    // scene does not count it as shown: the count lies outside the play state
+    // the look-ahead restores, and the real scene would turn skippable.
+    wholeGameRun = 1;
+    storyScenesSeen = 0;
+    Spawn(5, 0, 120, 32, 32, 65535);
+    LookAheadFrame();
+    EXPECT_EQ(Find(5)->work[0], 1);
+    EXPECT_EQ(storyScenesSeen, 0);
+    wholeGameRun = 0;
 }
 
 TEST_F(BossTestBase, BossCutInAttacksComeEveryHundredEightyFrames) {

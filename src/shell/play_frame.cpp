@@ -92,9 +92,15 @@ void GameFrame() {
 
 void LookAheadFrame() {
     if (gameOverFlag == 1) return;
+    // The run's count of scenes shown lies outside the play state that the
+    // looker restores, so a scene started ahead must not count: the scene
+    // the run then really shows would become skippable, and play would no
+    // longer read its input as a replay of the run does.
+    const int scenesSeen = storyScenesSeen;
     drawingOff = true;
     soundHeld = true;
     PlaySteps(false);
     drawingOff = false;
     soundHeld = false;
+    storyScenesSeen = scenesSeen;
 }
