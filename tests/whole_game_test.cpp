@@ -337,4 +337,48 @@ TEST_F(WholeGame, OptionsChangeAtOnceRefuseReservedKeysAndSaveOnlyWhatChanged) {
     EXPECT_EQ(plat::GetOptions().padDeadZone, 25);
 }
 
+// Every row changed through the screen is written, read back from the
+// settings file's text at the next start and shown again as it was left.
+TEST_F(WholeGame, EveryOptionsRowIsKeptThroughTheSettingsFile) {
+    const RunOptions savedLaunch = launch;
+    launch = RunOptions{};
+    launch.campaign = true;
+    launch.plat = plat::GetOptions();
+    savedByOptions = Settings{};
+    Script("0 x3\nright\n0\n"                                   // full screen: no
+           "down\n0\nright\n0\ndown\n0\nleft\n0\ndown\n0\nleft\n0\n"  // scale 1, music 90, effects 90
+           "down\n0\nz\n0\nkey w\n0\ndown\n0\nz\n0\nkey s\n0\ndown\n0\nz\n0\nkey d\n0\n"  // up, down, right
+           "down\n0\nz\n0\nkey a\n0\ndown\n0\nz\n0\nkey j\n0\ndown\n0\nz\n0\nkey k\n0\n"  // left, shoot, second
+           "down\n0\nright\n0\ndown\n0\nright\n0\ndown\n0\nright\n0\n"  // the pad's three buttons
+           "down\n0\nleft\n0\ndown\n0\nright\n0\n"             // dead zone 20; reduce flashing: no
+           "x\n");
+    const RunOptions defaults = OptionsInForce();
+    h_Options(KeepOptions);
+    const RunOptions left = OptionsInForce();
+    EXPECT_EQ(launch.reduceFlashing, 0);  // in force from the next stage on
+
+    // The next start: the file's text read back over the defaults.
+    std::vector<std::string> problems;
+    const Settings reread = ParseSettings(FormatSettings(savedByOptions), problems);
+    EXPECT_TRUE(problems.empty());
+    launch = RunOptions{};
+    launch.campaign = true;
+    launch.plat = savedPlat_;
+    LandOptions(reread, launch, true);
+    ASSERT_TRUE(StartHeadlessScreens(launch.plat));
+    const RunOptions shown = OptionsInForce();
+    int rows = 0;
+    for (const OptionRow& row : GameOptions()) {
+        if (!row.label || !row.read) continue;
+        rows++;
+        SCOPED_TRACE(row.key);
+        EXPECT_TRUE(savedByOptions.Has(row.key));
+        EXPECT_FALSE(row.read(left).number == row.read(defaults).number && row.read(left).text == row.read(defaults).text);
+        EXPECT_EQ(row.read(shown).number, row.read(left).number);
+        EXPECT_EQ(row.read(shown).text, row.read(left).text);
+    }
+    EXPECT_EQ(rows, 15);
+    launch = savedLaunch;
+}
+
 }  // namespace

@@ -45,19 +45,12 @@ std::string Upper(std::string s) {
     return s;
 }
 
-// The values in force, as the platform holds them.
-RunOptions InForce() {
-    RunOptions r;
-    r.plat = plat::GetOptions();
-    plat::GetVolumes(r.plat.musicVolume, r.plat.sfxVolume);
-    return r;
-}
-
 void Apply(const RunOptions& r, const RunOptions& before) {
     const plat::Options &o = r.plat, &b = before.plat;
     plat::SetVolumes(o.musicVolume, o.sfxVolume);
     if (o.windowed != b.windowed || o.scale != b.scale) plat::SetDisplayMode(!o.windowed, o.scale);
     plat::SetBindings(o.keys, o.padButtons, o.padDeadZone);
+    launch.reduceFlashing = r.reduceFlashing;  // the next stage set-up draws hits by it
 }
 
 bool Same(const OptionValue& a, const OptionValue& b) {
@@ -162,10 +155,17 @@ void Draw(const std::vector<Row>& rows, const RunOptions& r, int sel, int bindin
 
 }  // namespace
 
+RunOptions OptionsInForce() {
+    RunOptions r = launch;
+    r.plat = plat::GetOptions();
+    plat::GetVolumes(r.plat.musicVolume, r.plat.sfxVolume);
+    return r;
+}
+
 void h_Options(void (*save)(const Settings& changed)) {
     const std::vector<Row> rows = MenuRows();
     const int count = static_cast<int>(rows.size());
-    const RunOptions start = InForce();
+    const RunOptions start = OptionsInForce();
     RunOptions r = start;
     Backdrop back = screens::LoadBackdrop(screens::Heading::Options);
     PlayMidi("select.mid");
@@ -231,7 +231,9 @@ void h_Options(void (*save)(const Settings& changed)) {
                 notice.clear();
                 pendingAlt.clear();
             } else if (row.reset) {
-                const RunOptions before = r, defaults;
+                RunOptions defaults;
+                defaults.campaign = r.campaign;  // a value whose default depends on the mode
+                const RunOptions before = r;
                 for (const Row& each : rows)
                     if (each.option) each.option->land(r, each.option->read(defaults));
                 Apply(r, before);

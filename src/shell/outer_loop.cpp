@@ -24,6 +24,10 @@ void DropMenuMessages() {
     if (plat::QuitReturnsToTitle()) plat::DropMessages(plat::MsgType::KeyEscape);
 }
 
+// A hit enemy drawn as a faint tint or a white flash, as the launch says
+// (the title's options screen may have changed it).
+void SetHitDrawing() { hitTint = launch.reduceFlashing >= 0 ? launch.reduceFlashing == 1 : launch.campaign; }
+
 }  // namespace
 
 void SetRunStages(int stage, bool campaign, bool wholeCast) {
@@ -52,11 +56,12 @@ int OuterLoop(bool runSetUp) {
     int t = 0;
     bool newRun = false;
     for (;;) {
-        hitTint = launch.reduceFlashing >= 0 ? launch.reduceFlashing == 1 : launch.campaign;
+        SetHitDrawing();
         if (entry == Entry::A) {
             GameState = GameStateRecord{};
             stageNo = launch.stage > 0 ? launch.stage : 1;
             t = outerLoopCalls.title();
+            SetHitDrawing();
             DropMenuMessages();
             if (t != 0 && plat::QuitReturnsToTitle()) continue;  // nothing to quit to: the title again
             if (t != 0) quitFlag = 1;  // straight on to the stage set-up, then out

@@ -20,6 +20,9 @@ int PrintScores(const std::string& scoresPath);
 // The options screen: the settings a player changes in the game, in force at
 // once; on leaving, `save` gets the entries that changed (nullptr: none kept).
 void h_Options(void (*save)(const Settings& changed));
+// The values the options screen shows: the launch's, with what the platform
+// now holds (window, volumes, bindings).
+RunOptions OptionsInForce();
 
 // The idle cycle's demo, after the high-score table (set by whoever provides
 // one; nullptr: none). It returns when a key ends it or it has run its course,
