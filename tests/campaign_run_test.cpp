@@ -8,6 +8,10 @@
 // The presented-frame numbers of the stage changes are printed; with
 // PELLO_CAMPAIGN_DUMP_FRAMES (a list as for --dump-frames) those frames are
 // written to PELLO_CAMPAIGN_DUMP_DIR (default: the working folder).
+//
+// Hit enemies are drawn white (PELLO_FLASH_TINT=1: as the tint), and each
+// boss fight's flashing is measured and printed: no flash over a quarter of
+// the screen may come more than three times in a second.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -30,6 +34,8 @@
 #include "stage/stage_table.h"
 #include "video/video.h"
 #include "campaign_pilot.h"
+#include "flash_meter.h"
+#include "shell/options.h"
 
 namespace {
 
@@ -59,6 +65,13 @@ struct CampaignLog {
     bool newStage = false;
 };
 CampaignLog clog;
+flashmeter::Meter flashes;
+
+// The fight a frame belongs to: the stage's boss, or the last boss of all.
+std::string FightOf(bool boss) {
+    if (!boss) return "";
+    return "stage " + std::to_string(stageNo) + (CountTeki(57) > 0 ? " last boss" : " boss");
+}
 
 bool TimelineMatchesFile(int stage) {
     char name[32];
@@ -92,6 +105,7 @@ void PilotedFrame() {
     if (playFramesRun == before) return;  // the gate was still shut
     const long n = s.frames++;
     const bool boss = LiveBoss() != nullptr;
+    flashes.EndFrame(FightOf(boss));
     if (boss && s.bossArrived < 0) s.bossArrived = n;
     if (bossDown == 1 && s.bossDied < 0) s.bossDied = n;
     if (clearFlag == 1 && s.cleared < 0) {
@@ -150,12 +164,20 @@ TEST(CampaignRun, EveryStageWithDataIsPlayedInTurnCarryingTheRun) {
     pilot::Install(po);
     quitFlag = 0;
     clog = CampaignLog{};
+    const int savedFlashing = launch.reduceFlashing;
+    const char* tint = std::getenv("PELLO_FLASH_TINT");
+    const bool tinted = tint && tint[0] == '1';
+    launch.reduceFlashing = tinted ? 1 : 0;
+    flashes = flashmeter::Meter{};
+    flashes.Install();
     SetRunStages(kFirstStage, true);
     plat::SetScriptedInput(ButtonThenNothing());
 
     OuterLoop();
 
     SetRunStages(0, false);
+    flashes.Remove();
+    launch.reduceFlashing = savedFlashing;
     pilot::Remove();
     outerLoopCalls = saved;
     plat::SetScriptedInput(std::vector<int>{});
@@ -194,6 +216,13 @@ TEST(CampaignRun, EveryStageWithDataIsPlayedInTurnCarryingTheRun) {
     EXPECT_EQ(clog.captions, captions);
     EXPECT_EQ(clog.stageEnds, 1);
     EXPECT_EQ(clog.titles, 2);
+    for (const auto& [fight, f] : flashes.Fights()) {
+        std::printf("flashes (%s), %s: %.0f s, at most %.1f %% of the screen; %.2f a second, at most %d in a second; "
+                    "over a quarter: %d, at most %d in a second\n",
+                    tinted ? "tint" : "white", fight.c_str(), double(f.areas.size()) / 64, 100 * f.maxArea,
+                    f.Rate(), f.worstBurst, f.large, f.worstLargeBurst);
+        EXPECT_LE(f.worstLargeBurst, 3) << fight;
+    }
 }
 
 }  // namespace

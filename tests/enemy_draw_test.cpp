@@ -41,6 +41,19 @@ TEST_F(EnemyDraw, FlashIsWhiteForOneFrameOnly) {
     EXPECT_EQ(At(WorkSurface, 92, 92), 0x100);
 }
 
+// Reduced flashing: the hit is a faint glow on the sprite, and its transparent
+// box stays untouched (an additive copy would light it green).
+TEST_F(EnemyDraw, TintedHitLightsOnlyTheSpritesOwnPixels) {
+    At(Slot[3], 0, 0) = static_cast<uint16_t>(PureGreen());
+    TekiRecord& t = Put(100, 100);
+    t.flash = 1;
+    hitTint = true;
+    PutTeki();
+    hitTint = false;
+    EXPECT_EQ(At(WorkSurface, 92, 92), 0x1234);
+    EXPECT_EQ(At(WorkSurface, 93, 92), 0x100);
+}
+
 TEST_F(EnemyDraw, HiddenEntryShowsOnlyItsChainAndIsNeverFlashed) {
     TekiRecord& t = Put(100, 100);
     t.active = 2;

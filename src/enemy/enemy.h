@@ -49,6 +49,9 @@ int CountTeki(int type = kAnyType);
 
 void SetTeki(int x, int y, int type, int sheetX, int sheetY, int w, int h, int hp, int score, int meter);
 void PutTeki();
+// Measuring: when set, PutTeki calls it just before (after = false) and just
+// after (true) it draws an enemy as hit, with the screen rectangle drawn.
+extern void (*tekiHitDrawn)(int left, int top, int w, int h, bool after);
 void AllTekiDamege(int damege);
 void AllTekiHukkatu();
 

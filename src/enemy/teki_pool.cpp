@@ -6,6 +6,17 @@
 #include "video/video.h"
 
 TekiRecord Teki[kTekiMax];
+void (*tekiHitDrawn)(int, int, int, int, bool) = nullptr;
+
+namespace {
+// Draws one enemy's hit look between the measuring hook's two calls.
+template <class Draw>
+void DrawHit(const TekiRecord& t, int sx, int sy, Draw draw) {
+    if (tekiHitDrawn) tekiHitDrawn(sx, sy, t.w, t.h, false);
+    draw();
+    if (tekiHitDrawn) tekiHitDrawn(sx, sy, t.w, t.h, true);
+}
+}  // namespace
 
 bool IsBossType(int type) {
     for (int b : BossTypes)
@@ -61,7 +72,7 @@ void PutTeki() {
         const bool hit = t.flash != 0;
         t.flash = 0;
         if (hit && !hitTint) {
-            if (t.active == 1) PutSilhouette(sx, sy, sheet, src, 0xFFFF);
+            if (t.active == 1) DrawHit(t, sx, sy, [&] { PutSilhouette(sx, sy, sheet, src, 0xFFFF); });
         } else if (t.active == 1) {
             int b = t.blend;
             if (b == 0)
@@ -72,7 +83,8 @@ void PutTeki() {
                 PutSpriteAdd(sx, sy, sheet, src, 17, b - 2);
             else if (b <= 65)
                 PutSpriteAlpha(sx, sy, sheet, src, 17, b - 34);
-            if (hit) PutSpriteAdd(sx, sy, sheet, src, 17, 5);
+            // The tint lights the sprite's own pixels only, never its transparent box.
+            if (hit) DrawHit(t, sx, sy, [&] { PutSpriteAddKeyed(sx, sy, sheet, src, 5); });
         }
         // Chain parts: stacked cells of the same row, shown even while hidden.
         if (t.chainDir != 0 && t.chainDir != 1) continue;

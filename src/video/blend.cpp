@@ -248,6 +248,20 @@ void PutSpriteAdd(int x, int y, Surface* surface, RECT rect, int /*flag: never k
     BlendCopy(x, y, surface, rect, [=](uint16_t* d, const uint16_t* s, int n) { AddRow(d, s, n, L, fmt); });
 }
 
+void PutSpriteAddKeyed(int x, int y, Surface* surface, RECT rect, int level) {
+    const int L = ClampLevel(level), fmt = PixelFormat565;
+    const uint16_t key = GreenMask(fmt);
+    BlendCopy(x, y, surface, rect, [=](uint16_t* d, const uint16_t* s, int n) {
+        for (int i = 0; i < n;) {  // each run of non-key pixels is one additive row
+            while (i < n && s[i] == key) i++;
+            int j = i;
+            while (j < n && s[j] != key) j++;
+            if (j > i) AddRow(d + i, s + i, j - i, L, fmt);
+            i = j;
+        }
+    });
+}
+
 void PutSilhouette(int x, int y, Surface* surface, RECT rect, uint16_t pixel) {
     const uint16_t key = GreenMask(PixelFormat565);
     BlendCopy(x, y, surface, rect,

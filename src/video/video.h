@@ -63,6 +63,8 @@ Surface* LoadIndexedBitmap(const char* name);
 void PutSpriteAlpha(int x, int y, Surface* surface, RECT rect, int flag, int level);
 void PutSpriteAdd(int x, int y, Surface* surface, RECT rect, int flag, int level);
 void PutSilhouette(int x, int y, Surface* surface, RECT rect, uint16_t pixel);
+// PutSpriteAdd that skips pure green: only a keyed sprite's own pixels glow.
+void PutSpriteAddKeyed(int x, int y, Surface* surface, RECT rect, int level);
 void DarkenScreen(int level);
 void WhitenRect(RECT rect, int level);
 void MosaicRect(RECT rect, int size);
