@@ -2,8 +2,8 @@
 //
 // Stage 2's enemy sheet "stage2_en.bmp" (8-bit): the harbour town's night
 // creatures and harbour machinery, one cell per animation frame, and the Sea
-// Gate, the walled boss: a fortified gatehouse on a barge hull (type 26, an
-// intangible body), its furnace heart behind iron shutters (type 27, the
+// Gate, the walled boss: a gate tower on a barge (type 26, an intangible
+// body), its furnace heart behind iron shutters (type 27, the
 // core), the stones it drops from its battlements (type 28) and the iron
 // pikes it raises from the water (type 29). The boss's weapons and core sit
 // at the sheet positions its code uses: pikes at (328, 0), stones at
@@ -266,8 +266,9 @@ void DrawLanternGlow(Canvas& c, int) {  // type 46, additive: a drifting sky lan
 }
 
 // ---- the Sea Gate ----------------------------------------------------------
-// Body cell 192 x 240, drawn at screen x 124..316 once it stops at x = 220.
-// The heart (type 27) appears over body pixels (137..169, 70..134).
+// Body cell 192 x 240, drawn at screen x 124..316 once it stops at x = 220;
+// only its right part is drawn. The heart (type 27) appears over body
+// pixels (137..169, 70..134).
 
 constexpr int kBodyX = 0, kBodyY = 144, kBodyW = 192, kBodyH = 240;
 constexpr int kHeartL = 137, kHeartT = 70;
@@ -290,55 +291,30 @@ void Merlons(Canvas& c, int x0, int x1, int top, int step, int body, int light) 
     }
 }
 
-// Open work: the sky and the fortress show between the turret, the wall and
-// the great tower and through the portcullis, so the body (which flashes
-// white whole when the heart is hit) is a frame around the heart rather than
-// a solid block.
+// Only the tower that holds the heart, on its barge: the body is drawn
+// white whole whenever the heart is hit, so it is kept to the tower around
+// the heart (a narrow frame, open under its portcullis) and the harbour's
+// own fortress wall behind it is scenery.
 void DrawBody(Canvas& c) {
-    // The barge hull it floats on.
-    for (int y = 206; y < 240; y++) {
-        int inset = std::max(0, (y - 222) * 2);
-        c.HLine(inset, kBodyW - 1 - inset / 3, y, P(y < 210 ? P_EARTH2 : P_EARTH1));
+    constexpr int tx0 = 124, tx1 = 183, top = 40;
+    // The barge the tower stands on.
+    for (int y = 206; y < 234; y++) {
+        int inset = std::max(0, (y - 220) * 2);
+        c.HLine(tx0 - 12 + inset, tx1 + 8 - inset / 3, y, P(y < 210 ? P_EARTH2 : P_EARTH1));
     }
-    for (int x = 8; x < kBodyW - 8; x += 16) c.FillCircle(x, 216, 2, P(P_EARTH0));
-    c.HLine(0, kBodyW - 1, 222, P(P_EARTH0));
-    c.ShadeShape(Rect{0, 206, kBodyW, 240}, P(P_EARTH1), P(P_EARTH0), P(P_EARTH2));
-    // A slim turret at the bow.
-    Bricks(c, 10, 76, 38, 206, P_METAL2, P_METAL3, P_METAL0);
-    Merlons(c, 8, 40, 68, 8, P_METAL2, P_METAL3);
-    c.FillTriangle({6, 68}, {41, 68}, {23, 44}, P(P_ROSE0));
-    c.Line(6, 68, 23, 44, P(P_ROSE1));
-    c.FillRect(20, 92, 6, 10, P(P_INK));
-    c.FillRect(21, 93, 4, 8, P(P_GOLD1));
-    // The low curtain wall with the gate arch; the arch is open but for the
-    // portcullis bars.
-    Bricks(c, 38, 124, 122, 206, P_METAL1, P_METAL2, P_METAL0);
-    Merlons(c, 38, 122, 116, 12, P_METAL1, P_METAL2);
-    int ax0 = 52, ax1 = 108, ay = 160;
-    for (int x = ax0; x < ax1; x++) {
-        double u = (x - ax0 + 0.5) / (ax1 - ax0);
-        int top = ay - int(22 * std::sqrt(std::max(0.0, 1 - (2 * u - 1) * (2 * u - 1))));
-        c.VLine(x, top, 205, kKey);
-        c.Set(x, top - 1, P(P_METAL3));
-        c.Set(x, top - 2, P(P_METAL2));
-    }
-    for (int x = ax0 + 3; x < ax1 - 1; x += 8) {
-        c.VLine(x, ay - 20, 196, P(P_METAL2));
-        c.VLine(x + 1, ay - 20, 196, P(P_METAL0));
-        Tri(c, {x - 1, 196}, {x + 2, 196}, {x, 202}, P(P_METAL3));
-    }
-    for (int y = ay - 12; y < 196; y += 12) c.HLine(ax0 + 2, ax1 - 3, y, P(P_METAL1));
-    // The great tower holding the heart.
-    constexpr int tx0 = 122, tx1 = 185;
-    Bricks(c, tx0, 26, tx1, 206, P_METAL2, P_METAL3, P_METAL0);
-    Merlons(c, tx0 - 2, tx1 + 2, 18, 10, P_METAL2, P_METAL3);
-    c.HLine(tx0 - 2, tx1 + 1, 26, P(P_INK));
+    for (int x = tx0 - 4; x < tx1 + 4; x += 16) c.FillCircle(x, 214, 2, P(P_EARTH0));
+    c.HLine(tx0 - 12, tx1 + 8, 220, P(P_EARTH0));
+    c.ShadeShape(Rect{tx0 - 12, 206, tx1 + 9, 234}, P(P_EARTH1), P(P_EARTH0), P(P_EARTH2));
+    // The tower.
+    Bricks(c, tx0, top + 8, tx1, 206, P_METAL2, P_METAL3, P_METAL0);
+    Merlons(c, tx0 - 2, tx1 + 2, top, 10, P_METAL2, P_METAL3);
+    c.HLine(tx0 - 2, tx1 + 1, top + 8, P(P_INK));
     for (int k = 0; k < 2; k++) {  // banners either side of the heart
-        int bx = k ? 174 : 124;
-        c.FillRect(bx, 30, 9, 40, P(P_ROSE1));
-        c.VLine(bx, 30, 69, P(P_ROSE2));
-        Tri(c, {bx, 70}, {bx + 8, 70}, {bx + 4, 76}, P(P_ROSE1));
-        c.FillCircle(bx + 4, 42, 2, P(P_GOLD2));
+        int bx = k ? tx1 - 9 : tx0;
+        c.FillRect(bx, top + 10, 9, 26, P(P_ROSE1));
+        c.VLine(bx, top + 10, top + 35, P(P_ROSE2));
+        Tri(c, {bx, top + 36}, {bx + 8, top + 36}, {bx + 4, top + 42}, P(P_ROSE1));
+        c.FillCircle(bx + 4, top + 20, 2, P(P_GOLD2));
     }
     // The shutters over the heart: iron doors with rivets in a stone frame.
     c.FillRect(kHeartL - 4, kHeartT - 4, 40, 72, P(P_METAL3));
@@ -355,15 +331,21 @@ void DrawBody(Canvas& c) {
     }
     c.FillRect(kHeartL + 13, kHeartT + 28, 6, 8, P(P_GOLD1));  // the lock
     c.Set(kHeartL + 15, kHeartT + 31, P(P_INK));
-    // Lanterns on the battlements and a lit slit low in the tower.
-    for (int k = 0; k < 3; k++) {
-        int lx = 50 + k * 26;
-        c.VLine(lx + 1, 108, 115, P(P_INK));
-        c.FillRect(lx, 102, 4, 6, P(P_GOLD2));
-        c.Set(lx + 1, 104, P(P_WHITE));
+    // The portcullis at the tower's foot, open to the harbour behind.
+    constexpr int ax0 = tx0 + 12, ax1 = tx1 - 12, ay = 170;
+    for (int x = ax0; x < ax1; x++) {
+        double u = (x - ax0 + 0.5) / (ax1 - ax0);
+        int archTop = ay - int(14 * std::sqrt(std::max(0.0, 1 - (2 * u - 1) * (2 * u - 1))));
+        c.VLine(x, archTop, 205, kKey);
+        c.Set(x, archTop - 1, P(P_METAL3));
+        c.Set(x, archTop - 2, P(P_METAL2));
     }
-    c.FillRect(150, 160, 6, 16, P(P_INK));
-    c.FillRect(151, 161, 4, 14, P(P_FIRE2));
+    for (int x = ax0 + 3; x < ax1 - 1; x += 7) {
+        c.VLine(x, ay - 12, 196, P(P_METAL2));
+        c.VLine(x + 1, ay - 12, 196, P(P_METAL0));
+        Tri(c, {x - 1, 196}, {x + 2, 196}, {x, 202}, P(P_METAL3));
+    }
+    for (int y = ay - 4; y < 196; y += 10) c.HLine(ax0 + 2, ax1 - 3, y, P(P_METAL1));
     c.Outline(Rect{0, 0, kBodyW, kBodyH}, kInk);
 }
 
