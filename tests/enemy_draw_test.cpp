@@ -104,3 +104,13 @@ TEST_F(EnemyDraw, BossBarShowsWhatIsLeftOfTheFight) {
     core.active = 0;
     EXPECT_EQ(BossHitPoints(), -1);
 }
+
+// The two-form boss: its first form counts with the second form to come, so
+// the bar shows from its arrival and runs on without a jump as it breaks up.
+TEST_F(EnemyDraw, BossBarCountsAFirstFormWithItsSecondForm) {
+    SetTeki(200, 120, 17, 0, 0, 32, 32, 500, 0, 0);
+    EXPECT_EQ(BossHitPoints(), 500 + kSecondFormHp);
+    AllTekiDamege(500);
+    EXPECT_EQ(CountTeki(10), 1);
+    EXPECT_EQ(BossHitPoints(), kSecondFormHp);
+}

@@ -1,6 +1,7 @@
 // The whole game's boss bar: a thin gauge under the score of how many hit
-// points the enemies whose end ends the fight have left, against the most
-// they have had since they came on screen.
+// points the enemies whose end ends the fight (and a first form, with its
+// second form to come) have left, against the most they have had since they
+// came on screen.
 #include <algorithm>
 
 #include "core/core.h"
@@ -14,11 +15,15 @@ int mostHp = 0;  // the fight's largest total so far (0: no boss on screen)
 int BossHitPoints() {
     int total = 0;
     bool present = false;
-    for (const TekiRecord& t : Teki)
-        if (t.active != 0 && IsBossType(t.type) && t.x - t.w / 2 < 320) {
+    for (const TekiRecord& t : Teki) {
+        // A first form counts with the second form still to come, so the
+        // bar runs down once over both.
+        const bool firstForm = t.type == 17;
+        if (t.active != 0 && (IsBossType(t.type) || firstForm) && t.x - t.w / 2 < 320) {
             present = true;
-            total += std::max(t.hp, 0);
+            total += std::max(t.hp, 0) + (firstForm ? kSecondFormHp : 0);
         }
+    }
     return present ? total : -1;
 }
 

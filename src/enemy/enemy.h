@@ -36,10 +36,16 @@ extern TekiRecord Teki[kTekiMax];
 // Destroying one of these ends the stage fight: no score, bossDown instead.
 constexpr int BossTypes[5] = {10, 27, 37, 49, 57};
 bool IsBossType(int type);
-// The hit points the boss-type enemies on screen have left together (-1:
-// none on screen), and the whole game's bar of them under the score.
+// The hit points the boss-type enemies on screen have left together, a first
+// form's with its second form's (-1: none on screen), and the whole game's
+// bar of them under the score.
 int BossHitPoints();
 void PutBossBar();
+
+// The two-form boss: when its first form (type 17) is destroyed, the second
+// form (type 10) takes its place with this many hit points.
+constexpr int kSecondFormHp = 300;
+void ReleaseSecondForm(int x, int y);
 
 void EmptyTekiPool();               // active flags only
 // Enemies in the pool (active non-zero, hidden ones too), of one type or of any

@@ -24,6 +24,16 @@ bool IsBossType(int type) {
     return false;
 }
 
+void ReleaseSecondForm(int x, int y) {
+    // The first form breaks up and the second form takes its place.
+    for (int i = 0; i < 2; i++) {
+        int oy = GameRand() % 100 - 50;
+        int ox = GameRand() % 100 - 50;
+        SetExplosion(0, x + ox, y + oy);
+    }
+    SetTeki(x, y, 10, 96, 416, 64, 48, kSecondFormHp, 1000, 0);
+}
+
 void EmptyTekiPool() {
     for (TekiRecord& t : Teki) t.active = 0;
 }
@@ -112,15 +122,7 @@ void AllTekiDamege(int damege) {
             bossDown = 1;
             continue;
         }
-        if (t.type == 17) {
-            // The first form breaks up and the second form takes its place.
-            for (int i = 0; i < 2; i++) {
-                int oy = GameRand() % 100 - 50;
-                int ox = GameRand() % 100 - 50;
-                SetExplosion(0, t.x + ox, t.y + oy);
-            }
-            SetTeki(t.x, t.y, 10, 96, 416, 64, 48, 300, 1000, 0);
-        }
+        if (t.type == 17) ReleaseSecondForm(t.x, t.y);
         SetExplosion(0, t.x, t.y);
     }
 }

@@ -82,15 +82,7 @@ void DestroyTeki(TekiRecord& t) {
     if (IsBossType(type)) {
         bossDown = 1;
     } else {
-        if (type == 17) {
-            // The first form breaks up and the second form takes its place.
-            for (int i = 0; i < 2; i++) {
-                int oy = GameRand() % 100 - 50;
-                int ox = GameRand() % 100 - 50;
-                SetExplosion(0, x + ox, y + oy);
-            }
-            SetTeki(x, y, 10, 96, 416, 64, 48, 300, 1000, 0);
-        }
+        if (type == 17) ReleaseSecondForm(x, y);
         SetExplosion(0, x, y);
         GameState.score += score;
         GameState.mater += meter;
