@@ -12,6 +12,7 @@
 
 int main(int argc, char** argv) {
     ag::RunOptions opt;
+    opt.contentDir = AG_CONTENT_DIR;   // the source tree's content folder, set by the build
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--contact" && i + 1 < argc) {

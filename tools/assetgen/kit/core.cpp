@@ -1,6 +1,7 @@
 // Byte buffers, the deterministic random source and the error list.
 #include "core.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -75,6 +76,10 @@ void Fail(const std::string& message) { ErrorList().push_back(message); }
 int ErrorCount() { return int(ErrorList().size()); }
 const std::vector<std::string>& Errors() { return ErrorList(); }
 void ClearErrors() { ErrorList().clear(); }
+void PrefixErrorsSince(int from, const std::string& prefix) {
+    auto& list = ErrorList();
+    for (size_t i = size_t(std::max(from, 0)); i < list.size(); ++i) list[i] = prefix + list[i];
+}
 
 std::string Format(const char* fmt, ...) {
     char buf[1024];

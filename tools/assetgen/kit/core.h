@@ -54,6 +54,8 @@ void Fail(const std::string& message);
 int ErrorCount();
 const std::vector<std::string>& Errors();
 void ClearErrors();
+// Puts `prefix` before every error reported since ErrorCount() was `from`.
+void PrefixErrorsSince(int from, const std::string& prefix);
 
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 

@@ -8,5 +8,6 @@
 #include "sound.h"
 #include "sprites.h"
 #include "stage.h"
+#include "table.h"
 #include "tiles.h"
 #include "waves.h"

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "sound.h"
+#include "table.h"
 
 namespace ag {
 
@@ -321,6 +322,7 @@ Canvas ContactSheet(const std::string& file, const Canvas& sheet) {
 int Run(const RunOptions& opt) {
     auto t0 = std::chrono::steady_clock::now();
     if (!opt.outDir.empty()) std::filesystem::create_directories(opt.outDir);
+    SetContentDir(opt.contentDir);
     RunRegistrations();
     CheckSheetMap();
     auto& reg = R();

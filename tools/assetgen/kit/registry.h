@@ -97,6 +97,7 @@ struct RunOptions {
     std::string outDir;       // "" = write no data (e.g. only contact sheets)
     std::string contactDir;   // "" = no contact sheets
     std::string only;         // "" = everything; else outputs whose path contains it
+    std::string contentDir;   // where the content's table files (stageN/waves.txt ...) lie
     bool quiet = false;
 };
 int Run(const RunOptions& opt);   // 0 on success; prints every error otherwise

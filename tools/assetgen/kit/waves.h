@@ -8,12 +8,14 @@
 // from a roof) go in the same derived class.
 #pragma once
 
-#include <initializer_list>
+#include <map>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "sprites.h"
 #include "stage.h"
+#include "table.h"
 
 namespace ag {
 
@@ -62,10 +64,33 @@ public:
     // A formation, its rows counted for its first member's template; every
     // member must enter on a frame that is open.
     void Group(int frame, int y, int formation, const char* note = "");
-    void DefineFormation(int index, std::initializer_list<FormationMember> members, const char* note);
+    void DefineFormation(int index, const std::vector<FormationMember>& members, const std::string& note);
 
 protected:
     void Refuse(const char* what, int frame) const;
+};
+
+// A stage's waves file ("stageN/waves.txt"), read into the stage file in the
+// order its lines stand:
+//   template NAME CELL TYPE HP METER SCORE   the next template slot, drawn by
+//                                            CELL (or "CELL 0") of the stage's enemy sheet
+//   formation NAME NOTE MEMBER...            the next formation; MEMBER is
+//                                            TEMPLATE:DT:DY (frames after, pixels below)
+//   one FRAME Y TEMPLATE [NOTE]              one enemy entering on FRAME, centre at Y
+//   group FRAME Y FORMATION [NOTE]           a formation, its first member's centre at Y
+//   boss FRAME Y TEMPLATE [NOTE]             as `one`, also where waves may not enter
+// A stage's own kinds of entry (pieces standing on its ground, ...) come
+// in `own`; they find their template with Template().
+class WaveFile {
+public:
+    explicit WaveFile(Waves& w) : w(w) {}
+    void Read(const std::string& name, const std::map<std::string, TableEntry>& own = {});
+    // The slot of the template named in field i of the line.
+    int Template(const TableLine& l, size_t i) const;
+
+private:
+    Waves& w;
+    std::map<std::string, int> templates, formations;
 };
 
 }  // namespace ag

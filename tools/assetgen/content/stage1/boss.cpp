@@ -1,4 +1,4 @@
-// Stage 1's boss, the Frost Warden: its cells on the enemy sheet and its entry in the waves.
+// Stage 1's boss, the Frost Warden: its cells on the enemy sheet (its template and entry are in waves.txt).
 //
 // Stage 1's boss on "stage1_en.bmp": the Frost Warden, an ice-crowned
 // armoured giant who carries a frost lantern, in every pose its two forms
@@ -214,16 +214,6 @@ void DrawCell(Canvas& c, int i) {
     }
 }
 
-// The boss arrives as the scroll stops (scroll position 10529, the stage
-// clock about 11169 after the dive's jump of 640): timeline position 718.
-constexpr int kBossPos = 718;
-constexpr int kBossRow = 24;  // centre near y = 124 (the boss sets its own height)
-
 }  // namespace
 
 void stage1::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
-
-void stage1::AddBoss(StageDesc& d) {
-    ag::AddBoss(d, TemplateAt(FindCell(kCells, "boss idle 0"), 17, 100, 20, 10000, "Frost Warden"), kBossPos, kBossRow,
-                "the Frost Warden, as the scroll stops");
-}

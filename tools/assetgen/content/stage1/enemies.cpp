@@ -496,8 +496,6 @@ const Sprite kSprites[] = {
 
 }  // namespace
 
-std::span<const Sprite> stage1::EnemySprites() { return kSprites; }
-
 AG_REGISTER(RegisterStage1Enemies) {
     DeclareSheet(SheetSpec{kSheet, 512, 512, Depth::Indexed8, kKey, "stage 1 enemies (8-bit)"});
     AddSprites(kSheet, kOwner, kSprites);
