@@ -65,18 +65,23 @@ int WaveFile::Template(const TableLine& l, size_t i) const {
     return t->second;
 }
 
+Rect WaveFile::Cell(int n, const TableLine& l, size_t i) {
+    const std::string sheet = Format("stage%d_en.bmp", n);
+    const CellSpec* c = FindCell(sheet, l.Text(i));
+    if (!c) c = FindCell(sheet, CellName(l.Text(i), 0));
+    if (!c) l.Refuse("no cell '" + l.Text(i) + "' on " + sheet);
+    return c->r;
+}
+
 void WaveFile::Read(const std::string& name, const std::map<std::string, TableEntry>& own) {
     std::map<std::string, TableEntry> entries = own;
     entries["template"] = [this](const TableLine& l) {
         l.Expect(6, 6);
-        const std::string sheet = Format("stage%d_en.bmp", w.d.stage);
-        const CellSpec* c = FindCell(sheet, l.Text(2));
-        if (!c) c = FindCell(sheet, CellName(l.Text(2), 0));
-        if (!c) l.Refuse("no cell '" + l.Text(2) + "' on " + sheet);
+        Rect r = Cell(w.d.stage, l, 2);
         size_t slot = templates.size();
         if (slot >= w.d.templates.size()) l.Refuse("more templates than the stage file holds");
         if (!templates.emplace(l.Text(1), int(slot)).second) l.Refuse("a second template named '" + l.Text(1) + "'");
-        w.d.templates[slot] = TemplateAt(c->r, l.Int(3), l.Int(4), l.Int(5), l.Int(6), l.Text(2));
+        w.d.templates[slot] = TemplateAt(r, l.Int(3), l.Int(4), l.Int(5), l.Int(6), l.Text(2));
     };
     entries["formation"] = [this](const TableLine& l) {
         l.Expect(3, 2 + w.d.formations[0].m.size());

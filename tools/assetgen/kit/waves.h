@@ -87,6 +87,9 @@ public:
     void Read(const std::string& name, const std::map<std::string, TableEntry>& own = {});
     // The slot of the template named in field i of the line.
     int Template(const TableLine& l, size_t i) const;
+    // The rectangle of the cell named in field i of a line (or of its
+    // "NAME 0") on the enemy sheet of stage n.
+    static Rect Cell(int n, const TableLine& l, size_t i);
 
 private:
     Waves& w;

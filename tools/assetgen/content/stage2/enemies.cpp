@@ -14,14 +14,13 @@
 
 #include "../sprite_draw.h"
 #include "kit.h"
-#include "stage2.h"
 
 namespace {
 
 using namespace ag;
 using namespace stagedraw;
 
-const char* const kSheet = stage2::kEnemySheet;
+const char* const kSheet = "stage2_en.bmp";
 const char* const kOwner = "stage2 enemies";
 
 // ---- flyers ------------------------------------------------------------
@@ -418,8 +417,6 @@ const Sprite kSprites[] = {
 };
 
 }  // namespace
-
-std::span<const Sprite> stage2::EnemySprites() { return kSprites; }
 
 AG_REGISTER(RegisterStage2Enemies) {
     DeclareSheet(SheetSpec{kSheet, 384, 384, Depth::Indexed8, kKey, "stage 2 enemies and the Sea Gate (8-bit)"});

@@ -1,4 +1,4 @@
-// Stage 3's boss, the Elder Hollow: its cells on the enemy sheet and its entry in the waves.
+// Stage 3's boss, the Elder Hollow: its cells on the enemy sheet (its template and entry are in waves.txt).
 //
 // Stage 3's boss on "stage3_en.bmp": the Elder Hollow, an old oak's spirit
 // that circles over the lake with a crown of turning leaves, roots trailing
@@ -207,14 +207,7 @@ void DrawCell(Canvas& c, int i) {
     else DrawPillar(c);
 }
 
-// The boss: it sets its own place (it enters from the right and circles).
-constexpr int kBossFrame = 5904;   // as the scroll comes to its stop
-
 }  // namespace
 
 void stage3::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
 
-void stage3::AddBoss(StageDesc& d) {
-    ag::AddBoss(d, TemplateAt(FindCell(kCells, "hollow circling 0"), 37, 200, 20, 10000, "Elder Hollow"),
-                MenPosFor(kBossFrame, 4), 23, "the Elder Hollow, as the scroll comes to its stop");
-}

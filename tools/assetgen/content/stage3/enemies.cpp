@@ -290,8 +290,6 @@ const Sprite kSprites[] = {
 
 }  // namespace
 
-std::span<const Sprite> stage3::EnemySprites() { return kSprites; }
-
 AG_REGISTER(RegisterStage3Enemies) {
     DeclareSheet(SheetSpec{kSheet, 768, 512, Depth::Indexed8, kKey, "stage 3 enemies (8-bit)"});
     AddSprites(kSheet, kOwner, kSprites);

@@ -6,7 +6,6 @@
 // from the frame they enter.
 #pragma once
 
-#include <span>
 #include <vector>
 
 #include "kit.h"
@@ -37,12 +36,8 @@ struct GroundSpot {
 const std::vector<GroundSpot>& GroundSpots();
 
 constexpr const char* kEnemySheet = "stage3_en.bmp";
-// enemies.cpp: the enemy sheet's sprite table, which the waves' templates read.
-std::span<const ag::Sprite> EnemySprites();
-
 // boss.cpp: the boss's cells on the enemy sheet (registered with the
-// sheet's own), and its template and entry at the end of the waves.
+// sheet's own); its template and entry are in waves.txt.
 void RegisterBossCells();
-void AddBoss(ag::StageDesc& d);
 
 }  // namespace stage3
