@@ -1,12 +1,13 @@
 // The data generator: its writers against the game's readers (and a walk of
 // the formats the game reads through the platform), the stage file layout,
-// the wave and tile helpers, the sheet map checks, and byte-identical output.
+// the wave, table and tile helpers, the sheet map checks, and byte-identical output.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "kit.h"
 #include "sound/sound.h"
@@ -200,6 +201,22 @@ TEST(AssetgenStage, WavesLandWhereTheGameSpawnsAndClosedFramesAreRefused) {
     w.DefineFormation(1, {ag::M(0, 0, 0), ag::M(40, 0, 0)}, "");
     w.Group(440, 100, 1);                // its second member would enter on a closed frame
     EXPECT_EQ(ag::ErrorCount(), 3);
+    ag::ClearErrors();
+}
+
+TEST(AssetgenTable, ABadLineNamesItsFileAndLineAndTheOtherLinesAreRead) {
+    ag::ClearErrors();
+    const auto lines = ag::ParseTable("# comment\none 10 \"a # kept\"\n\none 1O\nodd 3\nopen \"quote\n", "t.txt");
+    std::vector<std::string> read;
+    ag::ReadEntries(lines, {{"one", [&](const ag::TableLine& l) {
+                                 l.Expect(1, 2);
+                                 read.push_back(std::to_string(l.Int(1)) + l.Text(2));
+                             }}});
+    EXPECT_EQ(read, std::vector<std::string>{"10a # kept"});
+    ASSERT_EQ(ag::ErrorCount(), 3);
+    EXPECT_EQ(ag::Errors()[0].rfind("t.txt:6: ", 0), 0u) << ag::Errors()[0];   // the open quote
+    EXPECT_EQ(ag::Errors()[1].rfind("t.txt:4: ", 0), 0u) << ag::Errors()[1];   // not a number
+    EXPECT_EQ(ag::Errors()[2].rfind("t.txt:5: ", 0), 0u) << ag::Errors()[2];   // no such entry
     ag::ClearErrors();
 }
 

@@ -40,20 +40,6 @@ void AddSprites(const std::string& sheet, const std::string& owner, std::span<co
     AddTable(sheet, owner, std::move(cells));
 }
 
-Rect FindSprite(std::span<const Sprite> sprites, const std::string& name) {
-    for (const Sprite& s : sprites)
-        if (name == s.name) return RectWH(s.x, s.y, s.w, s.h);
-    Fail("no sprite '" + name + "' in the table");
-    return Rect{};
-}
-
-Rect FindCell(std::span<const NamedCell> cells, const std::string& name) {
-    for (const NamedCell& k : cells)
-        if (name == k.name) return RectWH(k.x, k.y, k.w, k.h);
-    Fail("no cell '" + name + "' in the table");
-    return Rect{};
-}
-
 void AddCells(const std::string& sheet, const std::string& owner, std::span<const NamedCell> table,
               void (*draw)(Canvas&, int)) {
     std::vector<TableCell> cells;

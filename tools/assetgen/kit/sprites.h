@@ -1,4 +1,4 @@
-// Sprite tables: declare a sheet's cells from one table, paint each on its own canvas, look a sprite up by name.
+// Sprite tables: declare a sheet's cells from one table and paint each on its own canvas.
 #pragma once
 
 #include <span>
@@ -32,11 +32,5 @@ struct NamedCell {
 void AddSprites(const std::string& sheet, const std::string& owner, std::span<const Sprite> sprites);
 void AddCells(const std::string& sheet, const std::string& owner, std::span<const NamedCell> cells,
               void (*draw)(Canvas&, int));
-
-// Frame 0 of the named sprite of a table (an error when there is none).
-// Reads the table itself, so it works before or without registration.
-Rect FindSprite(std::span<const Sprite> sprites, const std::string& name);
-// The rectangle of the named cell of a table (an error when there is none).
-Rect FindCell(std::span<const NamedCell> cells, const std::string& name);
 
 }  // namespace ag

@@ -1,32 +1,19 @@
-// The wave helpers: templates from a sprite table and events placed by game frame and screen position.
+// The wave helpers: events placed by game frame and screen position, and the reader of a stage's waves file.
 #include "waves.h"
+
+#include "registry.h"
 
 
 namespace ag {
 
-void Templates(StageDesc& d, std::span<const Sprite> sprites, std::span<const TemplateDef> defs) {
-    if (defs.size() > d.templates.size()) Fail(Format("men%d.dat: more templates than the file holds", d.stage));
-    for (size_t i = 0; i < defs.size() && i < d.templates.size(); i++) {
-        const TemplateDef& t = defs[i];
-        Rect r = FindSprite(sprites, t.sprite);
-        d.templates[i] = TemplateAt(r, t.type, t.hp, t.meter, t.score, t.sprite);
-    }
-}
+namespace {
 
+// A template for the enemy drawn in the sheet rectangle r.
 EnemyTemplate TemplateAt(Rect r, int type, int hp, int meter, int score, const std::string& note) {
     return EnemyTemplate{true, r.l, r.t, r.W(), r.H(), hp, meter, score, type, note};
 }
 
-int AddBoss(StageDesc& d, const EnemyTemplate& t, int pos, int row, const std::string& note) {
-    for (size_t i = 0; i < d.templates.size(); i++)
-        if (!d.templates[i].used) {
-            d.templates[i] = t;
-            d.Single(pos, row, int(i), note);
-            return int(i);
-        }
-    Fail(Format("men%d.dat: no free template for the boss", d.stage));
-    return -1;
-}
+}  // namespace
 
 void Waves::Refuse(const char* what, int frame) const {
     Fail(Format("men%d.dat waves: %s placed at frame %d enters where nothing may", d.stage, what, frame));

@@ -1,4 +1,4 @@
-// Writing a stage's waves in game frames and screen pixels: templates from a sprite table, formations, placed events.
+// Writing a stage's waves in game frames and screen pixels, and reading them from the stage's waves file.
 //
 // Waves turns "this enemy enters on frame f with its centre at y" into the
 // stage file's timeline position and row, with the game's own spawn
@@ -9,30 +9,14 @@
 #pragma once
 
 #include <map>
-#include <span>
 #include <string>
 #include <vector>
 
-#include "sprites.h"
+#include "core.h"
 #include "stage.h"
 #include "table.h"
 
 namespace ag {
-
-// One enemy template: the sprite (its frame 0 in the stage's sprite table
-// gives the rectangle), the enemy type, hit points, meter gain and score.
-struct TemplateDef {
-    const char* sprite;
-    int type, hp, meter, score;
-};
-// A template for the enemy drawn in the sheet rectangle r.
-EnemyTemplate TemplateAt(Rect r, int type, int hp, int meter, int score, const std::string& note);
-// Fills d.templates[0 ..) from the table, in its order.
-void Templates(StageDesc& d, std::span<const Sprite> sprites, std::span<const TemplateDef> defs);
-
-// A boss: its template in the first unused slot (an error when there is
-// none) and one timeline entry for it; the slot, or -1.
-int AddBoss(StageDesc& d, const EnemyTemplate& t, int pos, int row, const std::string& note);
 
 // A formation member: dt frames after the event, dy pixels below its row.
 inline FormationMember M(int dt, int dy, int tmpl) { return FormationMember{true, dt, dy, tmpl}; }

@@ -252,5 +252,3 @@ void DrawCell(Canvas& c, int i) {
 }  // namespace
 
 void stage4::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
-
-Rect stage4::BossBody() { return FindCell(kCells, "colossus"); }

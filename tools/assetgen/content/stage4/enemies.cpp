@@ -284,8 +284,6 @@ const Sprite kSprites[] = {
 
 }  // namespace
 
-std::span<const Sprite> stage4::EnemySprites() { return kSprites; }
-
 AG_REGISTER(RegisterStage4Enemies) {
     DeclareSheet(SheetSpec{kSheet, 640, 256, Depth::Indexed8, kKey, "stage 4 enemies (8-bit)"});
     AddSprites(kSheet, kOwner, kSprites);

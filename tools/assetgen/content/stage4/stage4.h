@@ -1,8 +1,6 @@
 // Stage 4, the crystal caverns: what the stage's content files share.
 #pragma once
 
-#include <span>
-
 #include "kit.h"
 
 namespace stage4 {
@@ -18,12 +16,8 @@ constexpr int kDive1 = 1600, kJump1 = 960, kDive2 = 7360, kJump2 = 540, kStop = 
 constexpr int kDive1Frame = 1600, kDive1End = 1840, kDive2Frame = 6639, kDive2End = 6879, kStopFrame = 8387;
 
 constexpr const char* kEnemySheet = "stage4_en.bmp";
-// enemies.cpp: the enemy sheet's sprite table, which the waves' templates read.
-std::span<const ag::Sprite> EnemySprites();
-
-// The boss's cells on the enemy sheet, registered with the sheet's own.
+// The boss's cells on the enemy sheet, registered with the sheet's own (its
+// template, on the "colossus" cell, and its entry are in waves.txt).
 void RegisterBossCells();
-// The boss's body cell, which its template reads.
-ag::Rect BossBody();
 
 }  // namespace stage4

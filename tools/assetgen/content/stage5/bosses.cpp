@@ -396,5 +396,3 @@ void DrawCell(Canvas& c, int i) {
 }  // namespace
 
 void stage5::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
-
-Rect stage5::BossCell(const std::string& name) { return FindCell(kCells, name); }

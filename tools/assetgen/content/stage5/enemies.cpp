@@ -262,8 +262,6 @@ const Sprite kSprites[] = {
 
 }  // namespace
 
-std::span<const Sprite> stage5::EnemySprites() { return kSprites; }
-
 AG_REGISTER(RegisterStage5Enemies) {
     DeclareSheet(SheetSpec{kSheet, 1024, 640, Depth::Indexed8, kKey, "stage 5 enemies and bosses (8-bit)"});
     AddSprites(kSheet, kOwner, kSprites);

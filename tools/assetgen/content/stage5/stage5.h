@@ -1,11 +1,8 @@
-// Stage 5: what its files share (the terrain's shape, the enemy sheet, the bosses' cells).
+// Stage 5: what its files share (the terrain's shape, the enemy sheet, the bosses' cells' registration).
 //
 // Stage 5 content shared between its files: the terrain's shape, which the
 // scenery draws and the waves stand their ground pieces on.
 #pragma once
-
-#include <span>
-#include <string>
 
 #include "kit.h"
 
@@ -22,12 +19,8 @@ int CeilingBottom(int m);
 bool Solid(int m, int row);
 
 constexpr const char* kEnemySheet = "stage5_en.bmp";
-// enemies.cpp: the enemy sheet's sprite table, which the waves' templates read.
-std::span<const ag::Sprite> EnemySprites();
-
-// The bosses' cells on the enemy sheet, registered with the sheet's own.
+// The bosses' cells on the enemy sheet, registered with the sheet's own
+// (their templates and entries are in waves.txt).
 void RegisterBossCells();
-// One of the bosses' cells, which their templates read.
-ag::Rect BossCell(const std::string& name);
 
 }  // namespace stage5
