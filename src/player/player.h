@@ -72,6 +72,9 @@ extern int (*PlayerInput)();
 void FirePlayer(int chno, int key, int option, int shotLv);
 void FireVolley(int chno, int option, int shotLv);
 void PutOption(int chno, int option);
+// While set, keyed options are drawn translucent, so the craft stays the one
+// solid figure of its kind on screen (the whole game sets it).
+extern bool faintOptions;
 
 void MovePlayerShots();             // the play frame's step right after MoveTama
 void PutPlayerShots();              // the play frame's step right after PutTama

@@ -452,6 +452,8 @@ const OptionLook OptionTable[10] = {
 
 }  // namespace
 
+bool faintOptions = false;
+
 void PutOption(int chno, int option) {
     const GameStateRecord& g = GameState;
     int bx = 0, by = 0;
@@ -473,6 +475,8 @@ void PutOption(int chno, int option) {
     auto put = [&](int x, int y) {
         if (o.additive)
             PutSpriteAdd(x, y, Slot[0], cell, 17, 31);
+        else if (faintOptions)
+            PutSpriteAlpha(x, y, Slot[0], cell, 17, 11);
         else
             PutSprite(x, y, Slot[0], cell, 17);
     };

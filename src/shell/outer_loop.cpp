@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "platform/platform.h"
+#include "player/player.h"
 #include "screens/screens.h"
 #include "shell/options.h"
 #include "shell/replay.h"
@@ -25,8 +26,12 @@ void DropMenuMessages() {
 }
 
 // A hit enemy drawn as a faint tint or a white flash, as the launch says
-// (the title's options screen may have changed it).
-void SetHitDrawing() { hitTint = launch.reduceFlashing >= 0 ? launch.reduceFlashing == 1 : launch.campaign; }
+// (the title's options screen may have changed it); the whole game's options
+// translucent.
+void SetHitDrawing() {
+    hitTint = launch.reduceFlashing >= 0 ? launch.reduceFlashing == 1 : launch.campaign;
+    faintOptions = launch.campaign;
+}
 
 }  // namespace
 

@@ -139,8 +139,8 @@ void PaintDevil(Canvas& c) {
     // fireballs
     for (int fr = 0; fr < 2; ++fr)
         GlowInto(c, R(CellName("fireball", fr)), [&](Canvas& g) {
-            Blob(g, 7 + fr, 8, 7, 5 + fr, GlowRamp({P_FIRE2, P_FIRE1, P_FIRE0}));
-            Blob(g, 9, 8, 4, 3, GlowRamp({P_WHITE, P_FIRE4, P_FIRE3}));
+            Blob(g, 7 + fr, 8, 7, 5 + fr, GlowRamp({P_GOLD2, P_GOLD1, P_GOLD0}));
+            Blob(g, 9, 8, 4, 3, GlowRamp({P_WHITE, P_GOLD3, P_GOLD2}));
         });
     GlowInto(c, R("barrier"), [&](Canvas& g) {
         Ring(g, 24, 24, 21, 21, 3.0, GlowRamp({P_FIRE4, P_FIRE3, P_FIRE2, P_FIRE1}));

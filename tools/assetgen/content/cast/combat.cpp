@@ -23,6 +23,8 @@ constexpr double kPi = 3.14159265358979;
 std::vector<Rgb> VioletLight() {
     return {kBlack, C(P_VIOLET0), C(P_VIOLET1), C(P_VIOLET2), C(P_VIOLET3), C(P_WHITE)};
 }
+// The technique's own shots are warm gold, as every player shot is.
+std::vector<Rgb> GoldLight() { return {kBlack, C(P_GOLD0), C(P_GOLD1), C(P_GOLD2), C(P_GOLD3), C(P_WHITE)}; }
 std::vector<Rgb> IceLight() { return {kBlack, C(P_SKY0), C(P_ICE0), C(P_ICE1), C(P_ICE2), C(P_ICE3), C(P_WHITE)}; }
 std::vector<Rgb> FireLight() {
     return {kBlack, C(P_FIRE0), C(P_FIRE1), C(P_FIRE2), C(P_FIRE3), C(P_FIRE4), C(P_WHITE)};
@@ -176,16 +178,16 @@ void PaintOrb(Canvas& c) {
     Rect r = CellRect(kMaho, "orb");
     ClipScope cs(c, r);
     int cx = r.l + 12, cy = r.t + 12;
-    c.Glow(cx, cy, 11.5, {C(P_WHITE), C(P_ICE3), C(P_VIOLET3), C(P_VIOLET2), C(P_VIOLET1), C(P_VIOLET0)});
+    c.Glow(cx, cy, 11.5, {C(P_WHITE), C(P_GOLD3), C(P_GOLD2), C(P_GOLD1), C(P_GOLD0)});
     c.FillCircle(cx, cy, 3, C(P_WHITE));
-    c.Set(cx - 4, cy - 4, C(P_ICE3));
-    c.Set(cx - 3, cy - 5, C(P_ICE2));
+    c.Set(cx - 4, cy - 4, C(P_GOLD3));
+    c.Set(cx - 3, cy - 5, C(P_GOLD2));
 }
 
 void PaintBeamShot(Canvas& c) {
     Rect r = CellRect(kMaho, "beam shot");
     ClipScope cs(c, r);
-    const auto ramp = VioletLight();
+    const auto ramp = GoldLight();
     const double cy = r.t + 11.5;
     for (int x = r.l; x < r.r; ++x) {
         double t = double(x - r.l) / (r.W() - 1);             // 0 tail .. 1 head
@@ -200,9 +202,9 @@ void PaintBeamShot(Canvas& c) {
             AddLight(c, x, y, Light(ramp, v, x, y));
         }
     }
-    c.Glow(r.r - 12, int(cy), 9, {C(P_WHITE), C(P_ICE3), C(P_VIOLET3), C(P_VIOLET1)});
-    Twinkle(c, r.l + 30, int(cy) - 5, 2, C(P_ICE3), C(P_VIOLET2));
-    Twinkle(c, r.l + 55, int(cy) + 6, 2, C(P_ICE3), C(P_VIOLET2));
+    c.Glow(r.r - 12, int(cy), 9, {C(P_WHITE), C(P_GOLD3), C(P_GOLD2), C(P_GOLD0)});
+    Twinkle(c, r.l + 30, int(cy) - 5, 2, C(P_GOLD3), C(P_GOLD1));
+    Twinkle(c, r.l + 55, int(cy) + 6, 2, C(P_GOLD3), C(P_GOLD1));
 }
 
 // Meteors fall down and to the right: the glow is a halo round the rock
@@ -308,10 +310,16 @@ void PaintMaho(Canvas& c) {
 
 const char* kItemKind[4] = {"option", "barrier", "life", "shot"};
 
-// Option: a violet crystal ball with a spark circling it.
+// Option: a leaf-green ball girdled by a pale ring, a spark circling it
+// (green and ringed: it reads on the dusk purple and is no bullet's shape).
 void PaintOptionItem(Canvas& c, Rect r, int f) {
     int cx = r.l + 7, cy = r.t + 8;
-    c.ShadeBall(cx, cy, 5, Ramp("violet"));
+    c.ShadeBall(cx, cy, 4, Ramp("leaf"));
+    for (int dx = -7; dx <= 7; ++dx) {
+        const int dy = int(std::lround(2.0 * std::sqrt(1.0 - dx * dx / 49.0)));
+        c.Set(cx + dx, cy + dy, C(std::abs(dx) < 5 ? P_LEAF4 : P_WHITE));
+        if (std::abs(dx) > 4) c.Set(cx + dx, cy - dy, C(P_LEAF4));
+    }
     c.Set(cx - 2, cy - 2, C(P_WHITE));
     static const int sx[3] = {5, -1, -6}, sy[3] = {-5, 6, -2};
     int x = cx + sx[f], y = cy + sy[f];

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "kit.h"
@@ -86,6 +87,24 @@ inline Canvas Tilt(const Canvas& s, double k) {
 
 inline void Finish(Canvas& s) { s.Outline(Rect{0, 0, s.w, s.h}, Col(P_INK)); }
 
+// The craft's rim: a pale gold line around the ink outline, so the craft reads
+// on every stage's scenery, dark or light (no scenery uses it near the play
+// band, and only the player's own shots share its warm hue).
+inline void Rim(Canvas& s) {
+    std::vector<Point> rim;
+    for (int y = 0; y < s.h; ++y)
+        for (int x = 0; x < s.w; ++x) {
+            if (s.Get(x, y) != kKey) continue;
+            bool edge = false;
+            for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                const int nx = x + dx, ny = y + dy;
+                edge |= nx >= 0 && ny >= 0 && nx < s.w && ny < s.h && s.Get(nx, ny) == Col(P_INK);
+            }
+            if (edge) rim.push_back({x, y});
+        }
+    for (const Point& p : rim) s.Set(p.x, p.y, Col(P_GOLD3));
+}
+
 inline void Shade(Canvas& s, int base, int dark, int light) {
     s.ShadeShape(Rect{0, 0, s.w, s.h}, Col(base), Col(dark), Col(light));
 }
@@ -111,13 +130,15 @@ inline void PutGlow(Canvas& sheet, const Canvas& g, const Rect& r) {
 }
 
 // Draws a sprite by a function into a fresh canvas, tilts it for the pose,
-// outlines it and puts it in the cell.
-inline void CraftInto(Canvas& sheet, const Rect& r, Pose pose, const std::function<void(Canvas&)>& draw) {
+// outlines it (a craft cell also gets its rim) and puts it in the cell.
+inline void CraftInto(Canvas& sheet, const Rect& r, Pose pose, const std::function<void(Canvas&)>& draw,
+                      bool rim = true) {
     Canvas s(r.W(), r.H(), kKey);
     draw(s);
     if (pose == kUp) s = Tilt(s, 0.22);
     if (pose == kDown) s = Tilt(s, -0.22);
     Finish(s);
+    if (rim) Rim(s);
     PutKeyed(sheet, s, r);
 }
 

@@ -49,11 +49,11 @@ void PaintAji(Canvas& c) {
                     int sx = 16 + (x - 16) * 3 / 2, sy = 16 + (y - 16) * 3 / 2;
                     s.px[size_t(y) * 32 + x] = big.Get(sx, sy);
                 }
-        });
+        }, false);
     // bubbles
     SmallInto(c, R("bubble"), [&](Canvas& s) {
-        s.FillCircle(8, 8, 5, Col(P_ICE2));
-        s.FillCircle(8, 8, 3, Col(P_ICE1));
+        s.FillCircle(8, 8, 5, Col(P_GOLD3));
+        s.FillCircle(8, 8, 3, Col(P_GOLD2));
         s.Set(6, 6, Col(P_WHITE));
         s.Set(7, 6, Col(P_WHITE));
         s.Set(6, 7, Col(P_WHITE));
@@ -100,10 +100,10 @@ void PaintTaiyaki(Canvas& c) {
     // sweet bean blobs
     for (int fr = 0; fr < 2; ++fr)
         SmallInto(c, R(CellName("bean", fr)), [&](Canvas& s) {
-            s.FillEllipse(8, 8, 5 - fr, 4 + fr, Col(P_ROSE0));
-            s.Set(6, 6, Col(P_ROSE2));
-            s.Set(10, 10, Col(P_EARTH0));
-            Shade(s, P_ROSE0, P_EARTH0, P_ROSE1);
+            s.FillEllipse(8, 8, 5 - fr, 4 + fr, Col(P_GOLD2));
+            s.Set(6, 6, Col(P_WHITE));
+            s.Set(10, 10, Col(P_GOLD1));
+            Shade(s, P_GOLD2, P_GOLD1, P_GOLD3);
         });
     GlowInto(c, R("barrier"), [&](Canvas& g) {
         Ring(g, 24, 16, 21, 13, 2.6, GlowRamp({P_FIRE4, P_AMBER2, P_AMBER1, P_AMBER0}));

@@ -112,7 +112,7 @@ void PaintDigiko(Canvas& c) {
     for (int fr = 0; fr < 2; ++fr)
         SmallInto(c, R(CellName("missile", fr)), [&](Canvas& s) {
             s.FillRect(4, 7, 8, 3, Col(P_METAL4));
-            s.FillTriangle({12, 6}, {12, 10}, {15, 8}, Col(P_ROSE2));
+            s.FillTriangle({12, 6}, {12, 10}, {15, 8}, Col(P_GOLD2));
             s.FillTriangle({4, 5}, {6, 7}, {4, 7}, Col(P_METAL2));
             s.FillTriangle({4, 10}, {6, 10}, {4, 12}, Col(P_METAL2));
             s.HLine(1, 3, 8, Col(fr ? P_FIRE4 : P_FIRE3));

@@ -71,12 +71,12 @@ void PaintAniki(Canvas& c) {
     // the burst: a flash that spreads and thins
     for (int fr = 0; fr < 3; ++fr)
         GlowInto(c, R(CellName("burst", fr)), [&](Canvas& g) {
-            if (fr == 0) Blob(g, 8, 8, 5, 5, GlowRamp({P_WHITE, P_FIRE4, P_FIRE3, P_FIRE1}));
+            if (fr == 0) Blob(g, 8, 8, 5, 5, GlowRamp({P_WHITE, P_GOLD3, P_GOLD2, P_GOLD0}));
             if (fr == 1) {
-                Blob(g, 8, 8, 7, 7, GlowRamp({P_FIRE4, P_FIRE3, P_FIRE2}));
-                Twinkle(g, 8, 8, 7, Col(P_FIRE4), Col(P_FIRE2));
+                Blob(g, 8, 8, 7, 7, GlowRamp({P_GOLD3, P_GOLD2, P_GOLD1}));
+                Twinkle(g, 8, 8, 7, Col(P_GOLD3), Col(P_GOLD1));
             }
-            if (fr == 2) Ring(g, 8, 8, 6.5, 6.5, 1.5, GlowRamp({P_FIRE3, P_FIRE2, P_FIRE0}));
+            if (fr == 2) Ring(g, 8, 8, 6.5, 6.5, 1.5, GlowRamp({P_GOLD3, P_GOLD2, P_GOLD0}));
         });
     GlowInto(c, R("barrier"), [&](Canvas& g) {
         // an aura of flame licks

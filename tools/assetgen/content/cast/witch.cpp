@@ -82,6 +82,7 @@ void PaintMaho(Canvas& c) {
             for (int x = 0; x < 32; ++x)
                 if (barrier0.Contains(r.l + x, r.t + y)) s.px[size_t(y) * 32 + x] = kKey;
         Finish(s);
+        Rim(s);
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x)
                 if (barrier0.Contains(r.l + x, r.t + y)) s.px[size_t(y) * 32 + x] = kKey;
@@ -89,24 +90,25 @@ void PaintMaho(Canvas& c) {
     };
     castAround("1 cast idle 2", kLevel, 0);
     castAround("1 cast down", kDown, 1);
-    // magic bolt, four frames: a violet orb with a turning sparkle
+    // magic bolt, four frames: a gold orb with a turning sparkle (the
+    // player's shots are warm gold and white, never an enemy bullet's hue)
     for (int fr = 0; fr < 4; ++fr)
         GlowInto(c, R(CellName("bolt", fr)), [&](Canvas& g) {
-            Blob(g, 8, 8, 6.5, 5.5, GlowRamp({P_WHITE, P_VIOLET3, P_VIOLET2, P_VIOLET1, P_VIOLET0}));
+            Blob(g, 8, 8, 6.5, 5.5, GlowRamp({P_WHITE, P_GOLD3, P_GOLD2, P_GOLD1, P_GOLD0}));
             int d = fr % 2 ? 5 : 6;
             if (fr < 2) {
                 g.Set(8 + d, 8, Col(P_WHITE));
-                g.Set(8 - d, 8, Col(P_VIOLET3));
+                g.Set(8 - d, 8, Col(P_GOLD3));
             } else {
                 g.Set(8, 8 + d - 1, Col(P_WHITE));
-                g.Set(8, 8 - d + 1, Col(P_VIOLET3));
+                g.Set(8, 8 - d + 1, Col(P_GOLD3));
             }
         });
     // little stars (also character 1's charge marks), three frames growing
     for (int fr = 0; fr < 3; ++fr)
         GlowInto(c, R(CellName("star", fr)), [&](Canvas& g) {
-            Blob(g, 8, 8, 3.5 + fr, 3.5 + fr, GlowRamp({P_WHITE, P_ROSE3, P_VIOLET2, P_VIOLET0}));
-            Twinkle(g, 8, 8, 3 + fr, Col(P_ROSE3), Col(P_VIOLET2));
+            Blob(g, 8, 8, 3.5 + fr, 3.5 + fr, GlowRamp({P_WHITE, P_GOLD3, P_GOLD2, P_GOLD0}));
+            Twinkle(g, 8, 8, 3 + fr, Col(P_GOLD3), Col(P_GOLD1));
         });
     // character 1's big orb: its two 24 x 24 frames lie over the stars,
     // which keep their own shapes; the row below them is the orb's glow
@@ -114,8 +116,8 @@ void PaintMaho(Canvas& c) {
         Rect r = R(CellName("1 orb", fr));
         Rect below{r.l, r.t + 16, r.r, r.b};
         GlowInto(c, below, [&](Canvas& g) {
-            Blob(g, 12, -4, 10, 10, GlowRamp({P_ROSE3, P_VIOLET2, P_VIOLET1, P_VIOLET0}));
-            Blob(g, 12, -4, 5 + fr, 5 + fr, GlowRamp({P_WHITE, P_ROSE3}));
+            Blob(g, 12, -4, 10, 10, GlowRamp({P_GOLD3, P_GOLD2, P_GOLD1, P_GOLD0}));
+            Blob(g, 12, -4, 5 + fr, 5 + fr, GlowRamp({P_WHITE, P_GOLD3}));
         });
     }
     // thin beam (character 1)
@@ -125,7 +127,7 @@ void PaintMaho(Canvas& c) {
             for (int y = 0; y < 8; ++y) {
                 double v = 1.0 - std::fabs(y - 3.5) / 4.0;
                 v *= fade;
-                std::vector<Rgb> ramp = {kBlack, Col(P_VIOLET0), Col(P_VIOLET2), Col(P_ROSE3), Col(P_WHITE)};
+                std::vector<Rgb> ramp = {kBlack, Col(P_GOLD0), Col(P_GOLD2), Col(P_GOLD3), Col(P_WHITE)};
                 g.Set(x, y, Dithered(ramp, v * 4.4, x, y));
             }
         }

@@ -13,45 +13,46 @@ namespace {
 
 const char* kTama = "tama.bmp";
 
-std::vector<Rgb> GlowRamp(const char* ramp) {
-    const auto& r = Ramp(ramp);
+// A ramp (dark to light) as a glow: white core first.
+std::vector<Rgb> GlowRamp(const std::vector<int>& r) {
     std::vector<Rgb> out = {C(P_WHITE)};
     for (auto it = r.rbegin(); it != r.rend(); ++it) out.push_back(C(*it));
     return out;
 }
 
 void PaintBullets(Canvas& c) {
-    // big balls: four colours, a glowing body inside a crisp rim ring (no
-    // violet or rose: the scenery is dusk purple and the player's shots are
-    // violet and pink, so the first ball is fire red)
-    static const char* ballRamps[4] = {"fire", "sky", "teal", "gold"};
+    // big balls: four colours, a glowing body inside a crisp rim ring. Enemy
+    // bullets are red, blue-cyan or pink and never gold: the player's shots
+    // and the craft's rim are warm gold and white.
+    // The red ball keeps to the fire ramp's reds (its light end is yellow).
+    const std::vector<int> ballRamps[4] = {{P_FIRE0, P_ROSE0, P_FIRE1, P_FIRE2}, Ramp("sky"), Ramp("teal"),
+                                           Ramp("rose")};
     for (int i = 0; i < 4; ++i) {
         Rect r = CellRect(kTama, CellName("big ball", i));
         int cx = r.l + 12, cy = r.t + 12;
-        auto ramp = GlowRamp(ballRamps[i]);
-        c.Glow(cx, cy, 11.5, ramp);
-        const auto& pr = Ramp(ballRamps[i]);
+        c.Glow(cx, cy, 11.5, GlowRamp(ballRamps[i]));
+        const auto& pr = ballRamps[i];
         c.Circle(cx, cy, 9, C(pr[pr.size() - 2]));
         c.FillCircle(cx, cy, 5, C(pr.back()));
         c.FillCircle(cx, cy, 3, C(P_WHITE));
         c.Set(cx - 2, cy - 2, C(P_WHITE));
     }
-    // small bullet: warm yellow against the cool dusk, two frames that pulse
+    // small bullet: red against the cool dusk, two frames that pulse
     for (int f = 0; f < 2; ++f) {
         Rect r = CellRect(kTama, CellName("small", f));
         auto s = SpriteFromGrid(f == 0 ? std::vector<std::string>{"..oooo..", ".oyyyyo.", "oyyWWyyo", "oyWWWWyo",
                                                                   "oyWWWWyo", "oyyWWyyo", ".oyyyyo.", "..oooo.."}
                                        : std::vector<std::string>{"...oo...", "..oyyo..", ".oyWWyo.", "oyWWWWyo",
                                                                   "oyWWWWyo", ".oyWWyo.", "..oyyo..", "...oo..."},
-                                {{'o', C(P_FIRE2)}, {'y', C(P_GOLD3)}, {'W', C(P_WHITE)}}, kBlack);
+                                {{'o', C(P_FIRE1)}, {'y', C(P_FIRE2)}, {'W', C(P_WHITE)}}, kBlack);
         c.Blit(s, r.l, r.t, true, kBlack);
     }
-    // dart: a small pointed needle of fire
+    // dart: a small pointed needle of red fire
     {
         Rect r = CellRect(kTama, "dart");
         auto s = SpriteFromGrid({"...oo...", "..oyyo..", ".oyWWyo.", "oyWWWWyo", "oyWWWWyo", ".oyWWyo.",
                                  "..oyyo..", "...oo..."},
-                                {{'o', C(P_FIRE1)}, {'y', C(P_FIRE3)}, {'W', C(P_FIRE4)}}, kBlack);
+                                {{'o', C(P_FIRE0)}, {'y', C(P_FIRE1)}, {'W', C(P_FIRE2)}}, kBlack);
         c.Blit(s, r.l, r.t, true, kBlack);
         c.Set(r.l + 3, r.t + 3, C(P_WHITE));
         c.Set(r.l + 4, r.t + 4, C(P_WHITE));
@@ -60,12 +61,12 @@ void PaintBullets(Canvas& c) {
     for (int f = 0; f < 4; ++f) {
         Rect r = CellRect(kTama, CellName("orb", f));
         int cx = r.l + 8, cy = r.t + 8;
-        c.Glow(cx, cy, 7.5, GlowRamp("ice"));
+        c.Glow(cx, cy, 7.5, GlowRamp(Ramp("ice")));
         c.FillCircle(cx, cy, 2, C(P_WHITE));
         double a = f * 3.14159265 / 2 + 0.5;
         int sx = cx + int(std::lround(std::cos(a) * 5)), sy = cy + int(std::lround(std::sin(a) * 5));
         c.FillRect(sx - 1, sy - 1, 2, 2, C(P_WHITE));
-        c.Set(sx, sy, C(P_GOLD3));
+        c.Set(sx, sy, C(P_ICE3));
     }
     // beam: a long horizontal ray, two frames that shimmer
     for (int f = 0; f < 2; ++f) {
