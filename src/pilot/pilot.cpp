@@ -76,7 +76,7 @@ void AfterFrame() {
         fl.stage = stageNo;
         fl.lives = GameState.lives;
         fl.barrier = GameState.barrier;
-        if (fl.opt.kind == Kind::Planner) ResetPlanner();
+        if (fl.opt.kind == Kind::Planner) ResetPlanner(fl.opt.horizon, fl.opt.replan);
     }
     StageReport& r = fl.reports.back();
     r.frames = menFrame;
@@ -195,7 +195,7 @@ void Install(const Options& o) {
     outerLoopCalls.title = Title;
     PlayerInput = o.menus ? PlayRead : DirectRead;
     if (o.menus) inputTap.source = Source;
-    ResetPlanner();
+    ResetPlanner(o.horizon, o.replan);
     ResetHuman(o.seed);
 }
 

@@ -26,6 +26,10 @@ struct Options {
     // words); false: the pilot answers play's reads only, directly, and the
     // menus read the devices (tests with scripted screens).
     bool menus = true;
+    // The planner's look-ahead: the frames it plays ahead for each input it
+    // weighs, and the play frames between two decisions. Less of either
+    // costs less CPU and flies less well.
+    int horizon = 18, replan = 2;
 };
 
 struct Loss {

@@ -20,7 +20,7 @@ Spot ProgressSpot();
 int Towards(int fromX, int fromY, int x, int y, int slack);
 
 // Decisions, made between play frames for the frame that follows.
-void ResetPlanner();
+void ResetPlanner(int horizon, int replan);
 int PlannerWord();
 void ResetHuman(uint32_t seed);
 int HumanWord();

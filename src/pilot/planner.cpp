@@ -15,13 +15,13 @@
 namespace pilot {
 namespace {
 
-constexpr int kHorizon = 18;     // frames played ahead for each input
 constexpr int kShortHold = 5;    // the second try: move this long, then stay
-constexpr int kReplan = 2;       // frames between two decisions
 constexpr int kSafeGap = 24;     // a threat further than this is no concern
 constexpr int kNearGap = 12;     // nearer than this is a close call
 constexpr int kCalmGap = 72;     // nothing this near: steer without looking ahead
 
+int horizon = 18;                // frames played ahead for each input
+int replan = 2;                  // frames between two decisions
 int simWord = 0;
 int SimInput() { return simWord; }
 
@@ -41,7 +41,7 @@ Outcome Try(const playstate::Snapshot& base, int first, int hold, int then) {
     int hp[kTekiMax];
     for (int i = 0; i < kTekiMax; i++) hp[i] = Teki[i].active == 1 ? std::max(Teki[i].hp, 0) : -1;
     Outcome o;
-    for (int f = 0; f < kHorizon; f++) {
+    for (int f = 0; f < horizon; f++) {
         simWord = f < hold ? first : then;
         LookAheadFrame();
         if (GameState.lives < lives || GameState.barrier < barrier || gameOverFlag == 1) {
@@ -82,14 +82,18 @@ struct State {
 
 }  // namespace
 
-void ResetPlanner() { st = State{}; }
+void ResetPlanner(int frames, int every) {
+    st = State{};
+    horizon = std::clamp(frames, kShortHold + 1, 60);
+    replan = std::clamp(every, 1, 8);
+}
 
 int PlannerWord() {
     if (st.untilNext > 0) {
         st.untilNext--;
         return st.word;
     }
-    st.untilNext = kReplan - 1;
+    st.untilNext = replan - 1;
     const GameStateRecord& g = GameState;
     const Spot want = ProgressSpot();
     // Charge the gauge whenever there is a stock; release it when nothing
@@ -103,7 +107,7 @@ int PlannerWord() {
     PlayerInput = SimInput;
     // Nothing near: steering to the spot will do, unless it runs into harm
     // (the terrain is no threat ThreatGap sees).
-    if (ThreatGap(kCalmGap) >= kCalmGap && !Try(base, steer | fire, kHorizon, steer | fire).harmed) {
+    if (ThreatGap(kCalmGap) >= kCalmGap && !Try(base, steer | fire, horizon, steer | fire).harmed) {
         PlayerInput = savedInput;
         playstate::Restore(base);
         st.word = steer | fire;
@@ -121,7 +125,7 @@ int PlannerWord() {
             best = first;
         }
     };
-    for (int m : kMoves) consider(m | fire, kHorizon, m | fire);
+    for (int m : kMoves) consider(m | fire, horizon, m | fire);
     if (bestValue < 0)
         for (int m : kMoves) consider(m | fire, kShortHold, fire);
     // The technique: let go of a charged gauge when a threat is near or a
@@ -129,7 +133,7 @@ int PlannerWord() {
     // hurts every enemy).
     const bool boss = itemDrop == 0;
     if (charge && Player.gaugeCount >= 30 && (bestValue < 0 || boss || ThreatGap(kSafeGap) < kSafeGap / 2))
-        for (int m : kMoves) consider(m | IN_B1, kHorizon, m | IN_B1);
+        for (int m : kMoves) consider(m | IN_B1, horizon, m | IN_B1);
 
     PlayerInput = savedInput;
     playstate::Restore(base);
