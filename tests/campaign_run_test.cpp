@@ -36,6 +36,7 @@
 #include "campaign_pilot.h"
 #include "flash_meter.h"
 #include "shell/options.h"
+#include "stage_run_fixture.h"
 
 namespace {
 
@@ -161,6 +162,7 @@ TEST(CampaignRun, EveryStageWithDataIsPlayedInTurnCarryingTheRun) {
     pilot::Options po;
     po.oneRun = false;
     po.menus = false;
+    po.replan = stagerun::kPilotReplan;
     pilot::Install(po);
     quitFlag = 0;
     clog = CampaignLog{};

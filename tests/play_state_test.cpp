@@ -29,6 +29,20 @@ struct Log {
 };
 Log slog;
 
+// One pass of the game frame: a well-armed craft, and (test only) no bullet
+// or enemy can hit it this frame. False when no play frame ran (the gate was
+// still shut).
+bool ArmedFrame() {
+    const long before = playFramesRun;
+    if (playFramesRun == 0) {
+        GameState.shotLv = 2;
+        GameState.option = 3;
+    }
+    if (invincible == 0) invincible = 1;
+    GameFrame();
+    return playFramesRun != before;
+}
+
 // Towards the first live enemy's row, the gauge held in long stretches so
 // techniques are released along the way.
 int Pilot() {
@@ -38,7 +52,12 @@ int Pilot() {
             y = t.y;
             break;
         }
-    int key = stagerun::Steer(80, std::clamp(y, 40, 200), 2);
+    y = std::clamp(y, 40, 200);
+    int key = IN_B1;
+    if (GameState.playerY > y + 2) key |= IN_UP;
+    if (GameState.playerY < y - 2) key |= IN_DOWN;
+    if (GameState.playerX < 76) key |= IN_RIGHT;
+    if (GameState.playerX > 84) key |= IN_LEFT;
     if ((menFrame / 90) % 3 != 0) key |= IN_B2;
     return key;
 }
@@ -96,7 +115,7 @@ void CheckPoint() {
 }
 
 void SnapFrame() {
-    if (!stagerun::ArmedFrame()) return;
+    if (!ArmedFrame()) return;
     const long n = ++slog.frames;
     if (n % kEvery == 0 && gameOverFlag == 0 && clearFlag == 0) CheckPoint();
     if (n >= kStageFrames) quitFlag = 1;

@@ -1,8 +1,9 @@
-// Shared scaffolding for the whole-stage runs: a scripted pilot flies a stage
-// in the real outer loop, headless, with the generated data. Each stage's test
-// keeps its own pilot, its own observations and its own checks; this holds
-// what they all do the same way (the display and the hooks, the screens'
-// script, the well-armed craft that nothing can hit, frame dumps).
+// Shared scaffolding for the whole-stage runs: the planning pilot flies a
+// stage in the real outer loop, headless, with the generated data, through
+// the same input word a player's keys use. Each stage's test keeps its own
+// observations and checks; this holds what they all do the same way (the
+// display and the hooks, the screens' script, the clear, frame dumps), and
+// the replay of a stage's timeline with the craft parked.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@
 
 #include "enemy/enemy.h"
 #include "input/input.h"
+#include "pilot/pilot.h"
 #include "platform/platform.h"
 #include "player/player.h"
 #include "screens/screens.h"
@@ -57,32 +59,6 @@ inline void DumpWork(const std::string& dir, const char* tag, long frame) {
         }
     std::fclose(f);
 }
-
-// The fire button plus the directions that bring the craft to (targetX,
-// targetY): within 4 pixels across, within slackY up and down.
-inline int Steer(int targetX, int targetY, int slackY) {
-    int key = IN_B1;
-    if (GameState.playerY > targetY + slackY) key |= IN_UP;
-    if (GameState.playerY < targetY - slackY) key |= IN_DOWN;
-    if (GameState.playerX < targetX - 4) key |= IN_RIGHT;
-    if (GameState.playerX > targetX + 4) key |= IN_LEFT;
-    return key;
-}
-
-// One pass of the game frame for the pilot: a well-armed craft keeps the test
-// short, and (test only) no bullet or enemy can hit it this frame. False when
-// no play frame ran (the gate was still shut).
-inline bool ArmedFrame() {
-    const long before = playFramesRun;
-    if (playFramesRun == 0) {
-        GameState.shotLv = 2;
-        GameState.option = 3;
-    }
-    if (invincible == 0) invincible = 1;
-    GameFrame();
-    return playFramesRun != before;
-}
-
 
 // Loads a stage's generated timeline for a replay with the craft parked at
 // (craftX, 120); false when the data is not there.
@@ -157,44 +133,45 @@ inline void OpenDisplay(unsigned seed, bool headless = true, bool windowed = fal
     ResetScreensState();
 }
 
-// What every piloted run notes; a test's own log derives from it.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+// The sanitizers slow play about tenfold: there the planning pilot decides
+// every fourth frame instead of every other (it still clears every stage).
+constexpr int kPilotReplan = 4;
+#else
+constexpr int kPilotReplan = 2;
+#endif
+
+// What every piloted run notes; a test's own log derives from it and its
+// observe function reads the play state after each play frame.
 struct RunLog {
     int titles = 0, stageEnds = 0;
-    int stage = 0;                          // set as the title returns (0: leave the shell's stage 1)
     long frames = 0, bossDied = -1, cleared = -1;   // play frames (-1: not yet)
+    void (*observe)(long frame) = nullptr;
     std::string dumpDir;
 };
 // The log of the run being flown (the hooks are plain functions).
 inline RunLog* flying = nullptr;
 
-// Starts flying with this log, dumping frames where the environment
-// variable dumpEnv names a folder.
-inline void Fly(RunLog& log, const char* dumpEnv) {
-    flying = &log;
-    if (const char* d = std::getenv(dumpEnv)) log.dumpDir = d;
-}
-
 inline void Dump(const char* tag, long frame) { DumpWork(flying->dumpDir, tag, frame); }
 
-// A play frame for the pilot (ArmedFrame), counted, with the boss's fall and
-// the clear noted; the frame's number, or -1 when the gate was still shut.
-inline long CountedFrame() {
-    if (!ArmedFrame()) return -1;
+// The play frame under the pilot: counted, the boss's fall and the clear
+// noted, then the test's own observations; a run still going after four
+// times the longest stage's frames is given up.
+inline void PilotedFrame() {
+    const long before = playFramesRun;
+    GameFrame();
+    if (playFramesRun == before) return;  // the gate was still shut
     RunLog& L = *flying;
     const long n = L.frames++;
     if (bossDown == 1 && L.bossDied < 0) L.bossDied = n;
     if (clearFlag == 1 && L.cleared < 0) L.cleared = n;
-    return n;
+    if (L.observe) L.observe(n);
+    if (n > 60000) quitFlag = 1;
 }
 
-// The title the first time (then the log's stage is set); back at the title
-// after the stage, the quit that ends the test.
-inline int TitleOnce() {
-    if (++flying->titles > 1) return 1;
-    const int item = h_Title();
-    if (flying->stage > 0) stageNo = flying->stage;
-    return item;
-}
+// The title the first time; back at the title after the stage, the quit
+// that ends the test.
+inline int TitleOnce() { return ++flying->titles > 1 ? 1 : h_Title(); }
 
 // The end picture, counted and dumped while it is still on the work surface.
 inline void StageEndSeen() {
@@ -204,15 +181,14 @@ inline void StageEndSeen() {
 }
 
 struct Hooks {
-    int (*pilot)() = nullptr;
+    int (*pilot)() = nullptr;        // null: the planning pilot
     int (*title)() = nullptr;
     void (*gameFrame)() = nullptr;
     void (*stageEnd)() = nullptr;
     int (*charsel)() = nullptr;      // left as it is when null
-    void (*loadStage)() = nullptr;   // left as it is when null
 };
 
-// Puts the run's hooks into the outer loop and the pilot on the controls,
+// Puts the run's hooks into the outer loop and a pilot on the controls,
 // with the screens reading the button, then nothing, over and over; Restore
 // puts everything back.
 class PilotedRun {
@@ -224,10 +200,17 @@ public:
         if (h.charsel) outerLoopCalls.charsel = h.charsel;
         outerLoopCalls.gameFrame = h.gameFrame;
         outerLoopCalls.stageEnd = h.stageEnd;
-        if (h.loadStage) outerLoopCalls.loadStage = h.loadStage;
-        PlayerInput = h.pilot;
         quitFlag = 0;
         playFramesRun = 0;
+        if (h.pilot) {
+            PlayerInput = h.pilot;
+        } else {  // it wraps the hooks just set, and answers play's reads only
+            pilot::Options o;
+            o.oneRun = false;
+            o.menus = false;
+            o.replan = kPilotReplan;
+            pilot::Install(o);
+        }
         std::vector<plat::ScriptRun> script;
         for (int i = 0; i < 3000; i++) {
             script.push_back({IN_B1, 1});
@@ -239,6 +222,7 @@ public:
     void Restore() {
         if (!installed_) return;
         installed_ = false;
+        pilot::Remove();
         outerLoopCalls = saved_;
         PlayerInput = savedInput_;
         plat::SetScriptedInput(std::vector<int>{});
@@ -272,10 +256,35 @@ protected:
         if (HasFatalFailure()) return;
         run_.Install(h);
     }
-    // Puts the hooks back, and resets the stage number unless told not to.
-    void EndRun(bool resetStage = true) {
+    // The planning pilot flies one run that starts at the stage, as a run
+    // chosen to start there does (a fresh craft, the first character), with
+    // this log; frames are dumped where the environment variable dumpEnv
+    // names a folder.
+    void FlyStage(int stage, unsigned seed, RunLog& log, const char* dumpEnv) {
+        flying = &log;
+        if (const char* d = std::getenv(dumpEnv)) log.dumpDir = d;
+        const std::string men = "men" + std::to_string(stage) + ".dat";
+        SetRunStages(stage, false);
+        StartRun(men.c_str(), seed, {nullptr, TitleOnce, PilotedFrame, StageEndSeen});
+    }
+    // The stage the pilot flew cleared, at most a life lost, the end picture
+    // shown once, and the game back at the title.
+    static void ExpectCleared(int stage, const RunLog& L) {
+        const std::vector<pilot::StageReport>& flown = pilot::Reports();
+        ASSERT_EQ(flown.size(), 1u);
+        EXPECT_EQ(flown[0].stage, stage);
+        EXPECT_TRUE(flown[0].cleared) << pilot::FormatReport(flown[0]);
+        EXPECT_LE(flown[0].losses.size(), 1u) << pilot::FormatReport(flown[0]);
+        ASSERT_GE(L.bossDied, 0);
+        EXPECT_EQ(L.cleared - L.bossDied, 195);
+        EXPECT_EQ(L.stageEnds, 1);
+        EXPECT_EQ(L.titles, 2);
+    }
+    // Puts the hooks back, and the runs' start at stage 1.
+    void EndRun() {
         run_.Restore();
-        if (resetStage) stageNo = 1;
+        SetRunStages(0, false);
+        stageNo = 1;
         LeaveData();
     }
     void LeaveData() {
