@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,11 @@ TEST_F(PlayerContent, EveryCellTheCraftReadsIsOnItsSheet) {
     fs::path dir = PELLO_TEST_DATA_DIR;
     if (!fs::exists(dir / "c_maho.bmp")) GTEST_SKIP() << "no generated data";
     PixelFormat565 = 1;
+    // The craft and barrier cells of every character on each sheet: drawn
+    // together with the craft, so two of them may be the same picture but
+    // never share part of one (a keyed cell reaching into an additive one
+    // shows the other's black as a box).
+    std::map<std::string, std::vector<std::pair<int, RECT>>> craftCells;
     for (int c = 0; c < 10; c++) {
         Surface* s = LoadBitmapSurface((dir / CharSheet[c]).c_str());
         ASSERT_NE(s, nullptr) << CharSheet[c];
@@ -49,6 +55,7 @@ TEST_F(PlayerContent, EveryCellTheCraftReadsIsOnItsSheet) {
             if (t.downLeft >= 0) cells.push_back({"down", RECT{t.downLeft, top, t.downLeft + 32, top + t.cellH}});
         }
         cells.push_back({"barrier", RECT{t.barrierL, t.barrierT, t.barrierL + t.barrierW, t.barrierT + t.barrierH}});
+        for (const auto& cell : cells) craftCells[CharSheet[c]].push_back({c, cell.second});
         // Every frame of every shot of the fullest volley.
         for (int lv = 0; lv < 3; lv++) {
             StageStart(c);
@@ -68,4 +75,13 @@ TEST_F(PlayerContent, EveryCellTheCraftReadsIsOnItsSheet) {
                                      << r.top << ")-(" << r.right << ", " << r.bottom << ")";
         FreeSurface(s);
     }
+    for (const auto& [sheet, list] : craftCells)
+        for (const auto& [c, a] : list)
+            for (const auto& [d, b] : list) {
+                bool same = a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+                bool overlap = a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+                EXPECT_TRUE(same || !overlap) << sheet << ": a cell of character " << c << " at (" << a.left << ", "
+                                              << a.top << ") reaches into one of character " << d << " at ("
+                                              << b.left << ", " << b.top << ")";
+            }
 }

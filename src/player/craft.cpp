@@ -9,7 +9,7 @@
 
 //                              speed lock firing cellH idle  up   down frames barrier
 const CharacterInfo CharTable[10] = {
-    {3, 12, 0, 32, 0, 64, 96, 2, 64, 48, 48, 48},    // 0 witch
+    {3, 12, 0, 32, 0, 64, 96, 2, 0, 104, 48, 48},    // 0 witch (barrier below the orbs, clear of 1's cells)
     {4, 60, 1, 32, 0, 128, 96, 3, 96, 80, 48, 48},   // 1 witch, charged beams
     {4, 60, 1, 32, 0, 128, 96, 3, 96, 64, 48, 48},   // 2 angel
     {3, 12, 1, 32, 0, 128, 96, 3, 32, 64, 48, 48},   // 3 imp

@@ -68,28 +68,10 @@ void PaintMaho(Canvas& c) {
                   [&](Canvas& s) { DrawWitch(s, fr, true, P_DUSK3, P_DUSK2, P_DUSK4); });
     // character 1's own cells: the third casting frame, casting while diving
     // and climbing, and climbing in level flight
+    CraftInto(c, R("1 cast idle 2"), kLevel, [&](Canvas& s) { DrawWitch(s, 0, true, P_DUSK3, P_DUSK2, P_DUSK4); });
+    CraftInto(c, R("1 cast down"), kDown, [&](Canvas& s) { DrawWitch(s, 1, true, P_DUSK3, P_DUSK2, P_DUSK4); });
     CraftInto(c, R("1 cast up"), kUp, [&](Canvas& s) { DrawWitch(s, 0, true, P_DUSK3, P_DUSK2, P_DUSK4); });
     CraftInto(c, R("1 up"), kUp, [&](Canvas& s) { DrawWitch(s, 1, false, P_VIOLET2, P_VIOLET1, P_VIOLET3); });
-    // Character 1's casting cells that reach into character 0's barrier
-    // (an additive cell): the shared corner belongs to the barrier.
-    Rect barrier0 = R("0 barrier");
-    auto castAround = [&](const std::string& name, Pose pose, int frame) {
-        Rect r = R(name);
-        Canvas s(32, 32, kKey);
-        DrawWitch(s, frame, true, P_DUSK3, P_DUSK2, P_DUSK4);
-        if (pose == kDown) s = Tilt(s, -0.22);
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                if (barrier0.Contains(r.l + x, r.t + y)) s.px[size_t(y) * 32 + x] = kKey;
-        Finish(s);
-        Rim(s);
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                if (barrier0.Contains(r.l + x, r.t + y)) s.px[size_t(y) * 32 + x] = kKey;
-        PutKeyed(c, s, r);
-    };
-    castAround("1 cast idle 2", kLevel, 0);
-    castAround("1 cast down", kDown, 1);
     // magic bolt, four frames: a gold orb with a turning sparkle (the
     // player's shots are warm gold and white, never an enemy bullet's hue)
     for (int fr = 0; fr < 4; ++fr)
@@ -147,7 +129,7 @@ void PaintMaho(Canvas& c) {
 
 void DeclareMaho() {
     Layout l{"c_maho.bmp", "maho"};
-    DeclareSheet({l.file, 160, 128, Depth::Rgb24, kKey, "characters 0 and 1: the witch"});
+    DeclareSheet({l.file, 160, 152, Depth::Rgb24, kKey, "characters 0 and 1: the witch"});
     // Character 0.
     DeclareCraft(l, 0, 32, 2, 64, 96, "0");
     DeclareFrames(l, "familiar", 0, 32, 32, 32, 2, "option of character 0; casting frames 0, 1 of character 1",
@@ -155,22 +137,20 @@ void DeclareMaho() {
     DeclareFrames(l, "bolt", 0, 64, 16, 16, 4, "character 0 forward bolt", Copy::Additive);
     DeclareFrames(l, "star", 0, 80, 16, 16, 3, "character 0 spread and option shot; charge marks of character 1",
                   Copy::Additive);
-    Decl(l, "0 barrier", RectWH(64, 48, 48, 48), "barrier of character 0", Copy::Additive);
-    // Character 1 reads character 0's sheet: most of its cells are character
-    // 0's pictures, so every one of them may overlap.
+    Decl(l, "0 barrier", RectWH(0, 104, 48, 48), "barrier of character 0", Copy::Additive);
+    // Character 1 reads character 0's sheet: its level frame 2 and diving
+    // cell are character 0's climbing and diving pictures, its orbs lie over
+    // the stars.
     Decl(l, "1 idle 2", RectWH(64, 0, 32, 32), "character 1 level flight frame 2 (= character 0 climbing)",
          Copy::Keyed, "*");
     Decl(l, "1 down", RectWH(96, 0, 32, 32), "character 1 diving (= character 0 diving)", Copy::Keyed, "*");
     Decl(l, "1 up", RectWH(128, 0, 32, 32), "character 1 climbing", Copy::Keyed);
-    Decl(l, "1 cast idle 2", RectWH(64, 32, 32, 32),
-         "character 1 casting frame 2; its lower half is the corner of character 0's barrier", Copy::Keyed, "*");
-    Decl(l, "1 cast down", RectWH(96, 32, 32, 32),
-         "character 1 casting, diving; its lower left corner is character 0's barrier", Copy::Keyed, "*");
+    Decl(l, "1 cast idle 2", RectWH(64, 32, 32, 32), "character 1 casting frame 2", Copy::Keyed);
+    Decl(l, "1 cast down", RectWH(96, 32, 32, 32), "character 1 casting, diving", Copy::Keyed);
     Decl(l, "1 cast up", RectWH(128, 32, 32, 32), "character 1 casting, climbing", Copy::Keyed);
     DeclareFrames(l, "1 orb", 0, 80, 24, 24, 2, "character 1 level-0 orb (over the stars)", Copy::Additive, "*");
-    Decl(l, "1 beam", RectWH(48, 84, 48, 8), "character 1 thin beam (crosses character 0's barrier)",
-         Copy::Additive, "*");
-    Decl(l, "1 barrier", RectWH(96, 80, 48, 48), "barrier of character 1", Copy::Additive, "*");
+    Decl(l, "1 beam", RectWH(48, 84, 48, 8), "character 1 thin beam", Copy::Additive);
+    Decl(l, "1 barrier", RectWH(96, 80, 48, 48), "barrier of character 1", Copy::Additive);
     AddPainter(l.file, l.owner, PaintMaho);
 }
 
