@@ -1,4 +1,4 @@
-// Stage 1's enemy sheet: the sprite table and the drawing of every enemy.
+// Stage 1's enemy sheet: the drawing of every enemy, bound to its sprite in enemies.txt.
 //
 // Stage 1's enemy sheet "stage1_en.bmp" (8-bit): every flyer, turret, trap,
 // column and scenery piece the stage's waves use, one cell per animation
@@ -35,6 +35,7 @@ void DrawPuff(Canvas& c, int) {  // type 11: a cloud imp
     c.HLine(6, 9, 12, P(P_SKY0));
     Finish(c);
 }
+AG_DRAWS(kSheet, "puff", DrawPuff);
 
 void DrawBat(Canvas& c, int f) {  // type 40: a bat-winged imp
     int tip = f == 0 ? 2 : 13;
@@ -47,6 +48,7 @@ void DrawBat(Canvas& c, int f) {  // type 40: a bat-winged imp
     c.Set(10, 5, P(P_METAL4));
     Finish(c);
 }
+AG_DRAWS(kSheet, "bat", DrawBat);
 
 void DrawWisp(Canvas& c, int f) {  // type 12: a drifting ghost, drawn half transparent
     Wisp(c, f, 9, 15, P_ICE1, "ice");
@@ -54,6 +56,7 @@ void DrawWisp(Canvas& c, int f) {  // type 12: a drifting ghost, drawn half tran
     c.FillRect(8, 7, 2, 3, P(P_SKY0));
     Finish(c);
 }
+AG_DRAWS(kSheet, "wisp", DrawWisp);
 
 void DrawJelly(Canvas& c, int f) {  // type 13: a sky jelly
     c.FillEllipse(8, 7, 6, 5, P(P_ROSE2));
@@ -69,6 +72,7 @@ void DrawJelly(Canvas& c, int f) {  // type 13: a sky jelly
     Eye(c, 9, 4);
     Finish(c);
 }
+AG_DRAWS(kSheet, "jelly", DrawJelly);
 
 void DrawBird(Canvas& c, int f, const char* ramp, int dark, int mid, int light) {  // types 18, 19
     Tri(c, {1, 8}, {12, 5}, {12, 11}, P(mid));
@@ -83,7 +87,9 @@ void DrawBird(Canvas& c, int f, const char* ramp, int dark, int mid, int light) 
     Finish(c);
 }
 void DrawPaperBird(Canvas& c, int f) { DrawBird(c, f, "metal", P_METAL2, P_METAL3, P_METAL4); }
+AG_DRAWS(kSheet, "paper bird", DrawPaperBird);
 void DrawFireBird(Canvas& c, int f) { DrawBird(c, f, "fire", P_FIRE1, P_FIRE2, P_FIRE4); }
+AG_DRAWS(kSheet, "fire bird", DrawFireBird);
 
 void DrawLeaf(Canvas& c, int f) {  // type 43: a spinning leaf blade
     const double a = f * 3.14159 / 3;
@@ -96,6 +102,7 @@ void DrawLeaf(Canvas& c, int f) {  // type 43: a spinning leaf blade
         }
     Finish(c);
 }
+AG_DRAWS(kSheet, "leaf", DrawLeaf);
 
 void DrawBalloon(Canvas& c, int f) {  // type 33: a bobbing balloon
     c.Line(8, 12, 8 + (f ? 2 : -2), 15, P(P_EARTH2));
@@ -105,6 +112,7 @@ void DrawBalloon(Canvas& c, int f) {  // type 33: a bobbing balloon
     c.Set(9, 7, kInk);
     Finish(c);
 }
+AG_DRAWS(kSheet, "balloon", DrawBalloon);
 
 void DrawAcorn(Canvas& c, int) {  // type 50: a falling acorn bomb
     c.FillEllipse(8, 9, 5, 5, P(P_GOLD1));
@@ -116,6 +124,7 @@ void DrawAcorn(Canvas& c, int) {  // type 50: a falling acorn bomb
     c.Set(10, 10, kInk);
     Finish(c);
 }
+AG_DRAWS(kSheet, "acorn", DrawAcorn);
 
 void DrawBee(Canvas& c, int) {  // type 53
     c.FillEllipse(6, 4, 3, 3, P(P_ICE3));
@@ -126,6 +135,7 @@ void DrawBee(Canvas& c, int) {  // type 53
     c.Set(3, 10, P(P_WHITE));
     Finish(c);
 }
+AG_DRAWS(kSheet, "bee", DrawBee);
 
 void DrawEye(Canvas& c, int f) {  // type 51: frame 0 cruising, 1 and 2 charging
     Ball(c, 8, 8, 7, "teal");
@@ -136,6 +146,7 @@ void DrawEye(Canvas& c, int f) {  // type 51: frame 0 cruising, 1 and 2 charging
     if (f > 0) c.Line(11, 3, 14, 1, P(P_FIRE3));
     Finish(c);
 }
+AG_DRAWS(kSheet, "eye", DrawEye);
 
 // ---- flyers, 24 x 24 ----------------------------------------------------
 
@@ -155,7 +166,9 @@ void DrawOwl(Canvas& c, int f, const char* ramp, int dark, int light) {  // type
     Finish(c);
 }
 void DrawOwlViolet(Canvas& c, int f) { DrawOwl(c, f, "violet", P_VIOLET0, P_VIOLET2); }
+AG_DRAWS(kSheet, "owl", DrawOwlViolet);
 void DrawOwlRose(Canvas& c, int f) { DrawOwl(c, f, "rose", P_ROSE0, P_ROSE2); }
+AG_DRAWS(kSheet, "rose owl", DrawOwlRose);
 
 void DrawHopper(Canvas& c, int f) {  // type 25: 0/1 hopping, 2 ready, 3 spitting
     bool tucked = f == 1 || f == 2;
@@ -179,6 +192,7 @@ void DrawHopper(Canvas& c, int f) {  // type 25: 0/1 hopping, 2 ready, 3 spittin
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "hopper", DrawHopper);
 
 void DrawStar(Canvas& c, int f) {  // type 30: a spinning star wheel; frame 1 stops and glows
     std::vector<Point> pts;
@@ -193,6 +207,7 @@ void DrawStar(Canvas& c, int f) {  // type 30: a spinning star wheel; frame 1 st
     c.FillCircle(12, 12, 3, P(f == 0 ? P_AMBER1 : P_WHITE));
     Finish(c);
 }
+AG_DRAWS(kSheet, "star", DrawStar);
 
 void DrawKiteFish(Canvas& c, int f) {  // type 31: 0/1 swimming, 2/3 firing
     int tail = (f & 1) ? 3 : -3;
@@ -208,6 +223,7 @@ void DrawKiteFish(Canvas& c, int f) {  // type 31: 0/1 swimming, 2/3 firing
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "kite fish", DrawKiteFish);
 
 void DrawMoth(Canvas& c, int f) {  // type 34: 0..3 wing beat, 4 diving
     if (f < 4) {
@@ -228,6 +244,7 @@ void DrawMoth(Canvas& c, int f) {  // type 34: 0..3 wing beat, 4 diving
     c.Line(13, 5, 16, 1, P(P_EARTH1));
     Finish(c);
 }
+AG_DRAWS(kSheet, "moth", DrawMoth);
 
 // ---- ground, 32 x 32 ----------------------------------------------------
 
@@ -251,6 +268,7 @@ void DrawMortar(Canvas& c, int f) {  // type 23: a dome that opens and lobs ball
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "mortar", DrawMortar);
 
 void DrawFlower(Canvas& c, int f) {  // type 24: a crystal flower, opening to fire
     Base(c, 26);
@@ -264,6 +282,7 @@ void DrawFlower(Canvas& c, int f) {  // type 24: a crystal flower, opening to fi
     c.VLine(16, 23, 25, P(P_LEAF2));
     Finish(c);
 }
+AG_DRAWS(kSheet, "flower", DrawFlower);
 
 void DrawCannon(Canvas& c, int f) {  // type 35: barrel raised to the upper left
     Base(c, 24);
@@ -275,6 +294,7 @@ void DrawCannon(Canvas& c, int f) {  // type 35: barrel raised to the upper left
     if (f) c.FillCircle(3, 5, 3, P(P_FIRE3));
     Finish(c);
 }
+AG_DRAWS(kSheet, "cannon", DrawCannon);
 
 void DrawPod(Canvas& c, int f) {  // type 42: a snow pod; frame 2 vents open
     Base(c, 25);
@@ -287,6 +307,7 @@ void DrawPod(Canvas& c, int f) {  // type 42: a snow pod; frame 2 vents open
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "pod", DrawPod);
 
 void DrawSlant(Canvas& c, int f) {  // type 54: hangs from above; barrel down, left, right
     c.FillRect(4, 0, 24, 6, P(P_METAL1));
@@ -301,6 +322,7 @@ void DrawSlant(Canvas& c, int f) {  // type 54: hangs from above; barrel down, l
     c.FillCircle(16, 8, 3, P(P_ROSE2));
     Finish(c);
 }
+AG_DRAWS(kSheet, "slant", DrawSlant);
 
 void DrawSnowman(Canvas& c, int f) {  // type 55: pops up and throws
     int bob = f == 1 ? 1 : (f == 2 ? 2 : 0);
@@ -320,6 +342,7 @@ void DrawSnowman(Canvas& c, int f) {  // type 55: pops up and throws
     c.Line(22, 20, 27, 23, P(P_EARTH1));
     Finish(c);
 }
+AG_DRAWS(kSheet, "snowman", DrawSnowman);
 
 void DrawHatch(Canvas& c, int f) {  // type 32, 64 x 32: the doors part, 0 shut .. 4 open
     c.FillRect(2, 18, 60, 14, P(P_EARTH1));
@@ -334,6 +357,7 @@ void DrawHatch(Canvas& c, int f) {  // type 32, 64 x 32: the doors part, 0 shut 
     c.FillCircle(57, 24, 2, P(P_GOLD2));
     Finish(c);
 }
+AG_DRAWS(kSheet, "hatch", DrawHatch);
 
 void DrawIceColumn(Canvas& c, int f) {  // type 36 cells: 0/1 flickering tip, 2 link, 3 base
     if (f <= 1) {
@@ -353,6 +377,7 @@ void DrawIceColumn(Canvas& c, int f) {  // type 36 cells: 0/1 flickering tip, 2 
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "ice column", DrawIceColumn);
 
 void DrawPine(Canvas& c, int) {  // type 44: a snowy pine
     c.FillRect(14, 25, 4, 7, P(P_EARTH1));
@@ -362,6 +387,7 @@ void DrawPine(Canvas& c, int) {  // type 44: a snowy pine
     c.Set(16, 1, P(P_WHITE));
     Finish(c);
 }
+AG_DRAWS(kSheet, "pine", DrawPine);
 
 void DrawRock(Canvas& c, int) {  // type 52: a snowy boulder
     c.FillEllipse(16, 21, 14, 10, P(P_METAL1));
@@ -370,12 +396,14 @@ void DrawRock(Canvas& c, int) {  // type 52: a snowy boulder
     c.Line(18, 20, 24, 26, P(P_METAL0));
     Finish(c);
 }
+AG_DRAWS(kSheet, "rock", DrawRock);
 
 void DrawLanternGlow(Canvas& c, int) {  // type 46, additive: a drifting flame
     c.Fill(kBlack);
     c.GlowEllipse(16, 17, 15, 15, {P(P_FIRE4), P(P_FIRE3), P(P_AMBER1), P(P_FIRE2), P(P_FIRE1)});
     c.GlowEllipse(16, 15, 5, 8, {P(P_WHITE), P(P_GOLD3), P(P_GOLD2)});
 }
+AG_DRAWS(kSheet, "lantern glow", DrawLanternGlow);
 
 // ---- hanging pieces ---------------------------------------------------
 
@@ -394,6 +422,7 @@ void DrawBeamCannon(Canvas& c, int f) {  // type 14: 0..3 charging, 4 chain link
     c.FillCircle(19, 17, 2 + f, P(glow[f]));
     Finish(c);
 }
+AG_DRAWS(kSheet, "beam cannon", DrawBeamCannon);
 
 void DrawBell(Canvas& c, int f) {  // type 15, 24 x 24: 0..3 opening, 4 link, 5 spiked tip
     if (f == 4) {
@@ -418,6 +447,7 @@ void DrawBell(Canvas& c, int f) {  // type 15, 24 x 24: 0..3 opening, 4 link, 5 
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "bell", DrawBell);
 
 void DrawSpikeBall(Canvas& c, int f) {  // type 22: 0/1 spiked head turning, 2 link
     if (f == 2) {
@@ -434,6 +464,7 @@ void DrawSpikeBall(Canvas& c, int f) {  // type 22: 0/1 spiked head turning, 2 l
     c.FillRect(18, 13, 3, 3, P(P_GOLD3));
     Finish(c);
 }
+AG_DRAWS(kSheet, "spike ball", DrawSpikeBall);
 
 void DrawStamper(Canvas& c, int f) {  // type 41: 0 stamping head, 1 rod
     if (f == 1) {
@@ -451,53 +482,11 @@ void DrawStamper(Canvas& c, int f) {  // type 41: 0 stamping head, 1 rod
     }
     Finish(c);
 }
-
-// ---- the sheet map -------------------------------------------------------
-
-const Sprite kSprites[] = {
-    // 16 x 16 flyers, row 0
-    {"puff", 0, 0, 16, 16, 1, DrawPuff, "cloud imp (type 11 drifter)"},
-    {"bat", 16, 0, 16, 16, 2, DrawBat, "bat imp, wings up/down (type 40)"},
-    {"wisp", 48, 0, 16, 16, 2, DrawWisp, "ghost wisp, drawn half transparent (type 12)"},
-    {"jelly", 80, 0, 16, 16, 2, DrawJelly, "sky jelly (type 13)"},
-    {"paper bird", 112, 0, 16, 16, 2, DrawPaperBird, "paper bird (type 18 swooper)"},
-    {"fire bird", 144, 0, 16, 16, 2, DrawFireBird, "fire bird (type 19 swooper)"},
-    {"leaf", 176, 0, 16, 16, 3, DrawLeaf, "spinning leaf blade (type 43 swooper)"},
-    {"balloon", 224, 0, 16, 16, 2, DrawBalloon, "balloon (type 33 bobber)"},
-    {"acorn", 256, 0, 16, 16, 1, DrawAcorn, "acorn bomb (type 50 dropper)"},
-    {"bee", 272, 0, 16, 16, 1, DrawBee, "bee (type 53 dip and climb)"},
-    {"eye", 288, 0, 16, 16, 3, DrawEye, "eye dart: cruising, charging (type 51)"},
-    // 24 x 24 flyers, row 16
-    {"owl", 0, 16, 24, 24, 3, DrawOwlViolet, "violet owl mage (type 20)"},
-    {"rose owl", 72, 16, 24, 24, 3, DrawOwlRose, "rose owl mage (type 21)"},
-    {"hopper", 144, 16, 24, 24, 4, DrawHopper, "snow frog: hop, ready, spit (type 25)"},
-    {"star", 240, 16, 24, 24, 2, DrawStar, "star wheel: spinning, firing (type 30)"},
-    {"kite fish", 288, 16, 24, 24, 4, DrawKiteFish, "kite fish: swim, fire (type 31)"},
-    {"moth", 384, 16, 24, 24, 5, DrawMoth, "lantern moth: wing beat, dive (type 34)"},
-    // 32 x 32 ground pieces, rows 40 and 72
-    {"mortar", 0, 40, 32, 32, 4, DrawMortar, "dome mortar, opening (type 23)"},
-    {"flower", 128, 40, 32, 32, 3, DrawFlower, "crystal flower turret (type 24)"},
-    {"cannon", 224, 40, 32, 32, 2, DrawCannon, "three-way cannon, recoil (type 35)"},
-    {"pod", 288, 40, 32, 32, 3, DrawPod, "snow pod: blink, vents open (type 42)"},
-    {"slant", 384, 40, 32, 32, 4, DrawSlant, "hanging turret: idle, left, right, down (type 54)"},
-    {"snowman", 0, 72, 32, 32, 4, DrawSnowman, "pop-up snowman: bob, throw (type 55)"},
-    {"hatch", 128, 72, 64, 32, 5, DrawHatch, "ground hatch, doors parting (type 32)"},
-    {"pine", 448, 72, 32, 32, 1, DrawPine, "snowy pine (type 44 scenery)"},
-    {"rock", 480, 72, 32, 32, 1, DrawRock, "snowy boulder (type 52 scenery)"},
-    // cells the hatch's released columns address: (0, 224), 4 frames of 32 x 32
-    {"ice column", 0, 224, 32, 32, 4, DrawIceColumn, "ice column: tip x2, link, base (type 36)"},
-    // hanging pieces, right of the boss's cells
-    {"beam cannon", 352, 128, 32, 32, 5, DrawBeamCannon, "hanging beam cannon: charge x4, chain (type 14)"},
-    {"bell", 352, 160, 24, 24, 6, DrawBell, "bell trap: opening x4, chain, spiked tip (type 15)"},
-    {"spike ball", 352, 184, 32, 32, 3, DrawSpikeBall, "swinging spike ball x2, chain (type 22)"},
-    {"stamper", 352, 216, 32, 32, 2, DrawStamper, "stamper head, rod (type 41)"},
-    {"lantern glow", 416, 248, 32, 32, 1, DrawLanternGlow, "lantern glow, additive (type 46)", Copy::Additive},
-};
+AG_DRAWS(kSheet, "stamper", DrawStamper);
 
 }  // namespace
 
 AG_REGISTER(RegisterStage1Enemies) {
-    DeclareSheet(SheetSpec{kSheet, 512, 512, Depth::Indexed8, kKey, "stage 1 enemies (8-bit)"});
-    AddSprites(kSheet, kOwner, kSprites);
+    AddSpriteFile(kSheet, kOwner, "stage1/enemies.txt");
     stage1::RegisterBossCells();   // the boss's own cells on this sheet
 }

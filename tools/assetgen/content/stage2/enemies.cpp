@@ -1,4 +1,4 @@
-// Stage 2's enemy sheet: the sprite table and the drawing of every enemy and of the Sea Gate.
+// Stage 2's enemy sheet: the drawing of every enemy, bound to its sprite in enemies.txt and of the Sea Gate.
 //
 // Stage 2's enemy sheet "stage2_en.bmp" (8-bit): the harbour town's night
 // creatures and harbour machinery, one cell per animation frame, and the Sea
@@ -37,6 +37,7 @@ void DrawLantern(Canvas& c, int) {  // type 11: a paper lantern imp, 16 x 16
     c.HLine(7, 8, 10, kInk);
     Finish(c);
 }
+AG_DRAWS(kSheet, "lantern", DrawLantern);
 
 void DrawGull(Canvas& c, int f) {  // type 40: a night gull, wings up / down, 16 x 16
     c.FillEllipse(8, 9, 5, 3, P(P_METAL3));
@@ -53,6 +54,7 @@ void DrawGull(Canvas& c, int f) {  // type 40: a night gull, wings up / down, 16
     c.FillRect(13, 9, 2, 2, P(P_METAL1));
     Finish(c);
 }
+AG_DRAWS(kSheet, "gull", DrawGull);
 
 void DrawWisp(Canvas& c, int f) {  // type 12: a will-o'-wisp, drawn half transparent
     Wisp(c, f, 8, 16, P_TEAL2, "teal");
@@ -61,6 +63,7 @@ void DrawWisp(Canvas& c, int f) {  // type 12: a will-o'-wisp, drawn half transp
     c.Set(8, 8, kInk);
     Finish(c);
 }
+AG_DRAWS(kSheet, "wisp", DrawWisp);
 
 void DrawJelly(Canvas& c, int f) {  // type 13: a harbour jellyfish
     c.FillEllipse(8, 6, 6, 5, P(P_VIOLET2));
@@ -78,6 +81,7 @@ void DrawJelly(Canvas& c, int f) {  // type 13: a harbour jellyfish
     c.Set(10, 4, kInk);
     Finish(c);
 }
+AG_DRAWS(kSheet, "jelly", DrawJelly);
 
 void DrawCrow(Canvas& c, int f) {  // type 20: a crow carrying a lamp, 24 x 24; wings 0 up .. 2 down
     int tipY = f == 0 ? 1 : (f == 1 ? 9 : 20);
@@ -96,6 +100,7 @@ void DrawCrow(Canvas& c, int f) {  // type 20: a crow carrying a lamp, 24 x 24; 
     c.Set(11, 21, P(P_WHITE));
     Finish(c);
 }
+AG_DRAWS(kSheet, "crow", DrawCrow);
 
 // ---- hanging pieces ------------------------------------------------------
 
@@ -118,6 +123,7 @@ void DrawCannon(Canvas& c, int f) {  // type 14: a brass cannon lowered on chain
     c.HLine(8, 26, 17, P(P_GOLD0));
     Finish(c);
 }
+AG_DRAWS(kSheet, "cannon", DrawCannon);
 
 void DrawBell(Canvas& c, int f) {  // type 15, 24 x 24: ship's bell opening 0..3, 4 chain, 5 anchor
     if (f == 4) {
@@ -151,6 +157,7 @@ void DrawBell(Canvas& c, int f) {  // type 15, 24 x 24: ship's bell opening 0..3
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "bell", DrawBell);
 
 void DrawMine(Canvas& c, int f) {  // type 22: a spiked sea mine, lamp blinking; 2 chain
     if (f == 2) {
@@ -170,6 +177,7 @@ void DrawMine(Canvas& c, int f) {  // type 22: a spiked sea mine, lamp blinking;
     if (f) c.Set(15, 10, P(P_WHITE));
     Finish(c);
 }
+AG_DRAWS(kSheet, "mine", DrawMine);
 
 void DrawWeight(Canvas& c, int f) {  // type 41: a crane's iron weight with a hook, 1 the cable
     if (f == 1) {
@@ -189,6 +197,7 @@ void DrawWeight(Canvas& c, int f) {  // type 41: a crane's iron weight with a ho
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "weight", DrawWeight);
 
 // ---- on the ground, 32 x 32 ------------------------------------------------
 
@@ -211,6 +220,7 @@ void DrawMortar(Canvas& c, int f) {  // type 23: a harbour mortar; 0 shut .. 3 w
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "mortar", DrawMortar);
 
 void DrawBrazier(Canvas& c, int f) {  // type 24: an iron brazier; the fire flares to fire
     Footing(c, 26);
@@ -226,6 +236,7 @@ void DrawBrazier(Canvas& c, int f) {  // type 24: an iron brazier; the fire flar
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "brazier", DrawBrazier);
 
 void DrawKeg(Canvas& c, int f) {  // type 42: a powder keg turret; frame 2 vents open
     Footing(c, 27);
@@ -242,6 +253,7 @@ void DrawKeg(Canvas& c, int f) {  // type 42: a powder keg turret; frame 2 vents
     c.Set(19, 1, P(f ? P_FIRE3 : P_GOLD2));
     Finish(c);
 }
+AG_DRAWS(kSheet, "keg", DrawKeg);
 
 void DrawCrates(Canvas& c, int) {  // type 52: cargo crates and a barrel on the quay
     c.FillRect(2, 14, 16, 16, P(P_EARTH2));
@@ -257,12 +269,14 @@ void DrawCrates(Canvas& c, int) {  // type 52: cargo crates and a barrel on the 
     c.Frame(6, 2, 12, 12, P(P_EARTH1));
     Finish(c);
 }
+AG_DRAWS(kSheet, "crates", DrawCrates);
 
 void DrawLanternGlow(Canvas& c, int) {  // type 46, additive: a drifting sky lantern's light
     c.Fill(kBlack);
     c.GlowEllipse(16, 17, 15, 15, {P(P_FIRE4), P(P_FIRE3), P(P_AMBER1), P(P_FIRE2), P(P_FIRE1)});
     c.GlowEllipse(16, 15, 5, 8, {P(P_WHITE), P(P_GOLD3), P(P_GOLD2)});
 }
+AG_DRAWS(kSheet, "sky lantern", DrawLanternGlow);
 
 // ---- the Sea Gate ----------------------------------------------------------
 // Body cell 192 x 240, drawn at screen x 124..316 once it stops at x = 220;
@@ -373,6 +387,7 @@ void DrawStone(Canvas& c, int) {  // type 28: a block of masonry falling from th
     c.Set(7, 5, P(P_METAL4));
     c.Outline(Rect{0, 0, 24, 24}, kInk);
 }
+AG_DRAWS(kSheet, "stone", DrawStone);
 
 void DrawPike(Canvas& c, int) {  // type 29: an iron pike rising from the water, 16 x 96
     Tri(c, {8, 0}, {3, 16}, {12, 16}, P(P_METAL3));
@@ -385,40 +400,20 @@ void DrawPike(Canvas& c, int) {  // type 29: an iron pike rising from the water,
     c.FillRect(4, 17, 8, 3, P(P_ROSE1));
     c.Outline(Rect{0, 0, 16, 96}, kInk);
 }
-
-// ---- the sheet map -------------------------------------------------------
+AG_DRAWS(kSheet, "pike", DrawPike);
 
 void BodyCell(Canvas& c, int) { DrawBody(c); }
 void HeartCell(Canvas& c, int) { DrawHeart(c); }
+AG_DRAWS(kSheet, "heart", HeartCell);
 
-const Sprite kSprites[] = {
-    // 16 x 16 flyers, row 0
-    {"lantern", 0, 0, 16, 16, 1, DrawLantern, "paper lantern imp (type 11 drifter)"},
-    {"gull", 16, 0, 16, 16, 2, DrawGull, "night gull, wings up/down (type 40)"},
-    {"wisp", 48, 0, 16, 16, 2, DrawWisp, "will-o'-wisp, drawn half transparent (type 12)"},
-    {"jelly", 80, 0, 16, 16, 2, DrawJelly, "harbour jellyfish (type 13)"},
-    // 24 x 24
-    {"crow", 0, 16, 24, 24, 3, DrawCrow, "lamp crow, wing beat (type 20)"},
-    {"bell", 72, 16, 24, 24, 6, DrawBell, "ship's bell trap: opening x4, chain, anchor (type 15)"},
-    // 32 x 32 ground pieces
-    {"mortar", 0, 40, 32, 32, 4, DrawMortar, "harbour mortar, opening (type 23)"},
-    {"brazier", 128, 40, 32, 32, 3, DrawBrazier, "brazier turret, flaring (type 24)"},
-    {"keg", 224, 40, 32, 32, 3, DrawKeg, "powder keg turret: fuse, vents open (type 42)"},
-    {"crates", 0, 72, 32, 32, 1, DrawCrates, "cargo crates (type 52 scenery)"},
-    {"cannon", 32, 72, 32, 32, 5, DrawCannon, "hanging brass cannon: charge x4, chain (type 14)"},
-    {"mine", 192, 72, 32, 32, 3, DrawMine, "sea mine on a chain x2, chain (type 22)"},
-    {"weight", 0, 104, 32, 32, 2, DrawWeight, "crane weight, cable (type 41)"},
-    {"sky lantern", 64, 104, 32, 32, 1, DrawLanternGlow, "sky lantern glow, additive (type 46)", Copy::Additive},
-    // the boss
+// The Sea Gate's body: its size is its drawing's own, so its row stays here.
+const Sprite kBody[] = {
     {"sea gate", kBodyX, kBodyY, kBodyW, kBodyH, 1, BodyCell, "the Sea Gate, body (type 26)"},
-    {"pike", 328, 0, 16, 96, 1, DrawPike, "iron pike rising from the water (type 29)"},
-    {"stone", 344, 0, 24, 24, 1, DrawStone, "falling masonry (type 28)"},
-    {"heart", 328, 96, 32, 64, 1, HeartCell, "the Sea Gate's furnace heart (type 27 core)"},
 };
 
 }  // namespace
 
 AG_REGISTER(RegisterStage2Enemies) {
-    DeclareSheet(SheetSpec{kSheet, 384, 384, Depth::Indexed8, kKey, "stage 2 enemies and the Sea Gate (8-bit)"});
-    AddSprites(kSheet, kOwner, kSprites);
+    AddSpriteFile(kSheet, kOwner, "stage2/enemies.txt");
+    AddSprites(kSheet, kOwner, kBody);
 }

@@ -1,4 +1,4 @@
-// Stage 3's enemy sheet: the sprite table and the drawing of every enemy.
+// Stage 3's enemy sheet: the drawing of every enemy, bound to its sprite in enemies.txt.
 //
 // Stage 3's enemy sheet "stage3_en.bmp" (8-bit): every flyer, ground piece,
 // column and drifting piece of the autumn forest, one cell per animation
@@ -33,6 +33,7 @@ void DrawMapleImp(Canvas& c, int f) {  // type 40: a leaf sprite, lobes beating
     PinEye(c, 9, 8);
     Finish(c);
 }
+AG_DRAWS(kSheet, "maple imp", DrawMapleImp);
 
 void DrawBird(Canvas& c, int f, int back, int belly, int dark, int light) {  // types 18, 19
     // Facing left: beak, head, body, tail at the right; wing up or down.
@@ -50,7 +51,9 @@ void DrawBird(Canvas& c, int f, int back, int belly, int dark, int light) {  // 
     Finish(c);
 }
 void DrawKingfisher(Canvas& c, int f) { DrawBird(c, f, P_TEAL2, P_FIRE2, P_TEAL0, P_SKY3); }
+AG_DRAWS(kSheet, "kingfisher", DrawKingfisher);
 void DrawFinch(Canvas& c, int f) { DrawBird(c, f, P_ROSE2, P_GOLD3, P_ROSE0, P_ROSE3); }
+AG_DRAWS(kSheet, "finch", DrawFinch);
 
 void DrawSamara(Canvas& c, int f) {  // type 43: a maple seed whirling on its wing
     double a = f * kPi / 3 + 0.3;
@@ -65,6 +68,7 @@ void DrawSamara(Canvas& c, int f) {  // type 43: a maple seed whirling on its wi
         }
     Finish(c);
 }
+AG_DRAWS(kSheet, "samara", DrawSamara);
 
 void DrawDragonfly(Canvas& c, int f) {  // type 33: long body, two pairs of wings flickering
     // wings: thin blades, raised (frame 0) or swept down (frame 1), hind pair fainter
@@ -86,6 +90,7 @@ void DrawDragonfly(Canvas& c, int f) {  // type 33: long body, two pairs of wing
     c.Set(2, 7, P(P_FIRE2));
     Finish(c);
 }
+AG_DRAWS(kSheet, "dragonfly", DrawDragonfly);
 
 // ---- flyers, 24 x 24 ----------------------------------------------------
 
@@ -108,6 +113,7 @@ void DrawSquirrel(Canvas& c, int f) {  // type 34: a flying squirrel; 0..3 glidi
     PinEye(c, f < 4 ? 4 : 8, f < 4 ? 9 : 18);
     Finish(c);
 }
+AG_DRAWS(kSheet, "squirrel", DrawSquirrel);
 
 void DrawHornet(Canvas& c, int f) {  // type 30: looping; frame 1 halts and glows
     int spread = f ? 4 : 0;
@@ -122,6 +128,7 @@ void DrawHornet(Canvas& c, int f) {  // type 30: looping; frame 1 halts and glow
     if (f) c.FillCircle(14, 14, 2, P(P_FIRE4));
     Finish(c);
 }
+AG_DRAWS(kSheet, "hornet", DrawHornet);
 
 void DrawSalmon(Canvas& c, int f) {  // type 31: 0/1 swimming, 2/3 spitting
     int tail = (f & 1) ? 3 : -3;
@@ -139,6 +146,7 @@ void DrawSalmon(Canvas& c, int f) {  // type 31: 0/1 swimming, 2/3 spitting
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "salmon", DrawSalmon);
 
 void DrawFrog(Canvas& c, int f) {  // type 25: 0/1 leaping, 2 ready, 3 spitting
     bool tucked = f == 1 || f == 2;
@@ -165,6 +173,7 @@ void DrawFrog(Canvas& c, int f) {  // type 25: 0/1 leaping, 2 ready, 3 spitting
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "frog", DrawFrog);
 
 // ---- ground pieces, 32 x 32 ---------------------------------------------
 
@@ -183,6 +192,7 @@ void DrawStumpGun(Canvas& c, int f) {  // type 35: a hollow stump, its knot aime
     if (f) c.FillCircle(4, 6, 3, P(P_FIRE4));
     Finish(c);
 }
+AG_DRAWS(kSheet, "stump gun", DrawStumpGun);
 
 void DrawOtter(Canvas& c, int f) {  // type 55: bobs in the water, frame 3 throws
     int bob = f == 1 ? 1 : (f == 2 ? 2 : 0);
@@ -206,6 +216,7 @@ void DrawOtter(Canvas& c, int f) {  // type 55: bobs in the water, frame 3 throw
     for (int y = 30; y < 32; y++) c.HLine(0, 31, y, kKey);
     Finish(c);
 }
+AG_DRAWS(kSheet, "otter", DrawOtter);
 
 void DrawLog(Canvas& c, int) {  // type 44: a log drifting down the river
     c.FillRect(2, 18, 28, 9, P(P_EARTH2));
@@ -219,12 +230,14 @@ void DrawLog(Canvas& c, int) {  // type 44: a log drifting down the river
     c.HLine(4, 27, 28, P(P_TEAL1));
     Finish(c);
 }
+AG_DRAWS(kSheet, "log", DrawLog);
 
 void DrawWisp(Canvas& c, int) {  // type 46, additive: an ember spirit over the water
     c.Fill(kBlack);
     c.GlowEllipse(16, 18, 14, 13, {P(P_FIRE4), P(P_FIRE3), P(P_AMBER1), P(P_FIRE2), P(P_FIRE1)});
     c.GlowEllipse(16, 13, 5, 9, {P(P_WHITE), P(P_GOLD3), P(P_GOLD2)});
 }
+AG_DRAWS(kSheet, "ember wisp", DrawWisp);
 
 void DrawRootKnot(Canvas& c, int f) {  // type 32, 64 x 32: the bark splits, 0 shut .. 4 open
     c.FillEllipse(32, 26, 28, 10, P(P_EARTH1));
@@ -243,6 +256,7 @@ void DrawRootKnot(Canvas& c, int f) {  // type 32, 64 x 32: the bark splits, 0 s
     c.FillRect(38 + gap, 12, 2, 2, P(P_FIRE3));
     Finish(c);
 }
+AG_DRAWS(kSheet, "root knot", DrawRootKnot);
 
 void DrawBramble(Canvas& c, int f) {  // type 36 cells: 0/1 flickering bud, 2 stem, 3 root clump
     if (f <= 1) {
@@ -267,31 +281,11 @@ void DrawBramble(Canvas& c, int f) {  // type 36 cells: 0/1 flickering bud, 2 st
     }
     Finish(c);
 }
-
-// ---- the sheet map -------------------------------------------------------
-
-const Sprite kSprites[] = {
-    {"maple imp", 0, 0, 16, 16, 2, DrawMapleImp, "maple leaf sprite, lobes beating (type 40)"},
-    {"kingfisher", 32, 0, 16, 16, 2, DrawKingfisher, "kingfisher (type 18 swooper)"},
-    {"finch", 64, 0, 16, 16, 2, DrawFinch, "ember finch (type 19 swooper)"},
-    {"samara", 0, 16, 16, 16, 3, DrawSamara, "whirling maple seed (type 43 swooper)"},
-    {"dragonfly", 48, 16, 16, 16, 2, DrawDragonfly, "dragonfly (type 33 bobber)"},
-    {"squirrel", 0, 32, 24, 24, 5, DrawSquirrel, "flying squirrel: glide x4, dive (type 34)"},
-    {"hornet", 0, 56, 24, 24, 2, DrawHornet, "hornet: looping, stinging (type 30)"},
-    {"salmon", 0, 80, 24, 24, 4, DrawSalmon, "leaping salmon: swim, spit (type 31)"},
-    {"frog", 0, 104, 24, 24, 4, DrawFrog, "river frog: leap, ready, spit (type 25)"},
-    {"stump gun", 0, 128, 32, 32, 2, DrawStumpGun, "stump gun, recoil (type 35)"},
-    {"log", 64, 128, 32, 32, 1, DrawLog, "drifting log (type 44)"},
-    {"ember wisp", 96, 128, 32, 32, 1, DrawWisp, "ember wisp, additive (type 46)", Copy::Additive},
-    {"otter", 0, 192, 32, 32, 4, DrawOtter, "otter: bob, throw (type 55)"},
-    {"bramble", 0, 224, 32, 32, 4, DrawBramble, "bramble column: bud x2, stem, roots (type 36)"},
-    {"root knot", 0, 336, 64, 32, 5, DrawRootKnot, "root knot, bark splitting (type 32)"},
-};
+AG_DRAWS(kSheet, "bramble", DrawBramble);
 
 }  // namespace
 
 AG_REGISTER(RegisterStage3Enemies) {
-    DeclareSheet(SheetSpec{kSheet, 768, 512, Depth::Indexed8, kKey, "stage 3 enemies (8-bit)"});
-    AddSprites(kSheet, kOwner, kSprites);
+    AddSpriteFile(kSheet, kOwner, "stage3/enemies.txt");
     stage3::RegisterBossCells();   // the boss's own cells on this sheet
 }

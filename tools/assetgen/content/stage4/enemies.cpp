@@ -1,4 +1,4 @@
-// Stage 4's enemy sheet: the sprite table and the drawing of every enemy.
+// Stage 4's enemy sheet: the drawing of every enemy, bound to its sprite in enemies.txt.
 //
 // Stage 4's enemy sheet "stage4_en.bmp" (8-bit): every flyer, turret and
 // scenery piece of the crystal caverns' waves, one cell per animation frame.
@@ -39,6 +39,7 @@ void DrawMoth(Canvas& c, int) {  // type 11: a glowing cave moth, wings spread
     c.Line(8, 2, 10, 0, P(P_EARTH2));
     Finish(c);
 }
+AG_DRAWS(kSheet, "moth", DrawMoth);
 
 void DrawBat(Canvas& c, int f) {  // type 40: a cave bat, wings up/down
     int tip = f == 0 ? 1 : 14;
@@ -56,6 +57,7 @@ void DrawBat(Canvas& c, int f) {  // type 40: a cave bat, wings up/down
     c.Set(7, 11, P(P_WHITE));
     Finish(c);
 }
+AG_DRAWS(kSheet, "bat", DrawBat);
 
 void DrawJelly(Canvas& c, int f) {  // type 13: a floating spore jelly
     c.FillEllipse(8, 6, 6, 5, P(P_LEAF3));
@@ -71,6 +73,7 @@ void DrawJelly(Canvas& c, int f) {  // type 13: a floating spore jelly
     c.Set(10, 4, P(P_GOLD3));
     Finish(c);
 }
+AG_DRAWS(kSheet, "jelly", DrawJelly);
 
 void DrawWisp(Canvas& c, int f) {  // type 12: a crystal spirit, drawn half transparent
     Wisp(c, f, 9, 15, P_VIOLET2, "violet");
@@ -79,6 +82,7 @@ void DrawWisp(Canvas& c, int f) {  // type 12: a crystal spirit, drawn half tran
     c.FillRect(8, 7, 2, 2, P(P_WHITE));
     Finish(c);
 }
+AG_DRAWS(kSheet, "wisp", DrawWisp);
 
 void DrawDrill(Canvas& c, int f) {  // type 51: a drill-nosed fish; 0 cruising, 1-2 charging
     Tri(c, {0, 8}, {6, 4}, {6, 12}, P(f ? P_METAL4 : P_METAL3));  // drill
@@ -94,6 +98,7 @@ void DrawDrill(Canvas& c, int f) {  // type 51: a drill-nosed fish; 0 cruising, 
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "drill", DrawDrill);
 
 void DrawBug(Canvas& c, int) {  // type 53: a lantern bug with a glowing tail
     c.FillEllipse(9, 10, 4, 3, P(P_AMBER2));
@@ -106,6 +111,7 @@ void DrawBug(Canvas& c, int) {  // type 53: a lantern bug with a glowing tail
     c.Line(3, 6, 1, 3, P(P_EARTH1));
     Finish(c);
 }
+AG_DRAWS(kSheet, "bug", DrawBug);
 
 void DrawSlime(Canvas& c, int f) {  // type 16: a bouncing crystal slime; 1 squashed
     if (f == 0) {
@@ -123,6 +129,7 @@ void DrawSlime(Canvas& c, int f) {  // type 16: a bouncing crystal slime; 1 squa
     c.Set(10, ey, P(P_WHITE));
     Finish(c);
 }
+AG_DRAWS(kSheet, "slime", DrawSlime);
 
 // ---- 16 x 24: the dropping stalactite (type 50)
 
@@ -137,6 +144,7 @@ void DrawDropper(Canvas& c, int) {
     c.Set(8, 22, P(P_GOLD3));
     Finish(c);
 }
+AG_DRAWS(kSheet, "dropper", DrawDropper);
 
 // ---- 24 x 24 flyers ----
 
@@ -157,6 +165,7 @@ void DrawBeetle(Canvas& c, int f) {  // type 21: a gem beetle, legs paddling (0,
     c.Line(2, 10, 0, 6 + f, P(P_EARTH1));
     Finish(c);
 }
+AG_DRAWS(kSheet, "beetle", DrawBeetle);
 
 void DrawWheel(Canvas& c, int f) {  // type 30: a prism wheel; 0 spinning, 1 stopped and glowing
     const double a0 = f ? 0.0 : 0.39;
@@ -170,6 +179,7 @@ void DrawWheel(Canvas& c, int f) {  // type 30: a prism wheel; 0 spinning, 1 sto
     if (f) c.FillRect(11, 11, 3, 3, P(P_WHITE));
     Finish(c);
 }
+AG_DRAWS(kSheet, "wheel", DrawWheel);
 
 void DrawFish(Canvas& c, int f) {  // type 31: a lantern fish; 0/1 swimming, 2/3 its lure flaring
     int tail = (f & 1) ? 3 : -3;
@@ -191,6 +201,7 @@ void DrawFish(Canvas& c, int f) {  // type 31: a lantern fish; 0/1 swimming, 2/3
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "fish", DrawFish);
 
 // ---- 32 x 32 pieces ----
 
@@ -208,6 +219,7 @@ void DrawGeode(Canvas& c, int) {  // type 45: a crystal geode on the near floor
     c.HLine(6, 26, 29, P(P_EARTH0));
     Finish(c);
 }
+AG_DRAWS(kSheet, "geode", DrawGeode);
 
 void DrawSlant(Canvas& c, int f) {  // type 54: a hanging crystal eye; idle, looking left, right, down
     c.FillRect(12, 0, 8, 6, P(P_METAL1));
@@ -221,6 +233,7 @@ void DrawSlant(Canvas& c, int f) {  // type 54: a hanging crystal eye; idle, loo
     if (f == 0) c.HLine(10, 22, 12, P(P_VIOLET1));  // lid half closed
     Finish(c);
 }
+AG_DRAWS(kSheet, "slant", DrawSlant);
 
 void DrawFlower(Canvas& c, int f) {  // type 24: a hanging crystal flower; 1-2 opening to fire
     c.FillRect(15, 0, 3, 8, P(P_LEAF1));
@@ -234,6 +247,7 @@ void DrawFlower(Canvas& c, int f) {  // type 24: a hanging crystal flower; 1-2 o
     c.Set(14, 10, P(P_WHITE));
     Finish(c);
 }
+AG_DRAWS(kSheet, "flower", DrawFlower);
 
 void DrawMole(Canvas& c, int f) {  // type 55: a mole miner; bob x3, throwing
     int bob = f < 3 ? (f == 1 ? 1 : f == 2 ? 2 : 0) : 0;
@@ -261,31 +275,11 @@ void DrawMole(Canvas& c, int f) {  // type 55: a mole miner; bob x3, throwing
     c.HLine(2, 29, 27, P(P_EARTH0));  // the rim of its burrow
     Finish(c);
 }
-
-// ---- the sheet map ----
-
-const Sprite kSprites[] = {
-    {"moth", 0, 0, 16, 16, 1, DrawMoth, "glow moth (type 11 drifter)"},
-    {"bat", 16, 0, 16, 16, 2, DrawBat, "cave bat, wings up/down (type 40)"},
-    {"jelly", 48, 0, 16, 16, 2, DrawJelly, "spore jelly (type 13 wave)"},
-    {"wisp", 80, 0, 16, 16, 2, DrawWisp, "crystal spirit, half transparent (type 12)"},
-    {"drill", 112, 0, 16, 16, 3, DrawDrill, "drill fish: cruising, charging x2 (type 51)"},
-    {"bug", 160, 0, 16, 16, 1, DrawBug, "lantern bug (type 53 dip and climb)"},
-    {"slime", 176, 0, 16, 16, 2, DrawSlime, "crystal slime: round, squashed (type 16 bouncer)"},
-    {"dropper", 208, 0, 16, 24, 1, DrawDropper, "living stalactite (type 50 dropper)"},
-    {"beetle", 0, 40, 24, 24, 3, DrawBeetle, "gem beetle, legs paddling (type 21)"},
-    {"wheel", 72, 40, 24, 24, 2, DrawWheel, "prism wheel: spinning, stopped (type 30)"},
-    {"fish", 120, 40, 24, 24, 4, DrawFish, "lantern fish: swim x2, lure flaring x2 (type 31)"},
-    {"geode", 0, 64, 32, 32, 1, DrawGeode, "crystal geode (type 45 scenery piece)"},
-    {"slant", 32, 64, 32, 32, 4, DrawSlant, "hanging eye: idle, left, right, down (type 54)"},
-    {"flower", 0, 96, 32, 32, 3, DrawFlower, "hanging crystal flower, opening (type 24)"},
-    {"mole", 96, 96, 32, 32, 4, DrawMole, "mole miner: bob x3, throw (type 55)"},
-};
+AG_DRAWS(kSheet, "mole", DrawMole);
 
 }  // namespace
 
 AG_REGISTER(RegisterStage4Enemies) {
-    DeclareSheet(SheetSpec{kSheet, 640, 256, Depth::Indexed8, kKey, "stage 4 enemies (8-bit)"});
-    AddSprites(kSheet, kOwner, kSprites);
+    AddSpriteFile(kSheet, kOwner, "stage4/enemies.txt");
     stage4::RegisterBossCells();   // the boss's own cells on this sheet
 }

@@ -1,4 +1,4 @@
-// Stage 5's enemy sheet: the sprite table and the drawing of every enemy (the bosses in bosses.cpp).
+// Stage 5's enemy sheet: the drawing of every enemy, bound to its sprite in enemies.txt (the bosses in bosses.cpp).
 //
 // Stage 5's enemy sheet "stage5_en.bmp" (8-bit, 1024 x 640): the storm's
 // flyers, the gun emplacements on the rock, the storm mine, and both bosses
@@ -38,6 +38,7 @@ void DrawSquall(Canvas& c, int) {  // type 11: a little rain cloud with a grumpy
     for (int x = 4; x < 14; x += 3) c.VLine(x, 13, 14 + (x & 1), P(P_ICE1));
     Finish(c);
 }
+AG_DRAWS(kSheet, "squall", DrawSquall);
 
 void DrawGull(Canvas& c, int f) {  // type 40: a storm gull, wings up and down
     c.FillEllipse(8, 9, 5, 3, P(P_METAL4));
@@ -53,6 +54,7 @@ void DrawGull(Canvas& c, int f) {  // type 40: a storm gull, wings up and down
     c.Set(4, 8, kInk);
     Finish(c);
 }
+AG_DRAWS(kSheet, "gull", DrawGull);
 
 void DrawSparkWisp(Canvas& c, int f) {  // type 12: ball lightning, drawn half transparent
     c.ShadeBall(8, 8, 6, Ramp("violet"));
@@ -66,6 +68,7 @@ void DrawSparkWisp(Canvas& c, int f) {  // type 12: ball lightning, drawn half t
     c.Set(7, 4, P(P_WHITE));
     Finish(c);
 }
+AG_DRAWS(kSheet, "spark wisp", DrawSparkWisp);
 
 void DrawKite(Canvas& c, int f) {  // type 18: a storm kite with a ribbon tail
     Tri(c, {1, 8}, {8, 2}, {8, 14}, P(P_ROSE2));
@@ -77,6 +80,7 @@ void DrawKite(Canvas& c, int f) {  // type 18: a storm kite with a ribbon tail
     c.Set(5, 6, P(P_WHITE));
     Finish(c);
 }
+AG_DRAWS(kSheet, "kite", DrawKite);
 
 void DrawVoltDart(Canvas& c, int f) {  // type 51: cruising, then charged to strike
     std::vector<Point> bolt = {{1, 8}, {7, 3}, {7, 6}, {14, 4}, {9, 9}, {9, 7}, {3, 12}};
@@ -90,6 +94,7 @@ void DrawVoltDart(Canvas& c, int f) {  // type 51: cruising, then charged to str
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "volt dart", DrawVoltDart);
 
 void DrawRainJelly(Canvas& c, int f) {  // type 13: a jelly of rain water
     c.FillEllipse(8, 6, 6, 5, P(P_SKY3));
@@ -104,6 +109,7 @@ void DrawRainJelly(Canvas& c, int f) {  // type 13: a jelly of rain water
     c.Set(10, 4, kInk);
     Finish(c);
 }
+AG_DRAWS(kSheet, "rain jelly", DrawRainJelly);
 
 // ---- 24 x 24 flyers --------------------------------------------------------
 
@@ -124,6 +130,7 @@ void DrawThunderImp(Canvas& c, int f) {  // type 20: an imp beating a storm drum
     if (f == 2) c.Line(12, 20, 10, 23, P(P_GOLD3));
     Finish(c);
 }
+AG_DRAWS(kSheet, "thunder imp", DrawThunderImp);
 
 void DrawFlyingFish(Canvas& c, int f) {  // type 31: 0/1 gliding, 2/3 firing
     int fin = (f & 1) ? 3 : -2;
@@ -139,6 +146,7 @@ void DrawFlyingFish(Canvas& c, int f) {  // type 31: 0/1 gliding, 2/3 firing
     }
     Finish(c);
 }
+AG_DRAWS(kSheet, "flying fish", DrawFlyingFish);
 
 void DrawWhirl(Canvas& c, int f) {  // type 30: a whirlwind wheel; frame 1 stops and flares
     for (int k = 0; k < 3; k++) {
@@ -152,6 +160,7 @@ void DrawWhirl(Canvas& c, int f) {  // type 30: a whirlwind wheel; frame 1 stops
     c.ShadeBall(12, 12, 4, Ramp(f ? "gold" : "ice"));
     Finish(c);
 }
+AG_DRAWS(kSheet, "whirl", DrawWhirl);
 
 void DrawManta(Canvas& c, int f) {  // type 19: a sky manta, wingtips beating
     int tip = f ? 4 : -3;
@@ -165,6 +174,7 @@ void DrawManta(Canvas& c, int f) {  // type 19: a sky manta, wingtips beating
     c.Set(6, 13, P(P_WHITE));
     Finish(c);
 }
+AG_DRAWS(kSheet, "manta", DrawManta);
 
 // ---- 32 x 32 emplacements on the rock -------------------------------------
 
@@ -184,6 +194,7 @@ void DrawHarpoon(Canvas& c, int f) {  // type 35: a harpoon battery aimed up-lef
     if (f) c.FillCircle(3, 4, 3, P(P_FIRE3));
     Finish(c);
 }
+AG_DRAWS(kSheet, "harpoon", DrawHarpoon);
 
 void DrawRodTurret(Canvas& c, int f) {  // type 24: a lightning rod that crackles and fires five ways
     Footing(c, 26);
@@ -198,6 +209,7 @@ void DrawRodTurret(Canvas& c, int f) {  // type 24: a lightning rod that crackle
     c.HLine(10, 21, 20, P(P_METAL3));
     Finish(c);
 }
+AG_DRAWS(kSheet, "rod turret", DrawRodTurret);
 
 void DrawHangingGun(Canvas& c, int f) {  // type 54: hangs from the rock; barrel down, left, right, straight
     c.FillRect(4, 0, 24, 5, P(P_METAL1));
@@ -213,6 +225,7 @@ void DrawHangingGun(Canvas& c, int f) {  // type 54: hangs from the rock; barrel
     c.Set(15, 7, P(P_WHITE));
     Finish(c);
 }
+AG_DRAWS(kSheet, "hanging gun", DrawHangingGun);
 
 void DrawPylon(Canvas& c, int) {  // type 45: a storm pylon on the rock; shoot it down or fly round
     c.FillRect(10, 26, 12, 6, P(P_METAL1));
@@ -224,6 +237,7 @@ void DrawPylon(Canvas& c, int) {  // type 45: a storm pylon on the rock; shoot i
     c.HLine(10, 21, 26, P(P_METAL3));
     Finish(c);
 }
+AG_DRAWS(kSheet, "pylon", DrawPylon);
 
 void DrawStormMine(Canvas& c, int) {  // type 47, 64 x 48: an anchored storm mine
     c.Line(32, 40, 32, 47, P(P_METAL2));
@@ -241,29 +255,11 @@ void DrawStormMine(Canvas& c, int) {  // type 47, 64 x 48: an anchored storm min
     c.Set(30, 20, P(P_WHITE));
     Finish(c);
 }
-
-const Sprite kSprites[] = {
-    {"squall", 0, 512, 16, 16, 1, DrawSquall, "rain cloud imp (type 11 drifter)"},
-    {"gull", 16, 512, 16, 16, 2, DrawGull, "storm gull, wings up/down (type 40)"},
-    {"spark wisp", 48, 512, 16, 16, 2, DrawSparkWisp, "ball lightning, half transparent (type 12)"},
-    {"kite", 80, 512, 16, 16, 2, DrawKite, "storm kite (type 18 swooper)"},
-    {"volt dart", 112, 512, 16, 16, 3, DrawVoltDart, "volt dart: cruising, charging (type 51)"},
-    {"rain jelly", 160, 512, 16, 16, 2, DrawRainJelly, "rain jelly (type 13)"},
-    {"thunder imp", 0, 528, 24, 24, 3, DrawThunderImp, "drum imp, beating (type 20)"},
-    {"flying fish", 72, 528, 24, 24, 4, DrawFlyingFish, "flying fish: glide, fire (type 31)"},
-    {"whirl", 168, 528, 24, 24, 2, DrawWhirl, "whirlwind wheel: spinning, firing (type 30)"},
-    {"manta", 216, 528, 24, 24, 2, DrawManta, "sky manta (type 19 swooper)"},
-    {"harpoon", 0, 552, 32, 32, 2, DrawHarpoon, "harpoon battery, recoil (type 35)"},
-    {"rod turret", 64, 552, 32, 32, 3, DrawRodTurret, "lightning rod turret (type 24)"},
-    {"hanging gun", 160, 552, 32, 32, 4, DrawHangingGun, "hanging gun: idle, left, right, down (type 54)"},
-    {"pylon", 288, 552, 32, 32, 1, DrawPylon, "storm pylon on the rock (type 45 scenery)"},
-    {"storm mine", 0, 584, 64, 48, 1, DrawStormMine, "anchored storm mine, a static hazard (type 47)"},
-};
+AG_DRAWS(kSheet, "storm mine", DrawStormMine);
 
 }  // namespace
 
 AG_REGISTER(RegisterStage5Enemies) {
-    DeclareSheet(SheetSpec{kSheet, 1024, 640, Depth::Indexed8, kKey, "stage 5 enemies and bosses (8-bit)"});
-    AddSprites(kSheet, kOwner, kSprites);
+    AddSpriteFile(kSheet, kOwner, "stage5/enemies.txt");
     stage5::RegisterBossCells();   // the boss's own cells on this sheet
 }
