@@ -100,15 +100,4 @@ void AddSprites(const std::string& sheet, const std::string& owner, std::span<co
     AddTable(sheet, owner, std::move(cells));
 }
 
-void AddCells(const std::string& sheet, const std::string& owner, std::span<const NamedCell> table,
-              void (*draw)(Canvas&, int)) {
-    std::vector<TableCell> cells;
-    for (size_t i = 0; i < table.size(); i++) {
-        const NamedCell& k = table[i];
-        cells.push_back({CellSpec{sheet, k.name, RectWH(k.x, k.y, k.w, k.h), k.what, k.copy, owner, ""},
-                         [draw, i](Canvas& c) { draw(c, int(i)); }});
-    }
-    AddTable(sheet, owner, std::move(cells));
-}
-
 }  // namespace ag

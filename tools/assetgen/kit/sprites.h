@@ -20,19 +20,9 @@ struct Sprite {
     Copy copy = Copy::Keyed;
 };
 
-// A single named cell; draw(cell, i) paints the i-th cell of its table.
-struct NamedCell {
-    const char* name;
-    int x, y, w, h;
-    const char* what;
-    Copy copy = Copy::Keyed;
-};
-
 // Declare the cells of `owner` on `sheet` and add its painter, which draws
 // every cell on its own canvas, copies it in and snaps it to the palette.
 void AddSprites(const std::string& sheet, const std::string& owner, std::span<const Sprite> sprites);
-void AddCells(const std::string& sheet, const std::string& owner, std::span<const NamedCell> cells,
-              void (*draw)(Canvas&, int));
 
 // A sprite table file (content-relative, e.g. "stage1/enemies.txt"), one
 // line a sprite, and the line that declares the 8-bit sheet itself:

@@ -52,6 +52,14 @@ int WaveFile::Template(const TableLine& l, size_t i) const {
     return t->second;
 }
 
+TableEntry WaveFile::Placed(std::function<int(int, int)> y) {
+    return [this, y](const TableLine& l) {
+        l.Expect(2, 3);
+        int frame = l.Int(1), t = Template(l, 2);
+        w.One(frame, y(frame, w.H(t)), t, l.Text(3).c_str());
+    };
+}
+
 Rect WaveFile::Cell(int n, const TableLine& l, size_t i) {
     const std::string sheet = Format("stage%d_en.bmp", n);
     const CellSpec* c = FindCell(sheet, l.Text(i));

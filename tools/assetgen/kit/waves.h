@@ -8,6 +8,7 @@
 // from a roof) go in the same derived class.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -69,6 +70,10 @@ class WaveFile {
 public:
     explicit WaveFile(Waves& w) : w(w) {}
     void Read(const std::string& name, const std::map<std::string, TableEntry>& own = {});
+    // An entry "KEYWORD FRAME TEMPLATE [NOTE]": a piece entering on FRAME with
+    // its centre at y(FRAME, h), h its template's height (standing on a
+    // ground, hanging from a roof).
+    TableEntry Placed(std::function<int(int frame, int h)> y);
     // The slot of the template named in field i of the line.
     int Template(const TableLine& l, size_t i) const;
     // The rectangle of the cell named in field i of a line (or of its

@@ -1,4 +1,4 @@
-// Stage 1's boss, the Frost Warden: its cells on the enemy sheet (its template and entry are in waves.txt).
+// Stage 1's boss, the Frost Warden: the drawing of its cells, whose places are boss.txt (its template and entry are in waves.txt).
 //
 // Stage 1's boss on "stage1_en.bmp": the Frost Warden, an ice-crowned
 // armoured giant who carries a frost lantern, in every pose its two forms
@@ -189,20 +189,7 @@ void DrawBouncer(Canvas& c, int f) {
     Finish(c);
 }
 
-const NamedCell kCells[] = {
-    {"boss idle 0", 160, 128, 96, 96, "Frost Warden, idle, lantern dim (type 17)"},
-    {"boss idle 1", 256, 128, 96, 96, "Frost Warden, idle, lantern lit (type 17)"},
-    {"boss rings 0", 160, 224, 96, 96, "Frost Warden casting rings (type 17)"},
-    {"boss rings 1", 256, 224, 96, 96, "Frost Warden casting rings, sparks turned (type 17)"},
-    {"boss lunge 0", 160, 320, 96, 96, "Frost Warden lunging, claw open (type 17)"},
-    {"boss lunge 1", 256, 320, 96, 96, "Frost Warden lunging, claw closed (type 17)"},
-    {"boss wind-up", 160, 416, 96, 96, "Frost Warden winding up the lunge (type 17)"},
-    {"boss core 0", 96, 416, 64, 48, "broken helm, core dim (type 10)"},
-    {"boss core 1", 96, 464, 64, 48, "broken helm, core bright (type 10)"},
-    {"bouncer 0", 0, 114, 16, 16, "snowball imp, rolling (type 16)"},
-    {"bouncer 1", 16, 114, 16, 16, "snowball imp, squashed (type 16)"},
-};
-
+// Paints the i-th cell of boss.txt.
 void DrawCell(Canvas& c, int i) {
     switch (i) {
     case 0: case 1: DrawFirstForm(c, Pose::Idle, i); break;
@@ -216,4 +203,4 @@ void DrawCell(Canvas& c, int i) {
 
 }  // namespace
 
-void stage1::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
+void stage1::RegisterBossCells() { AddCellFile(kSheet, kOwner, "stage1/boss.txt", DrawCell, 11); }

@@ -32,10 +32,6 @@ AG_REGISTER(RegisterStage1Waves) {
     AddStagePart(1, "waves", [](StageDesc& d) {
         Stage1Waves w(d);
         WaveFile file(w);
-        file.Read("stage1/waves.txt", {{"ground", [&](const TableLine& l) {
-                                             l.Expect(2, 3);
-                                             int t = file.Template(l, 2);
-                                             w.One(l.Int(1), kGroundY - w.H(t) / 2, t, l.Text(3).c_str());
-                                         }}});
+        file.Read("stage1/waves.txt", {{"ground", file.Placed([](int, int h) { return kGroundY - h / 2; })}});
     });
 }

@@ -20,19 +20,19 @@ constexpr int kUpperTop = 192, kLowerTop = 208;   // where a ground piece's feet
 
 enum class Ground { Upper, Lower };
 
-// Nothing enters in the quiet before the boss; ground pieces stand on a row.
+// Nothing enters in the quiet before the boss.
 struct Stage2Waves : Waves {
     using Waves::Waves;
     bool Closed(int frame) const override { return frame >= kQuietFrom; }
-    // A piece standing on a ground row, which must be under it all the way
-    // across the screen.
-    void On(Ground g, int frame, int tmpl, const std::string& note) {
-        bool ok = g == Ground::Upper ? frame <= kUpperUntil : (frame >= kLowerFrom && frame <= kLowerUntil);
-        if (!ok) Fail(Format("men2.dat waves: a ground piece at frame %d has no ground under it", frame));
-        int top = (g == Ground::Upper ? kUpperTop : kLowerTop) - H(tmpl);
-        d.Single(Pos(frame), RowForTop(top), tmpl, note);
-    }
 };
+
+// The centre of a piece of height h standing on a ground row, which must be
+// under it all the way across the screen.
+int OnGround(Ground g, int frame, int h) {
+    bool ok = g == Ground::Upper ? frame <= kUpperUntil : (frame >= kLowerFrom && frame <= kLowerUntil);
+    if (!ok) Fail(Format("men2.dat waves: a ground piece at frame %d has no ground under it", frame));
+    return (g == Ground::Upper ? kUpperTop : kLowerTop) - h + h / 2;
+}
 
 }  // namespace
 
@@ -40,12 +40,8 @@ AG_REGISTER(RegisterStage2Waves) {
     AddStagePart(2, "waves", [](StageDesc& d) {
         Stage2Waves w(d);
         WaveFile file(w);
-        auto on = [&](Ground g) {
-            return [&, g](const TableLine& l) {
-                l.Expect(2, 3);
-                w.On(g, l.Int(1), file.Template(l, 2), l.Text(3));
-            };
-        };
-        file.Read("stage2/waves.txt", {{"upper", on(Ground::Upper)}, {"lower", on(Ground::Lower)}});
+        file.Read("stage2/waves.txt",
+                  {{"upper", file.Placed([](int frame, int h) { return OnGround(Ground::Upper, frame, h); })},
+                   {"lower", file.Placed([](int frame, int h) { return OnGround(Ground::Lower, frame, h); })}});
     });
 }

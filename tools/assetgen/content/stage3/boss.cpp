@@ -1,4 +1,4 @@
-// Stage 3's boss, the Elder Hollow: its cells on the enemy sheet (its template and entry are in waves.txt).
+// Stage 3's boss, the Elder Hollow: the drawing of its cells, whose places are boss.txt (its template and entry are in waves.txt).
 //
 // Stage 3's boss on "stage3_en.bmp": the Elder Hollow, an old oak's spirit
 // that circles over the lake with a crown of turning leaves, roots trailing
@@ -186,19 +186,7 @@ void DrawPillar(Canvas& c) {
     }
 }
 
-const NamedCell kCells[] = {
-    {"hollow circling 0", 128, 0, 128, 128, "Elder Hollow circling (type 37, frame 0)"},
-    {"hollow calling 0", 256, 0, 128, 128, "Elder Hollow calling pillar and lasers (type 37, frame 1)"},
-    {"hollow beam 0", 384, 0, 128, 128, "Elder Hollow, maw blazing (type 37, frame 2)"},
-    {"hollow circling 1", 128, 128, 128, 128, "Elder Hollow circling, swayed (type 37, frame 0)"},
-    {"hollow calling 1", 256, 128, 128, 128, "Elder Hollow calling, swayed (type 37, frame 1)"},
-    {"hollow beam 1", 384, 128, 128, 128, "Elder Hollow, maw blazing, swayed (type 37, frame 2)"},
-    {"charge glow", 544, 0, 48, 48, "sap-fire gathering: beam and pillar charging (types 38, 39)", Copy::Additive},
-    {"laser", 160, 256, 320, 32, "laser band (type 9)", Copy::Additive},
-    {"mouth beam", 160, 288, 320, 48, "beam from the maw (type 38 firing)", Copy::Additive},
-    {"pillar", 544, 96, 120, 240, "full-height pillar of light (type 39 standing)", Copy::Additive},
-};
-
+// Paints the i-th cell of boss.txt.
 void DrawCell(Canvas& c, int i) {
     if (i < 6) DrawBody(c, i % 3, i / 3);
     else if (i == 6) DrawChargeGlow(c);
@@ -209,5 +197,5 @@ void DrawCell(Canvas& c, int i) {
 
 }  // namespace
 
-void stage3::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
+void stage3::RegisterBossCells() { AddCellFile(kSheet, kOwner, "stage3/boss.txt", DrawCell, 10); }
 

@@ -1,4 +1,4 @@
-// Stage 4's boss, the Geode Colossus, and the Cave Queen: their cells on the enemy sheet.
+// Stage 4's boss, the Geode Colossus, and the Cave Queen: the drawing of their cells, whose places are boss.txt.
 //
 // Stage 4's boss on "stage4_en.bmp": the Geode Colossus, a giant of rock and
 // crystal with a singing heart, and the Cave Queen who speaks for it, at the
@@ -221,22 +221,7 @@ void DrawPillar(Canvas& c, bool fromAbove) {
     c.Outline(Rect{0, 0, 32, 120}, kInk);
 }
 
-const NamedCell kCells[] = {
-    {"colossus", 336, 64, 144, 176, "Geode Colossus, the body (type 48)"},
-    {"heart", 240, 0, 32, 48, "its singing heart, the target (type 49)"},
-    {"queen 0", 240, 192, 32, 48, "the Cave Queen, listening (type 5)"},
-    {"queen 1", 272, 192, 32, 48, "the Cave Queen, speaking (type 5)"},
-    {"queen 2", 304, 192, 32, 48, "the Cave Queen, hand raised (type 5)"},
-    {"charge 0", 240, 48, 32, 32, "beam charge, faint (type 8)", Copy::Additive},
-    {"charge 1", 240, 80, 32, 32, "beam charge (type 8)", Copy::Additive},
-    {"charge 2", 240, 112, 32, 32, "beam charge (type 8)", Copy::Additive},
-    {"charge 3", 240, 144, 32, 32, "beam charge, full (type 8)", Copy::Additive},
-    {"beam", 272, 0, 320, 64, "the heart's beam (type 8)", Copy::Additive},
-    {"pellet", 240, 176, 8, 8, "bouncing pellet (type 7)", Copy::Additive},
-    {"pillar above", 592, 0, 32, 120, "crystal pillar from above (type 6)"},
-    {"pillar below", 592, 120, 32, 120, "crystal pillar from below (type 6)"},
-};
-
+// Paints the i-th cell of boss.txt.
 void DrawCell(Canvas& c, int i) {
     switch (i) {
     case 0: DrawBody(c); break;
@@ -251,4 +236,4 @@ void DrawCell(Canvas& c, int i) {
 
 }  // namespace
 
-void stage4::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
+void stage4::RegisterBossCells() { AddCellFile(kSheet, kOwner, "stage4/boss.txt", DrawCell, 13); }

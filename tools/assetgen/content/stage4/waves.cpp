@@ -41,13 +41,7 @@ AG_REGISTER(RegisterStage4Waves) {
         WaveFile file(w);
         // A piece hanging from the roof (top edge at the screen's top) or
         // standing on the floor (bottom edge at y = 232).
-        auto at = [&](bool roof) {
-            return [&, roof](const TableLine& l) {
-                l.Expect(2, 3);
-                int t = file.Template(l, 2);
-                w.One(l.Int(1), roof ? w.H(t) / 2 : 232 - w.H(t) / 2, t, l.Text(3).c_str());
-            };
-        };
-        file.Read("stage4/waves.txt", {{"hang", at(true)}, {"floor", at(false)}});
+        file.Read("stage4/waves.txt", {{"hang", file.Placed([](int, int h) { return h / 2; })},
+                                       {"floor", file.Placed([](int, int h) { return 232 - h / 2; })}});
     });
 }

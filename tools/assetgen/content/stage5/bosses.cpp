@@ -1,4 +1,4 @@
-// Stage 5's two bosses on "stage5_en.bmp".
+// Stage 5's two bosses on "stage5_en.bmp": the drawing of their cells, whose places are bosses.txt.
 //
 // The Gale Ram (type 56), mid-stage: a storm-blue sky ram in brass armour,
 // 144 x 128, its mouth at the far left (where it spits) and its armoured
@@ -352,31 +352,7 @@ void DrawHail(Canvas& c, int f) {  // hailstone imp; frame 1 squashed on landing
     Finish(c);
 }
 
-const NamedCell kCells[] = {
-    {"ram 0", 32, 0, 144, 128, "Gale Ram, idle (type 56)"},
-    {"ram 1", 176, 0, 144, 128, "Gale Ram, mouth opening (type 56)"},
-    {"ram 2", 320, 0, 144, 128, "Gale Ram, spitting (type 56)"},
-    {"ram charge 0", 32, 128, 144, 128, "Gale Ram charging (type 56)"},
-    {"ram charge 1", 176, 128, 144, 128, "Gale Ram charging, mouth open (type 56)"},
-    {"ram charge 2", 320, 128, 144, 128, "Gale Ram charging, wide (type 56)"},
-    {"exhaust", 464, 128, 32, 32, "exhaust puff of the ram's trail", Copy::Additive},
-    {"spit 0", 464, 160, 32, 32, "spat charge turning (type 4)", Copy::Additive},
-    {"spit 1", 496, 160, 32, 32, "spat charge turning (type 4)", Copy::Additive},
-    {"spit 2", 528, 160, 32, 32, "spat charge turning (type 4)", Copy::Additive},
-    {"spit 3", 560, 160, 32, 32, "spat charge turning (type 4)", Copy::Additive},
-    {"spit ball", 464, 192, 48, 48, "the charge swelling (type 4)", Copy::Additive},
-    {"spit beam", 144, 256, 320, 64, "lightning beam (type 4)", Copy::Additive},
-    {"roc idle 0", 592, 128, 216, 96, "Tempest Roc, wings up (type 57)"},
-    {"roc idle 1", 808, 128, 216, 96, "Tempest Roc, wings down (type 57)"},
-    {"roc rings 0", 592, 224, 216, 96, "Tempest Roc calling lightning (type 57)"},
-    {"roc rings 1", 808, 224, 216, 96, "Tempest Roc calling lightning (type 57)"},
-    {"roc lunge 0", 592, 320, 216, 96, "Tempest Roc thrusting its beak, open (type 57)"},
-    {"roc lunge 1", 808, 320, 216, 96, "Tempest Roc thrusting its beak, shut (type 57)"},
-    {"roc wind-up", 592, 416, 216, 96, "Tempest Roc rearing back (type 57)"},
-    {"hail 0", 0, 114, 16, 16, "hailstone imp (type 16)"},
-    {"hail 1", 16, 114, 16, 16, "hailstone imp, squashed (type 16)"},
-};
-
+// Paints the i-th cell of bosses.txt.
 void DrawCell(Canvas& c, int i) {
     switch (i) {
     case 0: case 1: case 2: DrawRam(c, i, false, 0); break;
@@ -395,4 +371,4 @@ void DrawCell(Canvas& c, int i) {
 
 }  // namespace
 
-void stage5::RegisterBossCells() { AddCells(kSheet, kOwner, kCells, DrawCell); }
+void stage5::RegisterBossCells() { AddCellFile(kSheet, kOwner, "stage5/bosses.txt", DrawCell, 22); }
