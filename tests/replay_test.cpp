@@ -167,6 +167,13 @@ TEST(InputBindings, BoundKeysMakeTheWordAndThePauseMessage) {
     ASSERT_TRUE(plat::PeekMessage(m, true));
     EXPECT_EQ(m.type, plat::MsgType::Pause);
     EXPECT_FALSE(plat::TestNamedKeyEvent("NoSuchKey", true));
+    // Rebinding while the key is held (the options screen's confirm key on
+    // "reset to defaults") leaves no action held for ever.
+    plat::TestNamedKeyEvent("Space", true);
+    const std::string keys[8] = {"Up", "Down", "Right", "Left", "Z", "X", "P", "F12"};
+    plat::SetBindings(keys, o.padButtons, o.padDeadZone);
+    plat::TestNamedKeyEvent("Space", false);
+    EXPECT_EQ(GetInput(), 0);
 
     // A binding never takes the program's own keys away: Escape still quits.
     o.keys[5] = "Escape";

@@ -121,6 +121,11 @@ std::vector<KeyStroke> TakeKeyStrokes() {
 }
 
 void SetBindings(const std::string keys[8], const std::string padButtons[3], int padDeadZone) {
+    // A key held while its action moves to another key would never be let go
+    // (its release no longer names the action): every action starts released.
+    bool moved = false;
+    for (int i = 0; i < 8; i++) moved |= shared.opts.keys[i] != keys[i];
+    if (moved) common::ClearKeys();
     for (int i = 0; i < 8; i++) shared.opts.keys[i] = keys[i];
     for (int i = 0; i < 3; i++) shared.opts.padButtons[i] = padButtons[i];
     shared.opts.padDeadZone = padDeadZone;
