@@ -147,7 +147,7 @@ Settings ParseSettings(const std::string& text, std::vector<std::string>& proble
         }
         OptionValue v;
         if (row->kind == OptionKind::KeyName && plat::KeyReserved(value)) {
-            problem("\"" + value.substr(0, 40) + "\" is kept for the game itself (Escape, F5 to F8)");
+            problem(std::string("\"").append(value, 0, 40).append("\" is kept for the game itself (Escape, F5 to F8)"));
         } else if (ReadValue(*row, value, v)) {
             s.values[key] = v;
             lineOf[key] = lineNo;

@@ -75,8 +75,8 @@ void EnterScore(int stageReached) {
     e.chno = std::clamp(GameState.chno, 0, 9);
     e.stage = stageReached;
     e.date = Today();
-    e.replay = KeepReplay();
-    if (e.replay.empty()) e.replay = kNoReplay;
+    std::string kept = KeepReplay();
+    e.replay = kept.empty() ? std::string(kNoReplay) : std::move(kept);
     whole.book.lastName = e.name;
     std::vector<std::string> dropped = InsertScore(whole.book, e, rank);
     Save();
