@@ -117,7 +117,7 @@ std::vector<OptionRow> MakeRows() {
         {.flag = "--save-settings", .help = "keep the window, scale and volume options in the settings file",
          .land = [](R& r, const V&) { r.saveSettings = true; }},
         {.flag = "--record", .kind = K::Path, .arg = "FILE",
-         .help = "keep each run in FILE (default: the last run in the data folder)",
+         .help = "keep each run in FILE (default: the last run, in ~/.local/share/pelloquinade/replays)",
          .land = [](R& r, const V& v) { r.recordPath = v.text; }},
         {.flag = "--replay", .kind = K::Path, .arg = "FILE",
          .help = "play a kept run back (--headless: at full speed, printing its state hash)",
