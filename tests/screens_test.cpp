@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "input/input.h"
+#include "platform/audio.h"
 #include "platform/platform.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
+#include "sound/sound.h"
 #include "stage/stage.h"
 #include "video/video.h"
 #include "headless_screens.h"
@@ -167,6 +169,23 @@ TEST_F(ScreensCharsel, ConfirmationOnlyOnTheFirstCharacter) {
     EXPECT_EQ(sel, 0);
     EXPECT_EQ(Slot[1], nullptr);
     EXPECT_EQ(charselSheets.banner[0], nullptr);
+}
+
+// The selection has no message loop of its own: a piece that ended there
+// starts again, and the other messages are left for play.
+TEST_F(ScreensCharsel, ATuneThatEndsThereStartsAgain) {
+    musicOn = 1;
+    plat::MusicLogClear();
+    plat::PostMessage({plat::MsgType::Pause, 0});
+    plat::PostMessage({plat::MsgType::MusicEnd, 1});
+    plat::SetScriptedInput(std::vector<int>{0, IN_B1});
+    h_Charsel();
+    EXPECT_EQ(plat::MusicLog(), (std::vector<std::string>{"stop", "seek", "play"}));
+    plat::Message m;
+    ASSERT_TRUE(plat::PeekMessage(m, true));
+    EXPECT_EQ(m.type, plat::MsgType::Pause);
+    EXPECT_FALSE(plat::PeekMessage(m, true));
+    musicOn = 0;
 }
 
 TEST_F(ScreensCharsel, TheCampaignTakesEveryCharacterThePlainGameOnlyTheFirst) {

@@ -159,6 +159,15 @@ int DropMessages(MsgType type) {
     return n;
 }
 
+bool TakeMessage(MsgType type, Message& out) {
+    std::lock_guard<std::mutex> g(queueLock);
+    auto it = std::find_if(queue.begin(), queue.end(), [&](const Message& m) { return m.type == type; });
+    if (it == queue.end()) return false;
+    out = *it;
+    queue.erase(it);
+    return true;
+}
+
 bool Startup(const Options& opt) {
     if (!shared.headless) sdl::Shutdown();
     shared.opts = opt;

@@ -84,6 +84,7 @@ void MessageBox(const char* text, const char* caption);  // also copied to stder
 bool PeekMessage(Message& out, bool remove);
 void PostMessage(const Message& msg);
 int DropMessages(MsgType type);     // forget every waiting message of this type; how many there were
+bool TakeMessage(MsgType type, Message& out);  // removes the first waiting message of this type
 
 // --- clock
 uint32_t GetTicks();

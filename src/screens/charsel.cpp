@@ -217,6 +217,7 @@ int h_Charsel() {
         CharselPass(run);
         if (wholeGameRun == 1) PutTechniqueHint();
         FlipScreen();
+        KeepMusicPlaying();
         run.word = GetInput();
     }
 

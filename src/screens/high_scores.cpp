@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "screens/front_end.h"
 #include "screens/picture.h"
+#include "sound/sound.h"
 #include "video/text.h"
 #include "video/video.h"
 
@@ -41,6 +42,7 @@ void BeginMenuInput(int& prevWord) {
 }
 
 MenuInput ReadMenuInput(int& prevWord) {
+    KeepMusicPlaying();
     MenuInput in;
     in.word = GetInput();
     in.fresh = in.word & ~prevWord;

@@ -43,6 +43,7 @@ struct MenuInput {
 // Starts a screen's reading: forgets strokes and Escape presses from before
 // and takes the word held now as already seen.
 void BeginMenuInput(int& prevWord);
+// One frame's input; a piece of music that ended meanwhile starts again.
 MenuInput ReadMenuInput(int& prevWord);
 
 }  // namespace screens

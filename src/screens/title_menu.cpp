@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "screens/picture.h"
 #include "screens/screens.h"
+#include "sound/sound.h"
 #include "video/video.h"
 
 using screens::kScreenRect;
@@ -127,6 +128,7 @@ int h_Title() {
     bool held = false;  // after the idle cycle: input counts again once every key is up
     uint32_t lastInput = plat::GetTicks();
     while (word != IN_B1) {
+        KeepMusicPlaying();
         word = GetInput();
         if (TitleWholeGame == 1) {
             // Escape on this title highlights QUIT; the other screens take it as "back".

@@ -2,6 +2,7 @@
 // loop whenever it reaches its end.
 #include "core/core.h"
 #include "platform/audio.h"
+#include "platform/platform.h"
 #include "sound/sound.h"
 
 int musicOn = 0;
@@ -33,4 +34,9 @@ void OnMusicEnd(int code) {
     plat::MusicStop();
     plat::MusicSeekStart();
     plat::MusicPlay();
+}
+
+void KeepMusicPlaying() {
+    plat::Message m;
+    while (plat::TakeMessage(plat::MsgType::MusicEnd, m)) OnMusicEnd(m.code);
 }

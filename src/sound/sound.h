@@ -60,3 +60,6 @@ extern int musicOn;
 int PlayMidi(const char* path);     // 0 when the piece started
 void StopMidi();
 void OnMusicEnd(int code);          // the end-of-piece message, from the message loop
+// The screens outside play have no message loop: each of their frames calls
+// this, so a piece that ended there starts again as it does in play.
+void KeepMusicPlaying();
