@@ -132,7 +132,7 @@ int Title() {
 
 }  // namespace
 
-Spot ProgressSpot() {
+Spot ProgressSpot(int waveX, int bossX) {
     const GameStateRecord& g = GameState;
     for (const ItemRecord& it : Item)
         if (it.active == 1 && it.x > 8) return {std::clamp(it.x, 40, 200), std::clamp(it.y, 20, 188)};
@@ -161,7 +161,7 @@ Spot ProgressSpot() {
         }
         if (boss) aim = boss;
     }
-    const int x = itemDrop == 0 ? 140 : 70;  // a boss: near enough for the shots to land soon
+    const int x = itemDrop == 0 ? bossX : waveX;
     if (!aim) return {x, 110};
     int y = aim->y;
     if (aim->box[0].kind >= 3)  // only its boxes of kind 3 take shots

@@ -9,11 +9,13 @@ namespace pilot {
 constexpr int kMoves[9] = {0, 1, 2, 4, 8, 1 | 4, 1 | 8, 2 | 4, 2 | 8};
 
 // Where the craft wants to be when nothing threatens it: an item to pick
-// up, else level with the enemy it should shoot next, from the left side.
+// up, else level with the enemy it should shoot next, from the left side
+// (waveX pixels from the screen's left edge while the waves come, bossX in
+// a boss fight).
 struct Spot {
     int x, y;
 };
-Spot ProgressSpot();
+Spot ProgressSpot(int waveX = 70, int bossX = 140);
 
 // The directions (input bits) that bring the craft towards (x, y), within
 // slack pixels.
