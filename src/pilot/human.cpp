@@ -185,7 +185,12 @@ int HumanWord() {
     const int scrollStep = (s.scrollPos - old.scrollPos) * 16 / kSpan;
 
     const int speed = CharTable[std::clamp(g.chno, 0, 9)].speed;
-    const int wx = s.want.x, wy = std::clamp(s.want.y + hu.jitterY, 28, 180);
+    int wy = s.want.y;
+    // An enemy behind the craft cannot be shot; being level with it only
+    // puts the craft in its way.
+    if (s.want.aimX >= 0 && s.want.aimX < cx + 24) wy = wy < 100 ? wy + 90 : wy - 90;
+    const int wx = s.want.x;
+    wy = std::clamp(wy + hu.jitterY, 28, 180);
     int best = 0;
     long bestValue = 0;
     int bestFirstHit = kAhead + 1;
@@ -207,16 +212,18 @@ int HumanWord() {
             }
             const int t = kDelay + f;   // frames guessed past what was seen
             const int weight = kAhead + 4 - f;  // the near moments matter most
-            int gap = kComfort, bodyGap = kBodyRoom;
+            int gap = kComfort, bodyGap = kBodyRoom * 2;
             for (const Moving& th : seen) {
                 const int margin = 2 + th.doubt * t / 16;
                 const int gx = std::abs(th.x + th.vx * t / 16 - x) - th.hw - 4;
                 const int gy = std::abs(th.y + th.vy * t / 16 - y) - th.hh - 4;
                 gap = std::min(gap, std::max(gx, gy) - margin);
-                if (th.body) bodyGap = std::min(bodyGap, std::max(gx, gy) - margin);
+                // The bigger the enemy, the more room it wants.
+                if (th.body) bodyGap = std::min(bodyGap, std::max(gx, gy) - margin - std::max(th.hw, th.hh) / 2);
             }
             // Enemies close by fire from close by: keep some room from them.
-            cost += long(kBodyRoom - std::max(bodyGap, 0)) * (kBodyRoom - std::max(bodyGap, 0)) * weight / 32;
+            const int tight = std::max(0, kBodyRoom - std::max(bodyGap, 0));
+            cost += long(tight) * tight * weight / 32;
             const int scroll = s.scrollPos + scrollStep * t / 16;
             if (Wall(scroll, x, y)) gap = std::min(gap, -1);
             else if (Wall(scroll, x + 6, y) || Wall(scroll, x, y - 5) || Wall(scroll, x, y + 5))

@@ -163,14 +163,15 @@ Spot ProgressSpot(int waveX, int bossX) {
     }
     const int x = itemDrop == 0 ? bossX : waveX;
     if (!aim) return {x, 110};
-    int y = aim->y;
+    int y = aim->y, aimX = aim->x;
     if (aim->box[0].kind >= 3)  // only its boxes of kind 3 take shots
         for (const TekiBox& b : aim->box)
             if (b.kind == 3) {
                 y = aim->y + (b.top + b.bottom) / 2;
+                aimX = aim->x + (b.left + b.right) / 2;
                 break;
             }
-    return {x, std::clamp(y, 28, 180)};
+    return {x, std::clamp(y, 28, 180), aimX};
 }
 
 int Towards(int fromX, int fromY, int x, int y, int slack) {

@@ -14,6 +14,7 @@ constexpr int kMoves[9] = {0, 1, 2, 4, 8, 1 | 4, 1 | 8, 2 | 4, 2 | 8};
 // a boss fight).
 struct Spot {
     int x, y;
+    int aimX = -1;              // where the enemy aimed at is across; -1: none
 };
 Spot ProgressSpot(int waveX = 70, int bossX = 140);
 
