@@ -344,6 +344,25 @@ TEST(ReplayProgram, ALaterRunOfASessionReplaysAndADifferingOneFails) {
     for (const std::string& f : {rec, forged, script}) std::remove(f.c_str());
 }
 
+// The human-like pilot flies a stage the same way for the same seed, through
+// the input word alone: its recording replays to the same end.
+TEST(ReplayProgram, AHumanLikePilotsRunRepeatsForItsSeedAndReplays) {
+    const std::string rec = ::testing::TempDir() + "pello_human_" + std::to_string(::getpid()) + ".pqr";
+    const std::string fly = "--headless --stage 3 --character 4 --autopilot human --pilot-seed 3" + kData;
+    auto report = [](const std::string& out) {
+        const size_t at = out.find("pilot: ");
+        return at == std::string::npos ? std::string() : out.substr(at, out.find('\n', at) - at);
+    };
+    std::string first, again;
+    ASSERT_EQ(RunGame(fly + " --record \"" + rec + "\"", first), 0) << first;
+    ASSERT_EQ(RunGame(fly, again), 0) << again;
+    ASSERT_NE(first.find("pilot: stage 3"), std::string::npos) << first;
+    EXPECT_EQ(report(first), report(again));
+    EXPECT_EQ(RunGame("--headless --replay \"" + rec + "\"" + kData, again), 0) << again;
+    EXPECT_NE(again.find("(as recorded)"), std::string::npos) << again;
+    std::remove(rec.c_str());
+}
+
 // --save-settings writes into the player's file, keeping its lines and
 // order, and keeps only the window and volume options; without an absolute
 // home nothing is kept and the player is told once.
