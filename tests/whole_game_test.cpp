@@ -125,6 +125,16 @@ TEST_F(WholeGame, PracticeKeepsItsBestOutOfTheTableAndComesBackToItsChoice) {
     EXPECT_EQ(book.reached, 1);
 }
 
+// The selection takes a held first button as its choice: the press that
+// picked the stage (held a few frames, as a person presses) is not one.
+TEST_F(WholeGame, ThePressThatPicksAPracticeStageDoesNotPickTheCharacterToo) {
+    const int best[5] = {};
+    Script("0 x3\nz x10\n0 x3\nup\n0\nz\n");
+    EXPECT_EQ(h_Practice(1, best), 1);
+    CharselWholeCast = 1;
+    EXPECT_EQ(h_Charsel(), 1);
+}
+
 TEST_F(WholeGame, ACampaignRunEntersTheTableWithATypedNameAndItsReplay) {
     replay::StartRecorder("");
     played.clearStage1 = true;

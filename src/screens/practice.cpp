@@ -16,6 +16,7 @@ namespace {
 const char* const kStageName[5] = {"CLOUD SEA", "LANTERN HARBOUR", "AUTUMN CANOPY", "CRYSTAL CAVERNS",
                                    "STORM FORTRESS"};
 constexpr int kBack = 6;  // the row after the five stages
+constexpr int kReleaseFrames = 65;
 }  // namespace
 
 int h_Practice(int open, const int best[5]) {
@@ -52,6 +53,9 @@ int h_Practice(int open, const int best[5]) {
         if (edge == IN_B2 || in.escape) chosen = 0;
     }
     if (chosen > 0) PracticeSel = chosen;
+    // The selection comes next and takes a held first button as its own
+    // choice: the press that chose the stage is let go first (a second at most).
+    for (int f = 0; chosen > 0 && f < kReleaseFrames && (GetInput() & IN_B1); f++) FlipScreen();
     FreeBackdrop(back);
     return chosen;
 }
