@@ -345,6 +345,18 @@ TEST_F(WholeGame, OptionsChangeAtOnceRefuseReservedKeysAndSaveOnlyWhatChanged) {
     EXPECT_EQ(savedByOptions.Text("key_up"), "Up");
     EXPECT_EQ(savedByOptions.Number("fullscreen"), 1);
     EXPECT_EQ(plat::GetOptions().padDeadZone, 25);
+
+    // The full screen row follows Alt+Enter, so right on it goes back to full
+    // screen; leaving with nothing changed saves nothing.
+    Script("0 x3\nkey alt+return\n0\nright\n0\nx\n");
+    h_Options(KeepOptions);
+    EXPECT_FALSE(plat::GetOptions().windowed);
+    EXPECT_EQ(savedByOptions.values.size(), 1u);
+    EXPECT_EQ(savedByOptions.Number("fullscreen"), 1);
+    savedByOptions.SetNumber("scale", 7);  // a save with nothing in it would replace this
+    Script("0 x3\nx\n");
+    h_Options(KeepOptions);
+    EXPECT_EQ(savedByOptions.Number("scale"), 7);
 }
 
 // Every row changed through the screen is written, read back from the

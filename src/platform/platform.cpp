@@ -102,6 +102,7 @@ void StepVolume(int which, int delta) {
     if (shared.volumeHandler) shared.volumeHandler();
 }
 void FullscreenChanged(bool fullscreen) {
+    shared.opts.windowed = !fullscreen;  // the options in force follow Alt+Enter
     if (shared.fullscreenHandler) shared.fullscreenHandler(fullscreen);
 }
 void ScreenshotKey() {

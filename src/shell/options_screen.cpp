@@ -165,7 +165,7 @@ RunOptions OptionsInForce() {
 void h_Options(void (*save)(const Settings& changed)) {
     const std::vector<Row> rows = MenuRows();
     const int count = static_cast<int>(rows.size());
-    const RunOptions start = OptionsInForce();
+    RunOptions start = OptionsInForce();
     RunOptions r = start;
     Backdrop back = screens::LoadBackdrop(screens::Heading::Options);
     PlayMidi("select.mid");
@@ -175,7 +175,11 @@ void h_Options(void (*save)(const Settings& changed)) {
     uint32_t bindSince = 0, noticeSince = 0;
     std::string notice, pendingAlt;
     for (int frame = 0;; frame++) {
-        plat::GetVolumes(r.plat.musicVolume, r.plat.sfxVolume);  // the volume keys work here too
+        // The volume keys and Alt+Enter work here too: the rows show what they
+        // left. Alt+Enter keeps its own setting, so the screen counts from it.
+        plat::GetVolumes(r.plat.musicVolume, r.plat.sfxVolume);
+        if (r.plat.windowed != plat::GetOptions().windowed)
+            r.plat.windowed = start.plat.windowed = plat::GetOptions().windowed;
         screens::PutBackdrop(back);
         if (!notice.empty() && plat::GetTicks() - noticeSince > 2500) notice.clear();
         Draw(rows, r, sel, binding, frame, notice);
@@ -249,10 +253,11 @@ void h_Options(void (*save)(const Settings& changed)) {
     StopMidi();
     plat::DropMessages(plat::MsgType::MusicEnd);
     FreeBackdrop(back);
-    // Only what changed is written, so entries the player never touched stay as they were.
+    // Only what changed is written, so entries the player never touched stay as
+    // they were; with nothing changed the file is left alone (or not created).
     Settings changed;
     for (const Row& row : rows)
         if (row.option && !Same(row.option->read(r), row.option->read(start)))
             changed.values[row.option->key] = row.option->read(r);
-    if (save) save(changed);
+    if (save && !changed.values.empty()) save(changed);
 }

@@ -204,7 +204,7 @@ Settings MergeSettings(const Settings& base, const Settings& over) {
 }
 
 void SaveChangedSettings(const Settings& changed) {
-    if (settingsPath.empty()) return;
+    if (settingsPath.empty() || changed.values.empty()) return;
     fileSettings = MergeSettings(fileSettings, changed);
     SaveSettings(fileSettings);
 }
