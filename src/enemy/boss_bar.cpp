@@ -18,7 +18,7 @@ int BossHitPoints() {
     for (const TekiRecord& t : Teki) {
         // A first form counts with the second form still to come, so the
         // bar runs down once over both.
-        const bool firstForm = t.type == 17;
+        const bool firstForm = t.type == kFirstFormType;
         if (t.active != 0 && (IsBossType(t.type) || firstForm) && t.x - t.w / 2 < 320) {
             present = true;
             total += std::max(t.hp, 0) + (firstForm ? kSecondFormHp : 0);

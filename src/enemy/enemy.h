@@ -42,8 +42,9 @@ bool IsBossType(int type);
 int BossHitPoints();
 void PutBossBar();
 
-// The two-form boss: when its first form (type 17) is destroyed, the second
-// form (type 10) takes its place with this many hit points.
+// The two-form boss: when its first form is destroyed, the second form
+// (type 10) takes its place with this many hit points.
+constexpr int kFirstFormType = 17;
 constexpr int kSecondFormHp = 300;
 void ReleaseSecondForm(int x, int y);
 

@@ -122,7 +122,7 @@ void AllTekiDamege(int damege) {
             bossDown = 1;
             continue;
         }
-        if (t.type == 17) ReleaseSecondForm(t.x, t.y);
+        if (t.type == kFirstFormType) ReleaseSecondForm(t.x, t.y);
         SetExplosion(0, t.x, t.y);
     }
 }

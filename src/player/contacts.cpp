@@ -82,7 +82,7 @@ void DestroyTeki(TekiRecord& t) {
     if (IsBossType(type)) {
         bossDown = 1;
     } else {
-        if (type == 17) ReleaseSecondForm(x, y);
+        if (type == kFirstFormType) ReleaseSecondForm(x, y);
         SetExplosion(0, x, y);
         GameState.score += score;
         GameState.mater += meter;
