@@ -123,6 +123,17 @@ TEST(SettingsFile, KeepsGoodLinesReportsBadOnesByNumber) {
     cli.SetNumber("sfx_volume", 80);
     EXPECT_EQ(MergeSettings(s, cli).Number("sfx_volume"), 80);
     EXPECT_EQ(MergeSettings(s, cli).Number("fullscreen"), 0);
+
+    // A refused binding gives its action the default key back; a binding let
+    // through earlier to that key is refused too, so no key has two actions
+    // and what the game writes reads back the same.
+    std::vector<std::string> chain;
+    Settings keys = ParseSettings("key_pause = a\nkey_up = Left\nkey_left = a\n", chain);
+    ASSERT_EQ(chain.size(), 2u);
+    EXPECT_EQ(chain[0], "line 3: \"a\" is already the pause key");
+    EXPECT_EQ(chain[1], "line 2: \"Left\" is already the left key");
+    EXPECT_EQ(FormatSettings(ParseSettings(FormatSettings(keys), none)), FormatSettings(keys));
+    EXPECT_TRUE(none.empty());
 }
 
 // A row added to the table is listed by --help, read from the command line

@@ -73,19 +73,25 @@ std::string EntryName(const std::string& line) {
 
 // One key, one action: a binding to a key another action has (bound in this
 // file or by default) is refused; of two lines of this file, the later one.
+// A refusal gives an action its default key back, which may be the key of a
+// binding already let through, so the check runs again until nothing changes.
 void RefuseSharedKeys(Settings& s, std::map<std::string, int>& lineOf, std::vector<std::string>& problems) {
     const plat::Options defaults;
     auto id = [](int i) { return std::string("key_") + plat::kKeyActions[i]; };
     auto bound = [&](int i) { return s.Text(id(i)).value_or(defaults.keys[i]); };
-    for (int i = 0; i < 8; i++) {
-        if (!s.Has(id(i))) continue;
-        for (int j = 0; j < 8; j++) {
-            if (j == i || !plat::SameKey(bound(i), bound(j)) || (s.Has(id(j)) && lineOf[id(j)] > lineOf[id(i)]))
-                continue;
-            problems.push_back("line " + std::to_string(lineOf[id(i)]) + ": \"" + bound(i) + "\" is already the " +
-                               plat::kKeyActions[j] + " key");
-            s.values.erase(id(i));
-            break;
+    for (bool refused = true; refused;) {
+        refused = false;
+        for (int i = 0; i < 8; i++) {
+            if (!s.Has(id(i))) continue;
+            for (int j = 0; j < 8; j++) {
+                if (j == i || !plat::SameKey(bound(i), bound(j)) || (s.Has(id(j)) && lineOf[id(j)] > lineOf[id(i)]))
+                    continue;
+                problems.push_back("line " + std::to_string(lineOf[id(i)]) + ": \"" + bound(i) + "\" is already the " +
+                                   plat::kKeyActions[j] + " key");
+                s.values.erase(id(i));
+                refused = true;
+                break;
+            }
         }
     }
 }
