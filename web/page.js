@@ -193,7 +193,9 @@ function start() {
     if (Context && window.AudioWorkletNode) music.start(new Context(), soundfont);
     fit();
     canvas.focus();
-    page.module.callMain([]);
+    // The whole game, as the desktop's menu entry starts it; "?original" in
+    // the address plays the one-stage game.
+    page.module.callMain(new URLSearchParams(location.search).has('original') ? [] : ['--campaign']);
 }
 overlay.addEventListener('click', start);
 

@@ -1,4 +1,5 @@
-// The browser build's calls into its page: downloads and short yields.
+// The browser build's calls into its page: downloads, short yields and full
+// screen.
 #include "platform/page_web.h"
 
 #include <emscripten.h>
@@ -36,6 +37,15 @@ EM_JS(void, pello_yield, (), {
     });
 });
 
+EM_JS(int, pello_page_fullscreen, (), { return document.fullscreenElement ? 1 : 0; });
+
+// Browsers grant full screen only for a while after a key press or a click,
+// which a choice made in the game's own menu still is.
+EM_JS(void, pello_request_fullscreen, (int on), {
+    if (on && !document.fullscreenElement) document.documentElement.requestFullscreen().catch(() => {});
+    if (!on && document.fullscreenElement) document.exitFullscreen().catch(() => {});
+});
+
 }  // namespace
 
 namespace plat::web {
@@ -46,5 +56,9 @@ void OfferDownload(const std::string& path, const char* mimeType) {
 }
 
 void YieldToBrowser() { pello_yield(); }
+
+bool PageFullscreen() { return pello_page_fullscreen() != 0; }
+
+void RequestFullscreen(bool on) { pello_request_fullscreen(on ? 1 : 0); }
 
 }  // namespace plat::web

@@ -183,6 +183,8 @@ bool Startup(const Options& opt) {
     sdl::ResolveBindings(opt);
 #ifdef __EMSCRIPTEN__
     shared.quitToTitle = !opt.headless;
+    // A page starts in its window: full screen needs the player's key or click.
+    if (!opt.headless) shared.opts.windowed = true;
 #else
     shared.quitToTitle = false;
 #endif

@@ -230,9 +230,11 @@ void ResolveBindings(const Options& opt) {
 }
 
 void SetDisplayMode(bool fullscreen, int scale) {
-    st.fullscreen = fullscreen;
     st.scale = scale;
-#ifndef __EMSCRIPTEN__  // the page owns the canvas's size and full screen
+#ifdef __EMSCRIPTEN__  // the page owns the canvas's size and full screen; Pump sees it change
+    web::RequestFullscreen(fullscreen);
+#else
+    st.fullscreen = fullscreen;
     ApplyFullscreen();
 #endif
 }
@@ -367,6 +369,14 @@ void MessageBox(const char* text, const char* caption) {
 // never reads (mouse motion and the like) are dropped here.
 void Pump() {
     if (!st.started) return;
+#ifdef __EMSCRIPTEN__
+    // The page switches full screen in its own key and button events; the
+    // options in force and the settings follow it as they follow Alt+Enter.
+    if (web::PageFullscreen() != st.fullscreen) {
+        st.fullscreen = !st.fullscreen;
+        common::FullscreenChanged(st.fullscreen);
+    }
+#endif
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         switch (e.type) {

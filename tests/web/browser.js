@@ -1,6 +1,7 @@
 // Headless Chromium plays the built page: it loads with its bar, a click
-// starts it, Z confirms the title and the selection, and stage 1 shows with
-// its HUD while its music is heard.
+// starts the whole game, the options screen switches full screen, Z confirms
+// the title and the selection, and stage 1 shows with its HUD while its music
+// is heard.
 //   node browser.js SITE_DIR [SCREENSHOT.png]
 // Prints the load time, the time from the click to the title and the
 // music's output level.
@@ -77,6 +78,30 @@ async function main() {
         const titled = await waitFor(page, '(' + canvasStats + ')().lit > 0.5', 60000, 'the title');
         const titleMs = Date.now() - clicked;
         check(titled, 'the logo, then the title');
+        // The options screen's full screen row switches the page, and the
+        // page's Alt+Enter switches it back (the title menu: START GAME,
+        // PRACTICE, OPTIONS, QUIT).
+        const press = async (k, mod) => {
+            if (mod) await page.keyboard.down(mod);
+            await page.keyboard.down(k);
+            await sleep(100);
+            await page.keyboard.up(k);
+            if (mod) await page.keyboard.up(mod);
+            await sleep(400);
+        };
+        const full = () => !!document.fullscreenElement;
+        await sleep(3000);  // the title's menu takes keys once its letters are in
+        for (const k of ['ArrowDown', 'ArrowDown', 'KeyZ']) await press(k);
+        await sleep(1500);  // the options screen takes keys a moment after it opens
+        await press('ArrowRight');
+        check(await waitFor(page, full, 3000, 'full screen'), 'the options screen\'s full screen row switches the page');
+        await press('Enter', 'Alt');
+        check(await waitFor(page, () => !document.fullscreenElement, 3000, 'a window'), 'Alt+Enter switches it back');
+        await sleep(1500);
+        await press('KeyX');  // back to the title, on OPTIONS
+        await sleep(1500);
+        for (const k of ['ArrowUp', 'ArrowUp']) await press(k);
+
         // Z on the title and on the selection, until stage 1's music plays.
         let inStage = false;
         for (let i = 0; i < 60 && !inStage; i++) {
