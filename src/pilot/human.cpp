@@ -35,7 +35,6 @@ constexpr int kBodyRoom = 36;   // the room it likes to keep from an enemy
 constexpr int kWaveX = 44;      // far enough back to see what comes in time
 constexpr int kBossX = 64;      // a boss fight: room to dodge, and a shorter way for the shots
 constexpr int kCrowd = 36;      // this near, a threat counts towards being surrounded
-constexpr int kIds = kTamaMax + kTekiMax * 3;
 
 struct Thing {
     int id;                     // pool entry (and hit box), to follow it between glances
@@ -68,7 +67,7 @@ int Rand(int n) {
 bool OnScreen(int x, int y) { return x > -24 && x < 344 && y > -24 && y < 264; }
 
 // What a player sees of the play: the bullets and the parts of enemies
-// that hurt (the whole sprite, or its harmful boxes).
+// that hurt (the whole sprite, or its harmful boxes), listed by rising id.
 Glance Look() {
     Glance s;
     const GameStateRecord& g = GameState;
@@ -84,7 +83,7 @@ Glance Look() {
         const TekiRecord& t = Teki[i];
         // A beam's charge warns of the band it will sweep, the whole screen
         // wide at the charge's height; a player learns to leave that row.
-        const bool charging = (t.type == 8 && t.w < 320) || (t.type == 38 && t.w < 320);
+        const bool charging = (t.type == 8 || t.type == 38) && t.w < 320;
         if (charging && t.active != 0) {
             s.things.push_back({kTamaMax + i * 3, 100, t.y, 190, t.type == 8 ? 32 : 24, true});
             continue;
@@ -118,6 +117,15 @@ struct Moving {
     bool body;
 };
 
+// The glance taken `back` frames before the newest one.
+const Glance& Back(int back) { return hu.ring[(hu.frames - 1 - back) % kRing]; }
+
+// The thing with this id in a glance, or null.
+const Thing* Find(const Glance& e, int id) {
+    auto it = std::lower_bound(e.things.begin(), e.things.end(), id, [](const Thing& t, int v) { return t.id < v; });
+    return it != e.things.end() && it->id == id ? &*it : nullptr;
+}
+
 }  // namespace
 
 void ResetHuman(uint32_t seed) {
@@ -129,8 +137,8 @@ int HumanWord() {
     hu.ring[hu.frames % kRing] = Look();
     hu.frames++;
     if (hu.frames < kRing) return IN_B1;
-    const Glance& s = hu.ring[(hu.frames - 1 - kDelay) % kRing];         // what it sees now
-    const Glance& old = hu.ring[(hu.frames - 1 - kDelay - kSpan) % kRing];  // a moment before
+    const Glance& s = Back(kDelay);            // what it sees now
+    const Glance& old = Back(kDelay + kSpan);  // a moment before
 
     // Now and then the aim wanders, and the hand rests a moment.
     if (Rand(40) == 0) {
@@ -143,24 +151,19 @@ int HumanWord() {
     // A player knows where their own craft is, having steered it.
     const int cx = g.playerX, cy = g.playerY;
 
-    // Where each thing was in the glances before: the earliest of them that
-    // shows it gives its motion.
-    static int seenAt[kSpan][kIds];
-    for (int j = 0; j < kSpan; j++) {
-        const Glance& e = hu.ring[(hu.frames - 1 - kDelay - kSpan + j) % kRing];
-        std::fill(std::begin(seenAt[j]), std::end(seenAt[j]), -1);
-        for (size_t i = 0; i < e.things.size(); i++) seenAt[j][e.things[i].id] = static_cast<int>(i);
-    }
     std::vector<Moving> seen;
     seen.reserve(s.things.size());
     int crowd = 0;
     for (const Thing& t : s.things) {
         int vx = 0, vy = 0;
         bool known = false;
+        // Where it was in the glances before: the earliest of them that shows
+        // it gives its motion.
         for (int j = 0; j < kSpan && !known; j++) {
-            if (seenAt[j][t.id] < 0) continue;
-            const Thing& o = hu.ring[(hu.frames - 1 - kDelay - kSpan + j) % kRing].things[seenAt[j][t.id]];
             const int span = kSpan - j;
+            const Thing* seenThen = Find(Back(kDelay + span), t.id);
+            if (!seenThen) continue;
+            const Thing& o = *seenThen;
             // A jump too far to be motion is a new thing in the same place.
             if (std::abs(t.x - o.x) > 12 * span || std::abs(t.y - o.y) > 12 * span) break;
             vx = (t.x - o.x) * 16 / span;
